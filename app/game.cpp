@@ -1,0 +1,112 @@
+#include "app/game.h"
+
+#include <iostream>
+
+#include <FreeImage.h>
+#include <epoxy/gl.h>
+
+#include "app/config.h"
+#include "app/input_callbacks.h"
+#include "app/intro.h"
+#include "app/statistics.h"
+#include "app/window.h"
+#include "render/gl_check.h"
+#include "render/renderer.h"
+#include "sim/clock.h"
+#include "sim/galaxy.h"
+#include "sim/generation.h"
+#include "sim/simulation.h"
+
+namespace {
+
+bool openWindow() {
+    if (initWindowing() && openGameWindow()) {
+        return true;
+    }
+    std::cerr << "Failed to initialize OpenGL window." << std::endl;
+    terminateWindowing();
+    return false;
+}
+
+void startUp() {
+    FreeImage_Initialise(FALSE);
+    setWindowTitle("Vorlaxis V1.0");
+    checkGLContext();
+    std::cout << "\nInit..." << std::flush;
+    checkGLError();
+    loadConfiguration();
+    initRenderer();
+    installInputCallbacks();
+    generateGalaxy();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+}
+
+void reportStatistics(FrameStatistics& stats) {
+    const Galaxy& g = galaxy();
+    printStatistics(std::cout, {stats.framesCounted, drawnShipCount, drawnPlanetCount,
+                                g.computerShips.size(), g.playerShips.size()});
+    startNextSecond(stats);
+    drawnShipCount = 0;
+    drawnPlanetCount = 0;
+}
+
+// Returns whether the window is still open when the loop ends.
+bool runMainLoop() {
+    if (!isWindowOpen()) {
+        return false;
+    }
+    Galaxy& g = galaxy();
+    FrameStatistics stats;
+    double previousTime = windowClock();
+    while (!g.playerDefeated && !g.playerVictorious) {
+        checkGLError();
+        const double now = windowClock();
+        const double delta = now - previousTime;
+        previousTime = now;
+        g.frameDelta = delta;
+        g.elapsedTime += delta;
+        stepSimulation();
+        renderFrame();
+        countFrame(stats, delta);
+        if (isReportDue(stats)) {
+            reportStatistics(stats);
+        }
+        if (!isWindowOpen()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void endGame(bool windowOpen) {
+    if (windowOpen) {
+        renderFrame();
+    }
+    std::cout << (galaxy().playerVictorious ? "EPIC VICTORY"
+                                            : "Your empire got crushed - you have lost")
+              << std::endl;
+    while (windowOpen && isWindowOpen()) {
+        waitWindowEvents();
+    }
+}
+
+void tearDown() {
+    terminateWindowing();
+    destroyGalaxy();
+    shutdownRenderer();
+}
+
+} // namespace
+
+int runGame() {
+    if (!openWindow()) {
+        return 1;
+    }
+    setClockSource(windowClock);
+    startUp();
+    playIntro();
+    const bool windowOpen = runMainLoop();
+    endGame(windowOpen);
+    tearDown();
+    return 0;
+}

@@ -1,0 +1,5 @@
+#include "app/game.h"
+
+int main() {
+    return runGame();
+}

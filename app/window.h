@@ -1,0 +1,71 @@
+// The window layer: the only code that talks to the windowing library. It
+// gives the game one window with an OpenGL 3.2 core context, the key codes
+// and key table of app/keys.h, an accumulated integer wheel position, the
+// clock, and input callbacks.
+#pragma once
+
+#include <functional>
+
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+
+using KeyHandler = std::function<void(int key, int action)>;
+using MouseButtonHandler = std::function<void(int button, int action)>;
+using MousePositionHandler = std::function<void(int x, int y)>;
+using MouseWheelHandler = std::function<void(int position)>;
+using WindowSizeHandler = std::function<void(int width, int height)>;
+
+// Three quarters of the usable screen, each side truncated toward zero.
+WindowSize gameWindowSize(WindowSize usableScreen);
+
+bool initWindowing();
+void terminateWindowing();
+bool isWindowingInitialised();
+
+// Opens the game window (OpenGL 3.2 core, 4x multisampling, 24 depth and
+// 8 stencil bits) at gameWindowSize of the usable screen and makes its
+// context current. False when no window could be opened.
+bool openGameWindow();
+void setWindowTitle(const char* title);
+
+// The primary monitor's work area; (0, 0) without a monitor.
+WindowSize usableScreenSize();
+WindowSize currentWindowSize();
+void resizeWindow(WindowSize size);
+
+// The window exists and has not been asked to close.
+bool isWindowOpen();
+void requestWindowClose();
+
+void swapBuffersAndPollEvents();
+void pollWindowEvents();
+// Sleeps until an event arrives or a short while passes, then handles it.
+void waitWindowEvents();
+
+// Seconds since the windowing library was initialised.
+double windowClock();
+
+// Context version of the open window; (0, 0) when there is none.
+void glContextVersion(int& major, int& minor);
+bool isExtensionSupported(const char* name);
+
+// The key table is updated before the handler runs; auto-repeat arrives as
+// a press.
+void setKeyHandler(KeyHandler handler);
+void setMouseButtonHandler(MouseButtonHandler handler);
+// These three call the new handler once at once with the current value.
+void setMousePositionHandler(MousePositionHandler handler);
+void setMouseWheelHandler(MouseWheelHandler handler);
+void setWindowSizeHandler(WindowSizeHandler handler);
+
+// Feed events as if they came from the window: tests and the handlers'
+// installation use these. injectKey updates the key table first.
+void injectKey(int key, int action);
+void injectMouseButton(int button, int action);
+void injectMousePosition(int x, int y);
+void injectWheel(int position);
+
+int mouseWheelPosition();
+void mousePosition(int& x, int& y);

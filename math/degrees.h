@@ -1,0 +1,16 @@
+// The game speaks degrees; GLM speaks radians. Every conversion happens here.
+#pragma once
+
+#include <glm/glm.hpp>
+
+constexpr float kDegreesToRadians = 0.017453293f;
+
+inline float toRadians(float degrees) {
+    return degrees * kDegreesToRadians;
+}
+
+// M times the right-handed rotation by `degrees` about the normalised axis.
+glm::mat4 rotateDegrees(const glm::mat4& m, float degrees, const glm::vec3& axis);
+
+// Perspective projection with the full vertical field of view in degrees.
+glm::mat4 perspectiveDegrees(float fovyDegrees, float aspect, float zNear, float zFar);

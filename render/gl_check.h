@@ -1,0 +1,18 @@
+// Checking the GL context at start-up and reporting GL errors.
+#pragma once
+
+// Set when the context offers these extensions; 0 until checkGLContext runs.
+extern int hasDebugOutputExtension;
+extern int hasAnisotropicFilterExtension;
+
+// Refuses contexts older than 3.2 with three lines on standard error.
+bool checkGLContext();
+
+// GL entry points come from libepoxy, which resolves them on first use.
+void loadGLEntryPoints();
+
+// Reports the oldest pending GL error, if any, as one line on standard error.
+void checkGLError();
+
+// The line checkGLError prints for a GL error code.
+const char* glErrorText(unsigned int code);

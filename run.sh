@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+install_missing_packages
+configure_and_build build -DCMAKE_BUILD_TYPE=Release
+cd build/game
+exec ./vorlaxis
