@@ -16,25 +16,24 @@ const std::vector<IntroPhase>& introPhases() {
 }
 
 namespace {
-bool phaseOver(const IntroPhase& phase, double phaseStart) {
-    return windowClock() - phaseStart > phase.duration || introSkipped || !isWindowOpen();
-}
-
-void playPhase(const IntroPhase& phase) {
-    const double phaseStart = windowClock();
+void playPhase(const IntroPhase& phase, const IntroHooks& hooks) {
+    const double phaseStart = hooks.clock();
     double previousTime = phaseStart;
-    while (!phaseOver(phase, phaseStart)) {
-        renderFrame();
+    while (hooks.clock() - phaseStart <= phase.duration && !introSkipped && hooks.windowOpen()) {
+        hooks.renderFrame();
         phase.cameraMoves();
-        // Each move uses the duration of the previous iteration.
-        galaxy().frameDelta = windowClock() - previousTime;
-        previousTime = windowClock();
+        galaxy().frameDelta = hooks.clock() - previousTime;
+        previousTime = hooks.clock();
     }
 }
 } // namespace
 
-void playIntro() {
-    for (const IntroPhase& phase : introPhases()) {
-        playPhase(phase);
+void playIntro(const std::vector<IntroPhase>& phases, const IntroHooks& hooks) {
+    for (const IntroPhase& phase : phases) {
+        playPhase(phase, hooks);
     }
+}
+
+void playIntro() {
+    playIntro(introPhases(), {windowClock, renderFrame, isWindowOpen});
 }

@@ -1,0 +1,83 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/intro.h"
+#include "app/keyboard.h"
+#include "sim/galaxy.h"
+
+namespace {
+
+// A clock that moves on by a fixed step at every read.
+struct SteppingClock {
+    double now = 0.0;
+    double step = 0.0;
+    double read() {
+        const double value = now;
+        now += step;
+        return value;
+    }
+};
+
+class IntroTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetGalaxy();
+        introSkipped = false;
+    }
+    void TearDown() override { introSkipped = false; }
+
+    std::vector<int> movesPerPhase{0, 0, 0, 0};
+    std::vector<double> deltasSeen;
+
+    std::vector<IntroPhase> countingPhases() {
+        std::vector<IntroPhase> phases;
+        for (std::size_t i = 0; i < introPhases().size(); ++i) {
+            phases.push_back({introPhases()[i].duration, [this, i] {
+                                  ++movesPerPhase[i];
+                                  deltasSeen.push_back(galaxy().frameDelta);
+                              }});
+        }
+        return phases;
+    }
+};
+
+TEST_F(IntroTest, PhasesLastTheirDurations) {
+    ASSERT_EQ(introPhases().size(), 4u);
+    // Every frame takes a quarter of a second; an elapsed time equal to the
+    // duration still runs an iteration.
+    double now = 10.0;
+    playIntro(countingPhases(),
+              {[&now] { return now; }, [&now] { now += 0.25; }, [] { return true; }});
+    EXPECT_EQ(movesPerPhase, (std::vector<int>{13, 13, 2, 2}));
+    ASSERT_EQ(deltasSeen.size(), 30u);
+    EXPECT_EQ(deltasSeen.front(), 0.0); // the first move uses the starting time step
+    EXPECT_EQ(deltasSeen[1], 0.25);     // later ones the previous iteration's duration
+    EXPECT_EQ(deltasSeen.back(), 0.25);
+    EXPECT_EQ(now, 10.0 + 30 * 0.25);
+}
+
+TEST_F(IntroTest, EscapeEndsThePhaseAndSkipsTheRest) {
+    SteppingClock clock{0.0, 0.01};
+    int frames = 0;
+    const auto renderFrame = [&frames] {
+        if (++frames == 5) {
+            introSkipped = true; // Escape arrives while the fifth frame is drawn
+        }
+    };
+    playIntro(countingPhases(),
+              {[&clock] { return clock.read(); }, renderFrame, [] { return true; }});
+    EXPECT_EQ(frames, 5);
+    EXPECT_EQ(movesPerPhase, (std::vector<int>{5, 0, 0, 0}));
+}
+
+TEST_F(IntroTest, ClosedWindowEndsEveryPhaseAtOnce) {
+    SteppingClock clock{0.0, 0.01};
+    int frames = 0;
+    playIntro(countingPhases(),
+              {[&clock] { return clock.read(); }, [&frames] { ++frames; }, [] { return false; }});
+    EXPECT_EQ(frames, 0);
+    EXPECT_FALSE(introSkipped);
+}
+
+} // namespace
