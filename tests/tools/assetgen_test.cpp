@@ -1,0 +1,431 @@
+// Checks the generated textures and ship models against what the game's
+// texture manager and model importer expect of them.
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <FreeImage.h>
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kGameDir = VORLAXIS_GAME_DIR;
+
+enum class Kind { Planet, Sky, Additive, Alpha, Plain };
+
+struct TextureRow {
+    const char* file;
+    int width;
+    int height;
+    int bpp; // 24 for the GL_BGR rows, 32 for the GL_BGRA rows
+    Kind kind;
+};
+
+// Every image the game loads, with the size the generator promises.
+const std::vector<TextureRow> kTextures{
+    {"planet1.bmp", 1024, 512, 24, Kind::Planet},
+    {"planet2.bmp", 1024, 512, 24, Kind::Planet},
+    {"planet3.bmp", 1024, 512, 24, Kind::Planet},
+    {"planet4.bmp", 1024, 512, 24, Kind::Planet},
+    {"planet5.bmp", 1024, 512, 24, Kind::Planet},
+    {"planet6.bmp", 1024, 512, 24, Kind::Planet},
+    {"planet4_night.bmp", 1024, 512, 24, Kind::Planet},
+    {"Progress.bmp", 512, 32, 24, Kind::Plain},
+    {"shiphull.jpg", 512, 512, 24, Kind::Plain},
+    {"BackgroundStars.png", 4096, 2048, 24, Kind::Sky},
+    {"abstractShipPlayer.tif", 128, 128, 32, Kind::Alpha},
+    {"abstractShipComputer.tif", 128, 128, 32, Kind::Alpha},
+    {"lasertest.tif", 256, 64, 32, Kind::Alpha},
+    {"Sun.bmp", 512, 512, 24, Kind::Additive},
+    {"Flare1.bmp", 256, 256, 24, Kind::Additive},
+    {"Flare2.bmp", 256, 256, 24, Kind::Additive},
+    {"Flare3.bmp", 256, 256, 24, Kind::Additive},
+    {"Flare4.bmp", 256, 256, 24, Kind::Additive},
+    {"flare01.bmp", 256, 256, 24, Kind::Additive},
+    {"flare02.png", 256, 256, 24, Kind::Additive},
+    {"flare03.png", 256, 256, 24, Kind::Additive},
+    {"flare04.png", 256, 256, 24, Kind::Additive},
+    {"flare05.png", 256, 256, 24, Kind::Additive},
+    {"flare06.png", 256, 256, 24, Kind::Additive},
+    {"flare07.png", 256, 256, 24, Kind::Additive},
+    {"flare08.png", 256, 256, 24, Kind::Additive},
+    {"flare09.png", 256, 256, 24, Kind::Additive},
+    {"flare10.png", 256, 256, 24, Kind::Additive},
+    {"lensstar.bmp", 512, 512, 24, Kind::Additive},
+    {"keyboardlayoutTemplate.bmp", 1440, 780, 24, Kind::Plain},
+    {"lost.bmp", 1440, 780, 24, Kind::Plain},
+    {"victoryscreen.bmp", 1440, 780, 24, Kind::Plain},
+};
+
+// A loaded image, read the way the game reads it (FreeImage, flags 0).
+class Picture {
+  public:
+    explicit Picture(const fs::path& path) {
+        FREE_IMAGE_FORMAT type = FreeImage_GetFileType(path.c_str(), 0);
+        if (type == FIF_UNKNOWN)
+            type = FreeImage_GetFIFFromFilename(path.c_str());
+        if (type != FIF_UNKNOWN && FreeImage_FIFSupportsReading(type))
+            bitmap_ = FreeImage_Load(type, path.c_str(), 0);
+    }
+    ~Picture() {
+        if (bitmap_)
+            FreeImage_Unload(bitmap_);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    bool loaded() const { return bitmap_ != nullptr; }
+    int width() const { return int(FreeImage_GetWidth(bitmap_)); }
+    int height() const { return int(FreeImage_GetHeight(bitmap_)); }
+    int bpp() const { return int(FreeImage_GetBPP(bitmap_)); }
+    // Row 0 is the top of the picture; FreeImage keeps rows bottom-up.
+    const BYTE* pixel(int x, int y) const {
+        return FreeImage_GetScanLine(bitmap_, height() - 1 - y) + x * (bpp() / 8);
+    }
+    int brightness(int x, int y) const {
+        const BYTE* p = pixel(x, y);
+        return p[FI_RGBA_RED] + p[FI_RGBA_GREEN] + p[FI_RGBA_BLUE];
+    }
+    int alpha(int x, int y) const { return pixel(x, y)[FI_RGBA_ALPHA]; }
+
+  private:
+    FIBITMAP* bitmap_ = nullptr;
+};
+
+std::vector<TextureRow> rowsOfKind(std::initializer_list<Kind> kinds) {
+    std::vector<TextureRow> rows;
+    for (const TextureRow& row : kTextures)
+        if (std::find(kinds.begin(), kinds.end(), row.kind) != kinds.end())
+            rows.push_back(row);
+    return rows;
+}
+
+void PrintTo(const TextureRow& row, std::ostream* out) {
+    *out << row.file;
+}
+
+std::string testName(const testing::TestParamInfo<TextureRow>& info) {
+    std::string name = info.param.file;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+bool isPowerOfTwo(int n) {
+    return n > 0 && (n & (n - 1)) == 0;
+}
+
+// Mean absolute brightness step between two columns.
+double columnDifference(const Picture& p, int a, int b) {
+    double sum = 0;
+    for (int y = 0; y < p.height(); ++y)
+        sum += std::abs(p.brightness(a, y) - p.brightness(b, y));
+    return sum / p.height();
+}
+
+class TextureFile : public testing::TestWithParam<TextureRow> {};
+
+TEST_P(TextureFile, LoadsWithTheGamesFormatAndSize) {
+    const TextureRow& row = GetParam();
+    const Picture p(kGameDir / "Textures" / row.file);
+    ASSERT_TRUE(p.loaded()) << row.file;
+    EXPECT_EQ(p.bpp(), row.bpp);
+    EXPECT_EQ(p.width(), row.width);
+    EXPECT_EQ(p.height(), row.height);
+    if (row.kind == Kind::Planet || row.kind == Kind::Sky) {
+        // Mipmapped on a sphere.
+        EXPECT_TRUE(isPowerOfTwo(p.width()) && isPowerOfTwo(p.height()));
+        EXPECT_EQ(p.width(), 2 * p.height());
+    }
+    if (row.kind == Kind::Alpha)
+        return; // the shape lives in the alpha channel, checked below
+    int darkest = 765, brightest = 0;
+    for (int y = 0; y < p.height(); y += 3)
+        for (int x = 0; x < p.width(); x += 3) {
+            darkest = std::min(darkest, p.brightness(x, y));
+            brightest = std::max(brightest, p.brightness(x, y));
+        }
+    EXPECT_GT(brightest - darkest, 150) << "no real picture in " << row.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, TextureFile, testing::ValuesIn(kTextures), testName);
+
+class SpriteWithAlpha : public testing::TestWithParam<TextureRow> {};
+
+TEST_P(SpriteWithAlpha, HasSeeThroughBackgroundAndSolidShape) {
+    const TextureRow& row = GetParam();
+    const Picture p(kGameDir / "Textures" / row.file);
+    ASSERT_TRUE(p.loaded());
+    int transparent = 0, opaque = 0;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x) {
+            transparent += p.alpha(x, y) == 0;
+            opaque += p.alpha(x, y) > 200;
+        }
+    EXPECT_GT(transparent, p.width() * p.height() / 10) << "background should be see-through";
+    EXPECT_GT(opaque, 0) << "shape should be solid";
+    // The corners of a sprite are always background.
+    EXPECT_EQ(p.alpha(0, 0), 0);
+    EXPECT_EQ(p.alpha(p.width() - 1, p.height() - 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, SpriteWithAlpha, testing::ValuesIn(rowsOfKind({Kind::Alpha})),
+                         testName);
+
+class AdditiveSprite : public testing::TestWithParam<TextureRow> {};
+
+TEST_P(AdditiveSprite, FadesToBlackBeforeItsBorder) {
+    const TextureRow& row = GetParam();
+    const Picture p(kGameDir / "Textures" / row.file);
+    ASSERT_TRUE(p.loaded());
+    // Any light on the border would draw the quad's square outline in the sky.
+    int brightestEdge = 0;
+    for (int i = 0; i < p.width(); ++i) {
+        brightestEdge =
+            std::max({brightestEdge, p.brightness(i, 0), p.brightness(i, p.height() - 1),
+                      p.brightness(0, i), p.brightness(p.width() - 1, i)});
+    }
+    EXPECT_LE(brightestEdge, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, AdditiveSprite, testing::ValuesIn(rowsOfKind({Kind::Additive})),
+                         testName);
+
+class SphereMap : public testing::TestWithParam<TextureRow> {};
+
+TEST_P(SphereMap, IsSeamlessAndCleanAtThePoles) {
+    const TextureRow& row = GetParam();
+    const Picture p(kGameDir / "Textures" / row.file);
+    ASSERT_TRUE(p.loaded());
+    // Across the seam (last column to first) the picture changes no more than
+    // between ordinary neighbouring columns.
+    double typical = 0;
+    for (int x = 1; x < p.width(); x += p.width() / 16)
+        typical += columnDifference(p, x - 1, x);
+    typical /= 16;
+    EXPECT_LE(columnDifference(p, p.width() - 1, 0), typical * 2.0 + 2.0) << row.file;
+    if (row.kind == Kind::Planet) {
+        // The top and bottom rows each wrap around a single point of the sphere,
+        // so neighbouring texels there must be alike (a flat map wrapped onto
+        // the sphere would pinch into streaks instead).
+        for (int y : {0, p.height() - 1}) {
+            double step = 0;
+            for (int x = 1; x < p.width(); ++x)
+                step += std::abs(p.brightness(x, y) - p.brightness(x - 1, y));
+            EXPECT_LE(step / (p.width() - 1), 4.0) << row.file << " pole row " << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, SphereMap,
+                         testing::ValuesIn(rowsOfKind({Kind::Planet, Kind::Sky})), testName);
+
+TEST(NightLights, FollowTheDayMapsCoastlines) {
+    const Picture day(kGameDir / "Textures" / "planet4.bmp");
+    const Picture night(kGameDir / "Textures" / "planet4_night.bmp");
+    ASSERT_TRUE(day.loaded() && night.loaded());
+    // Open ocean is deep blue by day; no city may shine there at night.
+    int litOcean = 0, litLand = 0;
+    for (int y = 0; y < day.height(); ++y)
+        for (int x = 0; x < day.width(); ++x) {
+            const BYTE* d = day.pixel(x, y);
+            const bool deepOcean =
+                d[FI_RGBA_BLUE] > 2 * d[FI_RGBA_RED] + 40 && d[FI_RGBA_GREEN] < 90;
+            const bool lit = night.brightness(x, y) > 150;
+            litOcean += deepOcean && lit;
+            litLand += !deepOcean && lit;
+        }
+    EXPECT_GT(litLand, 2000);
+    EXPECT_LT(litOcean, litLand / 50);
+}
+
+// ---- models ----
+
+constexpr unsigned kGameImportFlags = 0x80004B;
+static_assert(kGameImportFlags ==
+              (aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices |
+               aiProcess_Triangulate | aiProcess_GenSmoothNormals | aiProcess_FlipUVs));
+
+struct Box {
+    aiVector3D lo{1e9f, 1e9f, 1e9f};
+    aiVector3D hi{-1e9f, -1e9f, -1e9f};
+    aiVector3D size() const { return hi - lo; }
+};
+
+Box boundsOf(const aiMesh& mesh) {
+    Box b;
+    for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
+        const aiVector3D& v = mesh.mVertices[i];
+        b.lo = aiVector3D(std::min(b.lo.x, v.x), std::min(b.lo.y, v.y), std::min(b.lo.z, v.z));
+        b.hi = aiVector3D(std::max(b.hi.x, v.x), std::max(b.hi.y, v.y), std::max(b.hi.z, v.z));
+    }
+    return b;
+}
+
+// Half-width (largest |z|) of the vertices whose x lies in [x0, x1].
+float halfWidthBetween(const aiMesh& mesh, float x0, float x1) {
+    float w = 0;
+    for (unsigned i = 0; i < mesh.mNumVertices; ++i)
+        if (mesh.mVertices[i].x >= x0 && mesh.mVertices[i].x <= x1)
+            w = std::max(w, std::abs(mesh.mVertices[i].z));
+    return w;
+}
+
+class Model {
+  public:
+    explicit Model(const char* file) {
+        scene_ = importer_.ReadFile((kGameDir / "Models" / file).string(), kGameImportFlags);
+    }
+    const aiScene* scene() const { return scene_; }
+    const aiMesh& mesh() const { return *scene_->mMeshes[0]; }
+
+  private:
+    Assimp::Importer importer_;
+    const aiScene* scene_ = nullptr;
+};
+
+struct ModelRow {
+    const char* name;
+    const char* file;
+    unsigned minTriangles;
+    unsigned maxTriangles;
+};
+
+class ModelFile : public testing::TestWithParam<ModelRow> {};
+
+TEST_P(ModelFile, ImportsAsOneTriangleMeshWithNormalsAndTexCoords) {
+    const ModelRow& row = GetParam();
+    const Model model(row.file);
+    ASSERT_NE(model.scene(), nullptr) << row.file;
+    ASSERT_EQ(model.scene()->mNumMeshes, 1u);
+    const aiMesh& m = model.mesh();
+    EXPECT_TRUE(m.HasNormals());
+    EXPECT_TRUE(m.HasTextureCoords(0));
+    EXPECT_GE(m.mNumFaces, row.minTriangles);
+    EXPECT_LE(m.mNumFaces, row.maxTriangles);
+    for (unsigned f = 0; f < m.mNumFaces; ++f)
+        ASSERT_EQ(m.mFaces[f].mNumIndices, 3u);
+}
+
+TEST_P(ModelFile, FacesPointOutwardAndAgreeWithTheirNormals) {
+    const Model model(GetParam().file);
+    ASSERT_NE(model.scene(), nullptr);
+    const aiMesh& m = model.mesh();
+    // The game culls back faces: every triangle must wind counter-clockwise seen
+    // from outside. A closed outward surface encloses a positive volume.
+    double volume = 0;
+    unsigned agreeing = 0;
+    for (unsigned f = 0; f < m.mNumFaces; ++f) {
+        const unsigned* idx = m.mFaces[f].mIndices;
+        const aiVector3D a = m.mVertices[idx[0]], b = m.mVertices[idx[1]], c = m.mVertices[idx[2]];
+        volume += (a * ((b ^ c))) / 6.0;
+        const aiVector3D faceNormal = (b - a) ^ (c - a);
+        const aiVector3D vertexNormals =
+            m.mNormals[idx[0]] + m.mNormals[idx[1]] + m.mNormals[idx[2]];
+        agreeing += faceNormal * vertexNormals > 0;
+    }
+    EXPECT_GT(volume, 0);
+    EXPECT_GE(agreeing, m.mNumFaces * 98 / 100);
+    for (unsigned i = 0; i < m.mNumVertices; ++i)
+        ASSERT_NEAR(m.mNormals[i].Length(), 1.0f, 0.01f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, ModelFile,
+    testing::Values(ModelRow{"HighDetailHull", "spaceshipsmallHIGH.obj", 1000, 3000},
+                    ModelRow{"LowDetailHull", "spaceshipsmallLOW.obj", 100, 300},
+                    ModelRow{"Turret", "spaceshipsmallturret.obj", 100, 1000}),
+    [](const testing::TestParamInfo<ModelRow>& info) { return std::string(info.param.name); });
+
+TEST(ShipModels, HullIsAbout350LongWithTheNoseAlongPlusX) {
+    for (const char* file : {"spaceshipsmallHIGH.obj", "spaceshipsmallLOW.obj"}) {
+        SCOPED_TRACE(file);
+        const Model model(file);
+        ASSERT_NE(model.scene(), nullptr);
+        const Box b = boundsOf(model.mesh());
+        EXPECT_NEAR(b.size().x, 350.0f, 15.0f);
+        EXPECT_GT(b.size().x, 1.3f * b.size().z);           // longest along x
+        EXPECT_GT(b.size().z, b.size().y);                  // a flat ship: wider than tall
+        EXPECT_NEAR(b.lo.z, -b.hi.z, 0.5f);                 // port and starboard mirror each other
+        EXPECT_NEAR((b.lo.x + b.hi.x) * 0.5f, 0.0f, 20.0f); // origin amidships
+        // The prow is a narrow point, the stern carries the broad engines and wings.
+        const float len = b.size().x;
+        EXPECT_LT(halfWidthBetween(model.mesh(), b.hi.x - 0.1f * len, b.hi.x),
+                  0.25f * halfWidthBetween(model.mesh(), b.lo.x, b.lo.x + 0.4f * len));
+        // +Y is up: the bridge tower rises above the deck much further than the keel hangs below.
+        EXPECT_GT(b.hi.y, 1.5f * -b.lo.y);
+    }
+}
+
+TEST(ShipModels, LowDetailHullKeepsTheHighDetailSilhouette) {
+    const Model high("spaceshipsmallHIGH.obj"), low("spaceshipsmallLOW.obj");
+    ASSERT_TRUE(high.scene() && low.scene());
+    const Box h = boundsOf(high.mesh()), l = boundsOf(low.mesh());
+    for (int axis = 0; axis < 3; ++axis) {
+        EXPECT_NEAR(l.lo[axis], h.lo[axis], 0.1f * h.size()[axis]) << "axis " << axis;
+        EXPECT_NEAR(l.hi[axis], h.hi[axis], 0.1f * h.size()[axis]) << "axis " << axis;
+    }
+}
+
+TEST(ShipModels, TurretSitsOnTheHullAboveTheOriginWithBarrelsForward) {
+    const Model hull("spaceshipsmallHIGH.obj"), turret("spaceshipsmallturret.obj");
+    ASSERT_TRUE(hull.scene() && turret.scene());
+    const Box t = boundsOf(turret.mesh());
+    // The game turns the turret about the ship's vertical axis: it must stand on it.
+    EXPECT_LT(t.lo.x, 0.0f);
+    EXPECT_GT(t.hi.x, 0.0f);
+    EXPECT_NEAR(t.lo.z, -t.hi.z, 0.5f);
+    // Standing on the deck: its base is above the hull's middle and within the hull's height.
+    const Box h = boundsOf(hull.mesh());
+    EXPECT_GT(t.lo.y, 0.0f);
+    EXPECT_LT(t.lo.y, h.hi.y);
+    // Barrels reach forward along +x, well past the housing behind the axis.
+    EXPECT_GT(t.hi.x, 2.0f * -t.lo.x);
+    EXPECT_LT(t.size().x, 0.4f * h.size().x);
+}
+
+// ---- reproducibility ----
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Generator, ASecondRunWritesIdenticalFiles) {
+    const fs::path again =
+        fs::temp_directory_path() / ("assetgen_rerun_" + std::to_string(::getpid()));
+    fs::remove_all(again);
+    const std::string command =
+        std::string("\"") + ASSETGEN_EXECUTABLE + "\" \"" + again.string() + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    int compared = 0;
+    for (const char* folder : {"Textures", "Models"})
+        for (const auto& entry : fs::directory_iterator(kGameDir / folder)) {
+            const fs::path other = again / folder / entry.path().filename();
+            ASSERT_TRUE(fs::exists(other)) << other;
+            EXPECT_TRUE(readFile(entry.path()) == readFile(other))
+                << entry.path().filename() << " differs";
+            ++compared;
+        }
+    EXPECT_EQ(compared, 35);
+    fs::remove_all(again);
+}
+
+} // namespace
