@@ -6,10 +6,13 @@
 #include <epoxy/gl.h>
 
 #include "app/config.h"
+#include "app/edge_scrolling.h"
 #include "app/input_callbacks.h"
 #include "app/intro.h"
+#include "app/keyboard.h"
 #include "app/statistics.h"
 #include "app/window.h"
+#include "math/camera.h"
 #include "render/gl_check.h"
 #include "render/renderer.h"
 #include "sim/clock.h"
@@ -28,6 +31,23 @@ bool openWindow() {
     return false;
 }
 
+void placeCamera(const Vec3& eye, const Vec3& target) {
+    camera().eye = eye;
+    camera().target = target;
+    updateCameraBasis();
+}
+
+// After the intro the camera looks at the player's home planet, the first
+// of the list, from a little above and to one side.
+void placeCameraBesideHomePlanet() {
+    const auto& planets = galaxy().planets;
+    if (planets.empty()) {
+        return;
+    }
+    const Vec3 home = planets.front()->position;
+    placeCamera({home.x - 20.0f, 12.5f, home.z - 20.0f}, {home.x, 10.0f, home.z});
+}
+
 void startUp() {
     FreeImage_Initialise(FALSE);
     setWindowTitle("Vorlaxis V1.0");
@@ -36,9 +56,11 @@ void startUp() {
     checkGLError();
     loadConfiguration();
     initRenderer();
+    initCamera();
     installInputCallbacks();
     generateGalaxy();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    placeCamera({50.0f, 50.0f, 50.0f}, {0.0f, 0.0f, 0.0f});
 }
 
 void reportStatistics(FrameStatistics& stats) {
@@ -67,6 +89,8 @@ bool runMainLoop() {
         g.elapsedTime += delta;
         stepSimulation();
         renderFrame();
+        pollCameraKeys();
+        applyEdgeScrolling();
         countFrame(stats, delta);
         if (isReportDue(stats)) {
             reportStatistics(stats);
@@ -93,6 +117,7 @@ void endGame(bool windowOpen) {
 void tearDown() {
     terminateWindowing();
     destroyGalaxy();
+    releaseCamera();
     shutdownRenderer();
 }
 
@@ -105,6 +130,7 @@ int runGame() {
     setClockSource(windowClock);
     startUp();
     playIntro();
+    placeCameraBesideHomePlanet();
     const bool windowOpen = runMainLoop();
     endGame(windowOpen);
     tearDown();

@@ -2,15 +2,29 @@
 
 #include "app/keyboard.h"
 #include "app/window.h"
+#include "math/camera.h"
 #include "render/renderer.h"
 #include "sim/galaxy.h"
 
 const std::vector<IntroPhase>& introPhases() {
+    // Swing round the galaxy one way, then back, then dive in and pull back.
     static const std::vector<IntroPhase> phases{
-        {3.0, [] {}},
-        {3.0, [] {}},
-        {0.3, [] {}},
-        {0.25, [] {}},
+        {3.0,
+         [] {
+             orbitEyeLeft();
+             camera().viewChanged = true;
+         }},
+        {3.0,
+         [] {
+             orbitEyeRight();
+             camera().viewChanged = true;
+         }},
+        {0.3,
+         [] {
+             zoomIn();
+             orbitEyeDown();
+         }},
+        {0.25, [] { panBackward(); }},
     };
     return phases;
 }

@@ -9,6 +9,14 @@ inline float toRadians(float degrees) {
     return degrees * kDegreesToRadians;
 }
 
+// The angle whose cosine is c, in degrees. c is clamped to [-1, 1] first:
+// a dot product of two unit vectors can round a hair past 1, and the angle
+// between them is then 0, not NaN.
+float acosDegrees(float c);
+
+// tan of half the full angle `degrees`, evaluated in double precision.
+float halfAngleTangent(float degrees);
+
 // M times the right-handed rotation by `degrees` about the normalised axis.
 glm::mat4 rotateDegrees(const glm::mat4& m, float degrees, const glm::vec3& axis);
 

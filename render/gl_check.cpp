@@ -1,6 +1,5 @@
 #include "render/gl_check.h"
 
-#include <cstdio>
 #include <iostream>
 
 #include <epoxy/gl.h>
@@ -14,15 +13,23 @@ void loadGLEntryPoints() {
     // libepoxy looks every entry point up lazily through the current context.
 }
 
+bool checkGLVersion(int major, int minor, std::ostream& errors) {
+    if (major > 3 || (major == 3 && minor >= 2)) {
+        return true;
+    }
+    errors << "Error: OpenGL version 3.2 not supported.\n";
+    errors << "       Your version is " << major << "." << minor << ".\n";
+    errors << "       Try updating your graphics driver.\n";
+    errors.flush();
+    return false;
+}
+
 bool checkGLContext() {
     int major = 0;
     int minor = 0;
     glContextVersion(major, minor);
     loadGLEntryPoints();
-    if (major < 3 || (major == 3 && minor < 2)) {
-        std::fprintf(stderr, "Error: OpenGL version 3.2 not supported.\n");
-        std::fprintf(stderr, "       Your version is %d.%d.\n", major, minor);
-        std::fprintf(stderr, "       Try updating your graphics driver.\n");
+    if (!checkGLVersion(major, minor, std::cerr)) {
         return false;
     }
     hasDebugOutputExtension = isExtensionSupported("GL_ARB_debug_output") ? 1 : 0;

@@ -1,0 +1,77 @@
+// The orbit camera: an eye looking at a target with +Y always up. Keys, the
+// wheel, the mouse at the window border and the intro flight move it once per
+// frame, each move scaled by the frame time step. Zooms and pans that would
+// leave the allowed region are undone whole; orbits about the vertical are
+// never refused, orbits up and down stop short of the ground and the zenith.
+#pragma once
+
+#include "sim/galaxy.h"
+
+struct Camera {
+    Vec3 eye{-25.0f, 40.0f, -55.0f};
+    Vec3 target{0.0f, 0.0f, -15.0f};
+    Vec3 worldUp{0.0f, 1.0f, 0.0f};
+    Vec3 forward{0.0f}; // unit, eye toward target
+    Vec3 right{0.0f};   // unit, horizontal, to the viewer's right
+    Mat4 view{1.0f};
+    bool viewChanged = true; // view must be rebuilt from eye and target
+    Vec3 savedEye{0.0f};     // taken before a checked move, to undo it
+    Vec3 savedTarget{0.0f};
+};
+
+// The one camera of this process.
+Camera& camera();
+
+// Puts the camera in its starting place; tests use it as the reset.
+void initCamera();
+void releaseCamera();
+
+// Recomputes forward and right after eye or target were placed directly.
+void updateCameraBasis();
+// Rebuilt only after a change.
+Mat4 getViewMatrix();
+
+float cameraDistance();
+// Units per second of a zoom at `distance` from the target. It falls to 0
+// near sqrt(6), where zooming in stops.
+float zoomSpeed(float distance);
+
+void saveCameraState();
+void restoreCameraState();
+// Target inside its box, eye above the ground and within 150 of the target.
+bool isCameraStateValid();
+
+// Slide eye and target together; the pans are built from these.
+void moveCameraAlongX(float s);
+void moveCameraAlongY(float s);
+void moveCameraAlongZ(float s);
+
+// Checked moves: undone whole when the result is not a valid state.
+void zoomIn();
+void zoomOut();
+void zoomInBy(float factor);
+void zoomOutBy(float factor);
+void panRight();
+void panLeft();
+void panUp();
+void panDown();
+void panForward();
+void panBackward();
+void edgePanForward(float factor);
+void edgePanBackward(float factor);
+void edgePanRight(float factor);
+void edgePanLeft(float factor);
+
+// Orbits of the eye about the target.
+void orbitEyeRight();
+void orbitEyeLeft();
+void orbitEyeRightBy(float factor);
+void orbitEyeLeftBy(float factor);
+void orbitEyeDown();
+void orbitEyeDownBy(float factor);
+void orbitEyeUp();
+void orbitEyeUpBy(float factor);
+
+// Looks at the point from 50 units away along the current viewing direction
+// and prints "Jump to" with the point.
+void jumpCameraTo(float x, float y, float z);

@@ -1,0 +1,24 @@
+// What the camera sees: the back-to-front order of translucent laser shots
+// and whether the sun is in plain view, which gates the lens flare.
+#pragma once
+
+#include "sim/galaxy.h"
+
+// Where the sun stands when a game starts; the sun pass moves it from there.
+inline const Vec3 kSunStartPosition{180.0f, 60.0f, 180.0f};
+
+Vec3 sunPosition();
+void setSunPosition(const Vec3& position);
+
+// True when a is strictly farther from the camera eye than b: sorting with
+// it draws the farthest shots first.
+bool isFartherFromEye(const LaserShot& a, const LaserShot& b);
+
+// Whether the ray from `origin` through `through` (and on past it) meets the
+// sphere anywhere at or after its origin.
+bool rayMeetsSphere(const Vec3& origin, const Vec3& through, const Vec3& centre, float radius);
+
+// The sun (a sphere of radius 3) is wholly inside the camera's view and no
+// planet of the shown layers lies on the line from the sun through the eye.
+// layerFilter is -1 for all planet layers, or the one layer 0 to 2 shown.
+bool isLightSourceVisible(int layerFilter);

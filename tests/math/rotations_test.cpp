@@ -1,0 +1,153 @@
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "math/degrees.h"
+#include "math/rotations.h"
+#include "sim/clock.h"
+
+namespace {
+
+const Vec3 kX{1.0f, 0.0f, 0.0f};
+const Vec3 kY{0.0f, 1.0f, 0.0f};
+const Vec3 kZ{0.0f, 0.0f, 1.0f};
+
+Vec3 turn(const Mat4& m, const Vec3& v) {
+    return Vec3(m * Vec4(v, 0.0f));
+}
+
+void expectNear(const Vec3& actual, const Vec3& expected, float tolerance = 1e-5f) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+void expectFinite(const Mat4& m) {
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            EXPECT_TRUE(std::isfinite(m[c][r])) << "element " << c << "," << r;
+        }
+    }
+}
+
+TEST(DegreesTest, ArcCosineInDegreesStaysFiniteAtTheEnds) {
+    EXPECT_EQ(acosDegrees(1.0f), 0.0f);
+    EXPECT_NEAR(acosDegrees(0.0f), 90.0f, 1e-5f);
+    EXPECT_NEAR(acosDegrees(-1.0f), 180.0f, 1e-4f);
+    EXPECT_NEAR(acosDegrees(0.5f), 60.0f, 1e-5f);
+    // A dot product of unit vectors that rounded a hair past 1.
+    EXPECT_EQ(acosDegrees(1.0000001f), 0.0f);
+    EXPECT_NEAR(acosDegrees(-1.0000001f), 180.0f, 1e-4f);
+    EXPECT_NEAR(halfAngleTangent(90.0f), 1.0f, 1e-7f);
+    // rotate takes degrees: a quarter turn about +Y carries +X onto -Z.
+    expectNear(turn(rotateDegrees(Mat4{1.0f}, 90.0f, kY), kX), -kZ);
+}
+
+TEST(HeadingYawTest, TurnsTheReferenceOntoTheHorizontalDirection) {
+    const Vec3 p{3.0f, 1.0f, 2.0f};
+    // Reference +X toward a target along -Z is +90 degrees, along +Z -90.
+    const Mat4 left = headingYaw(p, p + Vec3(0.0f, 0.0f, -5.0f), kX);
+    EXPECT_NEAR(glm::length(left[0] - rotateDegrees(Mat4{1.0f}, 90.0f, kY)[0]), 0.0f, 1e-6f);
+    expectNear(turn(left, kX), -kZ);
+    const Mat4 right = headingYaw(p, p + Vec3(0.0f, 4.0f, 5.0f), kX);
+    EXPECT_NEAR(glm::length(right[2] - rotateDegrees(Mat4{1.0f}, -90.0f, kY)[2]), 0.0f, 1e-6f);
+    expectNear(turn(right, kX), kZ);
+    // Height makes no difference; only the horizontal direction counts.
+    expectNear(turn(headingYaw(p, p + Vec3(-3.0f, 9.0f, 4.0f), kZ), kZ), {-0.6f, 0.0f, 0.8f});
+    expectNear(turn(headingYaw(p, p + Vec3(-1.0f, 0.0f, 0.0f), kX), kX), -kX, 1e-3f);
+}
+
+TEST(HeadingYawTest, NoHorizontalDirectionMeansNoYaw) {
+    const Vec3 p{3.0f, 1.0f, 2.0f};
+    EXPECT_EQ(headingYaw(p, p + Vec3(0.0f, 5.0f, 0.0f), kX), Mat4{1.0f});
+    EXPECT_EQ(headingYaw(p, p, kX), Mat4{1.0f});
+}
+
+TEST(PitchToTargetTest, LiftsTheHorizontalDirectionOntoTheFullOne) {
+    const Vec3 p{1.0f, 2.0f, 3.0f};
+    const Vec3 d{4.0f, 3.0f, -2.0f};
+    const Vec3 h = glm::normalize(Vec3(d.x, 0.0f, d.z));
+    expectNear(turn(pitchToTarget(p, p + d), h), glm::normalize(d));
+    const Vec3 down{-2.0f, -7.0f, 1.0f};
+    const Vec3 hDown = glm::normalize(Vec3(down.x, 0.0f, down.z));
+    expectNear(turn(pitchToTarget(p, p + down), hDown), glm::normalize(down));
+}
+
+TEST(PitchToTargetTest, NearlyLevelDirectionsAreNotPitched) {
+    const Vec3 p{1.0f, 2.0f, 3.0f};
+    EXPECT_EQ(pitchToTarget(p, p + Vec3(5.0f, 0.0f, -5.0f)), Mat4{1.0f});
+    const auto atElevation = [&p](double degrees) {
+        const double r = degrees * M_PI / 180.0;
+        return p + 10.0f * Vec3(std::cos(r), std::sin(r), 0.0f);
+    };
+    EXPECT_EQ(pitchToTarget(p, atElevation(0.2)), Mat4{1.0f});
+    EXPECT_EQ(pitchToTarget(p, atElevation(-0.2)), Mat4{1.0f});
+    EXPECT_NE(pitchToTarget(p, atElevation(0.3)), Mat4{1.0f});
+    // Straight up, straight down or on the spot there is no pitch to build.
+    EXPECT_EQ(pitchToTarget(p, p + Vec3(0.0f, 3.0f, 0.0f)), Mat4{1.0f});
+    EXPECT_EQ(pitchToTarget(p, p + Vec3(0.0f, -3.0f, 0.0f)), Mat4{1.0f});
+    EXPECT_EQ(pitchToTarget(p, p), Mat4{1.0f});
+}
+
+TEST(BillboardRotationTest, CarriesPlusZOntoTheDirection) {
+    const Vec3 directions[] = {
+        {1.0f, 2.0f, 3.0f},
+        {-4.0f, -1.0f, 2.0f},
+        {3.0f, 0.0f, -1.0f},
+        {-0.5f, 6.0f, -2.0f},
+        {0.0f, 0.0f, -5.0f}, // no sideways part: a half turn of yaw
+        {0.0f, 1.0f, 1.0f},
+        {0.0f, -2.0f, -1.0f},
+        {0.0f, 3.0f, 0.0f}, // straight up and down:
+                            // pitch only
+        {0.0f, -2.0f, 0.0f},
+    };
+    for (const Vec3& d : directions) {
+        const Mat4 r = billboardRotation(d);
+        expectFinite(r);
+        // Within the rounding of an arc cosine near 1 (a few hundredths of a degree).
+        expectNear(turn(r, kZ), glm::normalize(d), 1e-3f);
+        // A rotation: the quad's up stays a unit vector at right angles.
+        EXPECT_NEAR(glm::length(turn(r, kY)), 1.0f, 1e-5f);
+        EXPECT_NEAR(glm::dot(turn(r, kY), turn(r, kZ)), 0.0f, 1e-5f);
+    }
+    EXPECT_EQ(billboardRotation(Vec3(0.0f)), Mat4{1.0f});
+}
+
+class OrientationTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        setClockSource([] { return 0.0; });
+    }
+};
+
+TEST_F(OrientationTest, ShipsAndLasersFaceTheirTargets) {
+    Ship ship(true, {2.0f, 4.0f, -1.0f}, 1.0f);
+    ship.headingPoint = {8.0f, 7.0f, 5.0f};
+    // Yaw first, then pitch: the reference ends up along the full heading.
+    expectNear(turn(hullPitch(ship) * hullYaw(ship), ship.hullReference),
+               glm::normalize(ship.headingPoint - ship.position));
+
+    LaserShot shot;
+    shot.position = {-3.0f, 1.0f, 4.0f};
+    shot.targetPoint = {5.0f, -2.0f, -6.0f};
+    expectNear(turn(laserPitch(shot) * laserYaw(shot), kX),
+               glm::normalize(shot.targetPoint - shot.position));
+}
+
+TEST_F(OrientationTest, TurretHoldsItsLastTargetForSixSeconds) {
+    Ship ship(true, {0.0f, 0.0f, 0.0f}, 1.0f);
+    ship.headingPoint = {10.0f, 0.0f, 0.0f};
+    ship.lastTargetPoint = {0.0f, 0.0f, 10.0f};
+    ship.lastShotTime = 100.0;
+    EXPECT_EQ(turretAimPoint(ship, 103.0), ship.lastTargetPoint);
+    EXPECT_EQ(turretAimPoint(ship, 106.0), ship.lastTargetPoint);
+    EXPECT_EQ(turretAimPoint(ship, 106.5), ship.headingPoint);
+
+    setClockSource([] { return 104.0; });
+    expectNear(turn(turretYaw(ship), ship.turretReference), kZ);
+    setClockSource([] { return 107.0; });
+    expectNear(turn(turretYaw(ship), ship.turretReference), kX);
+}
+
+} // namespace
