@@ -50,11 +50,11 @@ void scatterDebris(Image& image, vec2 centre, float spread, unsigned seed) {
 }
 
 void drawCaption(Image& image, TextRenderer& text, const char* title, const char* line, float x,
-                 Color titleColor, Color glow) {
+                 float hintX, Color titleColor, Color glow) {
     drawGlowText(image, text, title, x, 170, FontFace::SansBold, 112, titleColor, glow,
                  Align::Centre);
     text.draw(image, line, x, 228, FontFace::Sans, 30, hexColor(0xf2f2f2), Align::Centre);
-    text.draw(image, "Close the window to leave the game", x, kScreenHeight - 30,
+    text.draw(image, "Close the window to leave the game", hintX, kScreenHeight - 30,
               FontFace::Condensed, 18, hexColor(0x9aa4b0), Align::Centre);
 }
 
@@ -75,11 +75,14 @@ Image makeVictoryScreen() {
     planet.tiltDeg = 10;
     planet.night = &lights;
     drawPlanet(image, world, planet);
-    addGlow(image, 640, 478, 22, hexColor(0xffffff, 1.0f));
-    addGlow(image, 640, 478, 120, hexColor(0xffc070, 0.6f));
-    addGlow(image, 640, 478, 420, hexColor(0xff9040, 0.18f));
-    for (int x = 0; x < kScreenWidth; ++x) // anamorphic streak of the rising sun
-        image.addLight(x, 478, hexColor(0xffd8a0), 0.6f * std::exp(-std::abs(x - 640.0f) / 260.0f));
+    addGlow(image, 640, 492, 12, hexColor(0xffffff, 1.0f));
+    addGlow(image, 640, 492, 70, hexColor(0xffc070, 0.45f));
+    addGlow(image, 640, 492, 360, hexColor(0xff9040, 0.12f));
+    for (int y = 480; y < 505; ++y) // anamorphic streak of the rising sun
+        for (int x = 0; x < kScreenWidth; ++x)
+            image.addLight(x, y, hexColor(0xffd8a0),
+                           0.35f * std::exp(-std::abs(x - 640.0f) / 200.0f) *
+                               std::exp(-std::pow((y - 492.0f) / 3.0f, 2.0f)));
 
     // The victorious fleet sweeping past.
     const Mesh ship = fullShip();
@@ -92,7 +95,7 @@ Image makeVictoryScreen() {
     drawShip(image, ship, plating, vec2(1010, 600), 0.95f, -145, 18, playerBlue, light);
 
     TextRenderer text;
-    drawCaption(image, text, "VICTORY", "The enemy is broken. The galaxy is yours.", 470,
+    drawCaption(image, text, "VICTORY", "The enemy is broken. The galaxy is yours.", 470, 150,
                 hexColor(0xffe08a), hexColor(0xffa028, 0.9f));
     return image;
 }
@@ -129,7 +132,7 @@ Image makeDefeatScreen() {
              glm::normalize(vec3(-0.9f, 0.3f, 0.4f)));
 
     TextRenderer text;
-    drawCaption(image, text, "DEFEAT", "Your empire got crushed.", 1000, hexColor(0xff5a48),
+    drawCaption(image, text, "DEFEAT", "Your empire got crushed.", 1000, 1000, hexColor(0xff5a48),
                 hexColor(0xff1a00, 0.9f));
     return image;
 }

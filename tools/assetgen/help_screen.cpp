@@ -25,11 +25,13 @@ struct Group {
 
 const std::vector<Group> kColumn1{
     {"CAMERA",
-     {{"[W] [A] [S] [D]  [↑] [←] [↓] [→]", "Pan the view"},
+     {{"[W] [A] [S] [D]", "Pan the view"},
+      {"[↑] [←] [↓] [→]", "Pan the view"},
       {"[Q] [E]  [Num −] [Num +]", "Zoom out / in"},
       {"{Wheel}", "Zoom out / in"},
       {"[Alt] + [A] / [D]", "Orbit left / right"},
-      {"[Alt] + [W] / [S]  [PgUp] [PgDn]", "Tilt up / down"},
+      {"[Alt] + [W] / [S]", "Tilt up / down"},
+      {"[PgUp] / [PgDn]", "Tilt up / down"},
       {"[Alt] + [R] / [F]", "Raise / lower the camera"},
       {"{Cursor at edge}", "Scroll the view"},
       {"[Alt] + {Cursor at edge}", "Orbit the view"}}},
@@ -83,9 +85,8 @@ const std::vector<Group> kColumn3{
 };
 
 constexpr float kRowHeight = 30;
-constexpr float kKeyAreaWidth = 222;
 constexpr int kKeyTextSize = 14;
-constexpr int kActionTextSize = 17;
+constexpr int kActionTextSize = 16;
 
 const Color kPanel = hexColor(0x0c1626, 0.92f);
 const Color kPanelBorder = hexColor(0x284766);
@@ -132,8 +133,9 @@ float groupHeight(const Group& g) {
     return 44 + g.bindings.size() * kRowHeight;
 }
 
-void drawColumn(Image& image, TextRenderer& text, const std::vector<Group>& groups, float x,
-                float y, float width) {
+// Draws groups of bindings stacked in one column; returns the y below the last panel.
+float drawColumn(Image& image, TextRenderer& text, const std::vector<Group>& groups, float x,
+                 float y, float width, float keyAreaWidth) {
     for (const Group& g : groups) {
         const float h = groupHeight(g);
         image.fillRoundedRect(x, y, x + width, y + h - 8, 10, kPanel);
@@ -144,26 +146,38 @@ void drawColumn(Image& image, TextRenderer& text, const std::vector<Group>& grou
         float rowY = y + 34 + kRowHeight - 4;
         for (const Binding& b : g.bindings) {
             drawControls(image, text, b.controls, x + 16, rowY);
-            text.draw(image, b.action, x + 16 + kKeyAreaWidth, rowY - 1, FontFace::Condensed,
+            text.draw(image, b.action, x + 16 + keyAreaWidth, rowY - 1, FontFace::Condensed,
                       kActionTextSize, kActionText);
             rowY += kRowHeight;
         }
         y += h + 4;
     }
+    return y;
 }
 
-void drawLegend(Image& image, TextRenderer& text, float y) {
+// How the game is won, with the two side icons as they appear on the map.
+void drawGoals(Image& image, TextRenderer& text, float x, float y, float width, float bottom) {
+    image.fillRoundedRect(x, y, x + width, bottom, 10, kPanel);
+    image.strokeRoundedRect(x, y, x + width, bottom, 10, 1.2f, kPanelBorder);
+    text.draw(image, "HOW TO WIN", x + 16, y + 27, FontFace::SansBold, 17, kHeading);
+    image.fillRect(int(x + 16), int(y + 34), int(x + width - 16), int(y + 35), kPanelBorder);
+    const char* lines[] = {
+        "Park ships beside a planet to claim it.", "Developed planets build ships; trade routes",
+        "between your planets make them build faster.",
+        "Sink every enemy ship to win. Lose your last", "developed planet and the war is lost."};
+    float rowY = y + 58;
+    for (const char* line : lines) {
+        text.draw(image, line, x + 16, rowY, FontFace::Condensed, kActionTextSize, kActionText);
+        rowY += 23;
+    }
+    // Legend of the map icons, on the heading line.
     const Image player = makePlayerIcon();
     const Image computer = makeComputerIcon();
-    float x = 40;
-    image.drawImage(player, int(x), int(y - 19), 24, 24);
-    x += 32 + text.draw(image, "Your fleet", x + 32, y, FontFace::Condensed, 16, kActionText);
-    image.drawImage(computer, int(x + 24), int(y - 19), 24, 24);
-    x += 56 + text.draw(image, "Enemy fleet", x + 56, y, FontFace::Condensed, 16, kActionText);
-    text.draw(image,
-              "Park ships beside a planet to claim it  ·  developed planets build ships  ·  "
-              "trade routes speed them up",
-              x + 40, y, FontFace::Condensed, 16, kJoinText);
+    const float legendY = y + 27;
+    image.drawImage(player, int(x + 160), int(legendY - 19), 24, 24);
+    text.draw(image, "You", x + 190, legendY, FontFace::Condensed, kActionTextSize, kActionText);
+    image.drawImage(computer, int(x + 240), int(legendY - 19), 24, 24);
+    text.draw(image, "Enemy", x + 270, legendY, FontFace::Condensed, kActionTextSize, kActionText);
 }
 
 } // namespace
@@ -180,10 +194,10 @@ Image makeHelpScreen() {
     image.fillRect(40, 78, kScreenWidth - 40, 80, hexColor(0x3aa0ff, 0.6f));
 
     const float top = 94, gutter = 16, width = (kScreenWidth - 80 - 2 * gutter) / 3.0f;
-    drawColumn(image, text, kColumn1, 40, top, width);
-    drawColumn(image, text, kColumn2, 40 + width + gutter, top, width);
-    drawColumn(image, text, kColumn3, 40 + 2 * (width + gutter), top, width);
-    drawLegend(image, text, kScreenHeight - 22);
+    const float column1End = drawColumn(image, text, kColumn1, 40, top, width, 222);
+    drawGoals(image, text, 40, column1End, width, kScreenHeight - 16);
+    drawColumn(image, text, kColumn2, 40 + width + gutter, top, width, 212);
+    drawColumn(image, text, kColumn3, 40 + 2 * (width + gutter), top, width, 116);
     return image;
 }
 

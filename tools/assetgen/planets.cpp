@@ -54,9 +54,23 @@ Surface gasGiant(vec3 d) {
     const float oval = std::sqrt(offset.x * offset.x * 0.35f + offset.y * offset.y * 3.2f +
                                  offset.z * offset.z * 0.35f);
     const float swirl = fbm(d * 14.0f + vec3(oval * 6), 16, {3});
-    if (oval < 0.32f) {
-        const float t = smoothstep(0.32f, 0.05f, oval + swirl * 0.04f);
-        c = mix(c, mix(hexColor(0x9c3b1d), hexColor(0xe98a4f), smoothstep(0.3f, 0.9f, t)), t);
+    if (oval < 0.34f) {
+        const float o = oval + swirl * 0.03f;
+        const float body = smoothstep(0.30f, 0.22f, o);
+        const float rim = std::exp(-std::pow((o - 0.24f) / 0.035f, 2.0f));
+        const Color core =
+            mix(hexColor(0xc8552a), hexColor(0xf0b080), smoothstep(0.2f, 0.0f, o) * (0.6f + swirl));
+        c = mix(c, core, body * 0.9f);
+        c = mix(c, hexColor(0x6b2a14), rim * 0.6f);
+    }
+    // A string of small white storms riding one belt.
+    for (int i = 0; i < 7; ++i) {
+        const float lon = 0.9f * i + 0.4f;
+        const vec3 centre =
+            glm::normalize(vec3(std::sin(lon) * 0.88f, 0.47f, std::cos(lon) * 0.88f));
+        const vec3 off = d - centre;
+        const float r = std::sqrt(off.x * off.x + off.y * off.y * 4.0f + off.z * off.z) / 0.045f;
+        c = mix(c, hexColor(0xfaf0e0), smoothstep(1.0f, 0.5f, r) * 0.85f);
     }
     // Polar regions fade into a muted haze.
     c = mix(c, hexColor(0x7d6a58), smoothstep(0.80f, 0.97f, std::abs(d.y)) * 0.7f);
@@ -65,18 +79,53 @@ Surface gasGiant(vec3 d) {
 
 // ---- kind 2: ice world ----
 
+// Fissures in the ice shell run along great-circle arcs, like cracks in an eggshell.
+struct Fissure {
+    vec3 pole;   // normal of the great circle
+    vec3 centre; // middle of the arc
+    float cosHalfLength;
+    float width;
+};
+
+const std::vector<Fissure>& fissures() {
+    static const std::vector<Fissure> list = [] {
+        std::vector<Fissure> result;
+        Rng rng(26);
+        for (int i = 0; i < 34; ++i) {
+            const vec3 pole = rng.onSphere();
+            vec3 centre = glm::cross(pole, rng.onSphere());
+            centre = glm::normalize(centre);
+            result.push_back(
+                {pole, centre, std::cos(rng.range(0.4f, 1.6f)), rng.range(0.003f, 0.009f)});
+        }
+        return result;
+    }();
+    return list;
+}
+
 Surface iceWorld(vec3 d) {
     static const Ramp ice{{0.0f, hexColor(0x5f7f96)},
                           {0.35f, hexColor(0xa9c6d8)},
                           {0.6f, hexColor(0xdfeef5)},
                           {1.0f, hexColor(0xffffff)}};
     const float base = fbm(d * 2.2f, 21, {6});
-    const float cracks = ridged(d * 5.0f + vec3(fbm(d * 3.0f, 22) * 0.3f), 23, {5, 2.1f, 0.55f});
-    const float rock = smoothstep(0.35f, 0.55f, fbm(d * 3.5f, 24, {5}));
+    const vec3 wobble = d + vec3(fbm(d * 9.0f, 22, {3})) * 0.004f;
+    float lineae = 0, stain = 0;
+    for (const Fissure& f : fissures()) {
+        const float along = glm::dot(wobble, f.centre);
+        if (along < f.cosHalfLength)
+            continue;
+        const float fade = smoothstep(f.cosHalfLength, f.cosHalfLength + 0.05f, along);
+        const float off = std::abs(glm::dot(wobble, f.pole));
+        lineae = std::max(lineae, fade * smoothstep(f.width, f.width * 0.3f, off));
+        stain = std::max(stain, fade * smoothstep(f.width * 5.0f, f.width, off) * 0.3f);
+    }
+    const float rock = smoothstep(0.45f, 0.6f, fbm(d * 3.5f, 24, {5}));
     Color c = ice(0.55f + base * 0.6f);
-    c = mix(c, hexColor(0x3f5a70), smoothstep(0.72f, 0.95f, cracks) * 0.75f); // deep blue fissures
-    c = mix(c, hexColor(0x6d6a6a), rock * 0.7f);                              // wind-scoured rock
-    return {c, base * 0.5f + rock * 0.3f - smoothstep(0.7f, 0.95f, cracks) * 0.4f};
+    c = mix(c, hexColor(0xb08a70), stain);
+    c = mix(c, hexColor(0x8a4a32), lineae * 0.75f);
+    c = mix(c, hexColor(0x7d7f86), rock * 0.6f); // wind-scoured rock
+    return {c, base * 0.4f + rock * 0.3f + lineae * 0.1f};
 }
 
 // ---- kind 3: cratered rock ----
@@ -92,9 +141,9 @@ const std::vector<Crater>& craterField() {
     static const std::vector<Crater> craters = [] {
         std::vector<Crater> list;
         Rng rng(31);
-        for (int i = 0; i < 260; ++i) {
-            const float size = std::pow(rng.uniform(), 2.6f);
-            list.push_back({rng.onSphere(), 0.02f + 0.22f * size, 0.5f + rng.uniform() * 0.5f,
+        for (int i = 0; i < 420; ++i) {
+            const float size = std::pow(rng.uniform(), 4.0f);
+            list.push_back({rng.onSphere(), 0.012f + 0.2f * size, 0.4f + rng.uniform() * 0.6f,
                             rng.uniform() < 0.05f});
         }
         return list;
@@ -111,19 +160,19 @@ Surface crateredRock(vec3 d) {
     float brightness = 0.5f + fbm(d * 6.0f, 32, {5}) * 0.25f;
     // Dark lava plains ("seas").
     const float mare = smoothstep(0.15f, 0.35f, fbm(d * 1.4f, 33, {4}));
-    brightness -= mare * 0.25f;
+    brightness -= mare * 0.35f;
     for (const Crater& k : craterField()) {
         const float cosAngle = glm::dot(d, k.centre);
         if (cosAngle < std::cos(k.radius * (k.fresh ? 4.0f : 1.8f)))
             continue;
         const float r = std::acos(std::min(cosAngle, 1.0f)) / k.radius;
         if (r < 1.0f) {
-            height -= k.depth * k.radius * 2.0f * (1.0f - r * r);
-            brightness -= 0.06f * (1.0f - r);
+            height -= k.depth * k.radius * 1.6f * smoothstep(1.0f, 0.55f, r); // flat floor
+            brightness -= 0.08f * k.depth;
         }
-        const float rim = std::exp(-(r - 1.0f) * (r - 1.0f) / 0.02f);
-        height += rim * k.radius * 0.8f;
-        brightness += rim * 0.08f;
+        const float rim = std::exp(-(r - 1.0f) * (r - 1.0f) / 0.015f);
+        height += rim * k.radius * 0.35f * k.depth;
+        brightness += rim * 0.05f;
         if (k.fresh && r > 1.0f) {
             // Streaks of bright ejecta radiating from young craters.
             const vec3 tangent = glm::normalize(d - k.centre * cosAngle + vec3(1e-6f));
@@ -138,7 +187,7 @@ Surface crateredRock(vec3 d) {
 
 float continentHeight(vec3 d) {
     const vec3 warp(fbm(d * 1.5f, 41, {3}), fbm(d * 1.5f, 42, {3}), fbm(d * 1.5f, 43, {3}));
-    return fbm(d * 1.6f + warp * 0.6f, 44, {7, 2.05f, 0.52f}) + 0.06f; // > 0 is land
+    return fbm(d * 1.6f + warp * 0.6f, 44, {7, 2.05f, 0.52f}) + -0.02f; // > 0 is land
 }
 
 Surface oceanWorld(vec3 d) {
@@ -148,15 +197,15 @@ Surface oceanWorld(vec3 d) {
                             {0.0f, hexColor(0x3b8fb0)}};
     static const Ramp land{{0.0f, hexColor(0xc2b280)},  {0.02f, hexColor(0x5b7f3a)},
                            {0.12f, hexColor(0x3f6a2c)}, {0.22f, hexColor(0x7a6a45)},
-                           {0.32f, hexColor(0x8a8478)}, {0.40f, hexColor(0xf4f4f4)}};
+                           {0.34f, hexColor(0x6e665c)}, {0.42f, hexColor(0xe8e8ec)}};
     const float h = continentHeight(d);
     const float latitude = std::abs(d.y);
     Color c;
     if (h < 0) {
         c = ocean(h);
     } else {
-        const float mountains = ridged(d * 6.0f, 45, {5}) * smoothstep(0.05f, 0.25f, h);
-        const float elevation = h + mountains * 0.15f;
+        const float mountains = ridged(d * 6.0f, 45, {5}) * smoothstep(0.08f, 0.3f, h);
+        const float elevation = h + mountains * 0.12f;
         c = land(elevation);
         // Dry belts around the tropics turn into desert.
         const float dryness =
@@ -164,27 +213,27 @@ Surface oceanWorld(vec3 d) {
         c = mix(c, hexColor(0xc7a463), dryness * smoothstep(0.3f, 0.0f, elevation - 0.15f) * 0.85f);
     }
     // Polar ice caps with ragged edges.
-    const float ice = smoothstep(0.80f, 0.86f, latitude + fbm(d * 5.0f, 47, {4}) * 0.06f);
+    const float ice = smoothstep(0.92f, 0.95f, latitude + fbm(d * 5.0f, 47, {4}) * 0.04f);
     c = mix(c, hexColor(0xf2f7fb), ice);
     // Weather systems: swirled cloud bands, kept thin so the coastlines show.
     const vec3 swirl(fbm(d * 2.0f, 48, {3}), fbm(d * 2.0f, 49, {3}), fbm(d * 2.0f, 50, {3}));
-    const float cloud = fbm(vec3(d.x * 3, d.y * 5, d.z * 3) + swirl * 1.2f, 51, {6});
-    c = mix(c, Color(1), smoothstep(0.12f, 0.45f, cloud) * 0.85f);
+    const float cloud = fbm(vec3(d.x * 3, d.y * 6, d.z * 3) + swirl * 1.4f, 51, {6});
+    c = mix(c, Color(1), smoothstep(0.18f, 0.5f, cloud) * 0.8f);
     return {c, std::max(h, 0.0f) * 0.8f};
 }
 
 // ---- kind 5: lava world ----
 
 Surface lavaWorld(vec3 d) {
-    static const Ramp glow{{0.0f, hexColor(0x140d0b)},
+    static const Ramp glow{{0.0f, hexColor(0x231815)},
                            {0.55f, hexColor(0x2b1a14)},
                            {0.75f, hexColor(0x8f1d05)},
                            {0.88f, hexColor(0xff5a0a)},
                            {1.0f, hexColor(0xffd24a)}};
     const float crust = fbm(d * 3.0f, 61, {6});
     const float cracks = ridged(d * 4.0f + vec3(crust * 0.4f), 62, {5, 2.0f, 0.5f});
-    const float lakes = smoothstep(0.25f, 0.45f, fbm(d * 1.8f, 63, {5}));
-    float heat = std::max(std::pow(cracks, 3.0f) * 1.05f, lakes * 0.95f + crust * 0.05f);
+    const float lakes = smoothstep(0.2f, 0.4f, fbm(d * 1.8f, 63, {5}));
+    float heat = std::max(std::pow(cracks, 2.2f) * 1.05f, lakes * 0.95f + crust * 0.05f);
     heat = std::clamp(heat, 0.0f, 1.0f);
     Color c = glow(heat);
     c = mix(c, hexColor(0x3a302c),
@@ -202,13 +251,15 @@ Surface desertWorld(vec3 d) {
                            {1.0f, hexColor(0xf0d2a0)}};
     const float plateaus = fbm(d * 2.0f, 71, {6});
     // Dune fields: long ripples bent by the wind.
-    const float wind = fbm(d * 1.5f, 72, {3});
-    const float dunes = std::sin((d.x * 2.0f + d.z * 1.4f + wind * 2.5f) * 60.0f) * 0.5f + 0.5f;
-    const float duneMask = smoothstep(-0.05f, 0.2f, fbm(d * 2.5f, 73, {4}));
-    const float canyons = smoothstep(0.88f, 0.97f, ridged(d * 3.0f, 74, {5}));
-    float t = 0.55f + plateaus * 0.5f + dunes * duneMask * 0.08f - canyons * 0.35f;
+    const float dunes = ridged(vec3(d.x * 40, d.y * 12, d.z * 40), 72, {3});
+    const float duneMask = smoothstep(0.0f, 0.25f, fbm(d * 2.5f, 73, {4}));
+    const float rift = 1.0f - std::abs(gradientNoise(d * 2.0f + vec3(plateaus * 0.3f), 74));
+    const float canyons =
+        smoothstep(0.988f, 0.998f, rift) * smoothstep(0.0f, 0.2f, fbm(d * 1.2f, 77, {3}));
+    const float basalt = smoothstep(0.1f, 0.3f, fbm(d * 1.7f + vec3(3), 76, {5}));
+    float t = 0.6f + plateaus * 0.55f + dunes * duneMask * 0.1f - canyons * 0.4f - basalt * 0.3f;
     Color c = sand(std::clamp(t, 0.0f, 1.0f));
-    const float cap = smoothstep(0.90f, 0.94f, std::abs(d.y) + fbm(d * 6.0f, 75, {3}) * 0.03f);
+    const float cap = smoothstep(0.965f, 0.98f, std::abs(d.y) + fbm(d * 6.0f, 75, {3}) * 0.02f);
     c = mix(c, hexColor(0xf5efe6), cap);
     return {c, plateaus * 0.6f + dunes * duneMask * 0.05f - canyons * 0.3f};
 }
@@ -235,7 +286,7 @@ float reliefStrength(int kind) {
     case 1:
         return 0.0f;
     case 3:
-        return 9.0f;
+        return 6.0f;
     case 4:
         return 2.5f;
     default:
@@ -288,14 +339,14 @@ Image makePlanetNight() {
         for (int x = 0; x < kPlanetWidth; ++x) {
             const vec3 d = texelDirection(x, y, kPlanetWidth, kPlanetHeight);
             const float h = continentHeight(d);
-            if (h < 0 || std::abs(d.y) > 0.8f)
+            if (h < 0 || std::abs(d.y) > 0.9f)
                 continue;
             // Settlements crowd the coasts and thin out inland and up the mountains.
             const float coast = std::exp(-h * 28.0f);
             const float region = smoothstep(-0.1f, 0.35f, fbm(d * 4.0f, 81, {4}));
             const float clusters = std::pow(std::max(0.0f, fbm(d * 40.0f, 82, {3}) + 0.3f), 2.0f);
             const float sparkle = hashToUnit(hash2(x, y, 83));
-            float light = coast * (0.35f + region) * clusters * 2.2f;
+            float light = coast * (0.35f + region) * clusters * 3.2f;
             if (sparkle > 0.985f - region * 0.02f)
                 light += 0.35f * region; // isolated towns
             light = std::clamp(light, 0.0f, 1.0f);

@@ -51,7 +51,7 @@ Image nebulaLayer(int w, int h) {
             vec3 c = vec3(warm(a)) * 0.55f + vec3(cool(b)) * 0.45f;
             c += vec3(0.10f, 0.09f, 0.12f) * band * (0.6f + 0.4f * fbm(d * 8.0f, 107, {4}));
             c *= 1.0f - dust * 0.8f;
-            layer.at(x, y) = Color(c * 0.55f, 1);
+            layer.at(x, y) = Color(c * 0.9f, 1);
         }
     });
     return layer;
@@ -77,7 +77,7 @@ void splatStar(Image& sky, vec3 dir, float brightness, Color color) {
     const float stretch = 1.0f / std::max(std::sin(phi), 0.02f);
     const float sigma = 0.55f + 0.9f * std::sqrt(brightness);
     const int ry = int(sigma * 3 + 1), rx = std::min(int(sigma * 3 * stretch + 1), w / 2);
-    const bool spikes = brightness > 0.75f;
+    const bool spikes = brightness > 0.9f;
     const int reach = spikes ? int(brightness * 18) : 0;
     for (int dy = -std::max(ry, reach); dy <= std::max(ry, reach); ++dy) {
         const int y = int(cy) + dy;
@@ -110,7 +110,7 @@ void scatterStars(Image& sky) {
             d -= kGalacticPole * glm::dot(d, kGalacticPole) * 0.85f;
             d = glm::normalize(d);
         }
-        const float brightness = 0.05f + 0.95f * std::pow(rng.uniform(), 9.0f);
+        const float brightness = 0.05f + 0.95f * std::pow(rng.uniform(), 12.0f);
         splatStar(sky, d, brightness, starColor(rng.uniform()));
     }
 }
