@@ -12,6 +12,7 @@
 
 #include "assets.h"
 #include "contact_sheet.h"
+#include "text.h"
 
 namespace fs = std::filesystem;
 using namespace assetgen;
@@ -55,6 +56,12 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The screens are mostly text: without the fonts they would come out blank.
+    if (!TextRenderer().ok()) {
+        std::fprintf(stderr,
+                     "assetgen: the DejaVu fonts are missing (package fonts-dejavu-core)\n");
+        return 1;
+    }
     FreeImage_Initialise(FALSE);
     int status = 0;
     const std::string first = argc > 1 ? argv[1] : "";
