@@ -24,21 +24,9 @@ bool isSunInView() {
     frustum.setPose(c.eye, c.target, c.worldUp);
     return frustum.classifySphere(sun, kSunRadius) == FrustumResult::Inside;
 }
-} // namespace
 
-Vec3 sunPosition() {
-    return sun;
-}
-
-void setSunPosition(const Vec3& position) {
-    sun = position;
-}
-
-bool isFartherFromEye(const LaserShot& a, const LaserShot& b) {
-    const Vec3& eye = camera().eye;
-    return glm::length(b.position - eye) < glm::length(a.position - eye);
-}
-
+// Whether the ray from `origin` through `through`, and on past it, meets the
+// sphere anywhere at or after its origin.
 bool rayMeetsSphere(const Vec3& origin, const Vec3& through, const Vec3& centre, float radius) {
     // o(t) = origin + t * D; solve |o(t) - centre| = radius for t.
     const Vec3 direction = through - origin;
@@ -54,6 +42,20 @@ bool rayMeetsSphere(const Vec3& origin, const Vec3& through, const Vec3& centre,
     const float root = std::sqrt(disc);
     const float q = b < 0.0f ? (-b - root) / 2.0f : (-b + root) / 2.0f;
     return q / a >= 0.0f || c / q >= 0.0f;
+}
+} // namespace
+
+Vec3 sunPosition() {
+    return sun;
+}
+
+void setSunPosition(const Vec3& position) {
+    sun = position;
+}
+
+bool isFartherFromEye(const LaserShot& a, const LaserShot& b) {
+    const Vec3& eye = camera().eye;
+    return glm::length(b.position - eye) < glm::length(a.position - eye);
 }
 
 bool isLightSourceVisible(int layerFilter) {

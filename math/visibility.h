@@ -14,10 +14,6 @@ void setSunPosition(const Vec3& position);
 // it draws the farthest shots first.
 bool isFartherFromEye(const LaserShot& a, const LaserShot& b);
 
-// Whether the ray from `origin` through `through` (and on past it) meets the
-// sphere anywhere at or after its origin.
-bool rayMeetsSphere(const Vec3& origin, const Vec3& through, const Vec3& centre, float radius);
-
 // The sun (a sphere of radius 3) is wholly inside the camera's view and no
 // planet of the shown layers lies on the line from the sun through the eye.
 // layerFilter is -1 for all planet layers, or the one layer 0 to 2 shown.

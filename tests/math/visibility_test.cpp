@@ -1,6 +1,4 @@
-#include <algorithm>
 #include <memory>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +14,7 @@ LaserShot shotAt(const Vec3& position) {
     return shot;
 }
 
-TEST(FartherFromEyeTest, SortsTheFarthestShotsFirst) {
+TEST(FartherFromEyeTest, OnlyStrictlyFartherComesFirst) {
     initCamera();
     camera().eye = {1.0f, 2.0f, 3.0f};
     const LaserShot near = shotAt({1.0f, 2.0f, 6.0f});
@@ -25,22 +23,7 @@ TEST(FartherFromEyeTest, SortsTheFarthestShotsFirst) {
     EXPECT_TRUE(isFartherFromEye(far, near));
     EXPECT_FALSE(isFartherFromEye(near, far));
     EXPECT_FALSE(isFartherFromEye(far, alsoFar)); // strictly farther only
-
-    std::vector<LaserShot> shots{near, shotAt({1.0f, 2.0f, 40.0f}), far};
-    std::sort(shots.begin(), shots.end(), isFartherFromEye);
-    EXPECT_EQ(shots[0].position.z, 40.0f);
-    EXPECT_EQ(shots[2].position, near.position);
     initCamera();
-}
-
-TEST(RayMeetsSphereTest, CountsOnlyWhatLiesAtOrAfterTheOrigin) {
-    const Vec3 origin{0.0f, 0.0f, 0.0f};
-    const Vec3 through{10.0f, 0.0f, 0.0f};
-    EXPECT_TRUE(rayMeetsSphere(origin, through, {5.0f, 0.5f, 0.0f}, 1.0f));   // between
-    EXPECT_TRUE(rayMeetsSphere(origin, through, {30.0f, 0.0f, 0.0f}, 1.0f));  // past the end
-    EXPECT_TRUE(rayMeetsSphere(origin, through, {0.0f, 0.0f, 0.0f}, 1.0f));   // around origin
-    EXPECT_FALSE(rayMeetsSphere(origin, through, {-5.0f, 0.0f, 0.0f}, 1.0f)); // behind
-    EXPECT_FALSE(rayMeetsSphere(origin, through, {5.0f, 1.5f, 0.0f}, 1.0f));  // beside
 }
 
 // The camera at the origin looking straight at the sun.
