@@ -1,0 +1,167 @@
+#include "sim/movement.h"
+
+#include <cmath>
+#include <vector>
+
+#include "math/degrees.h"
+#include "sim/spatial_index.h"
+#include "sim/waypoints.h"
+
+namespace {
+
+constexpr float kReachFactor = 1.1f;
+constexpr float kDetourAngle = 35.0f;
+
+Vec3 turnedAboutVertical(Vec3 v, float degrees) {
+    static const Mat4 left = rotateDegrees(Mat4{1.0f}, kDetourAngle, Vec3{0.0f, 1.0f, 0.0f});
+    static const Mat4 right = rotateDegrees(Mat4{1.0f}, -kDetourAngle, Vec3{0.0f, 1.0f, 0.0f});
+    return Vec3{(degrees > 0.0f ? left : right) * Vec4{v, 0.0f}};
+}
+
+// Unit vector of v, or `fallback` when v has no length to speak of.
+Vec3 unitOr(Vec3 v, Vec3 fallback) {
+    const float length = glm::length(v);
+    return length > 0.0f && std::isfinite(length) ? v / length : fallback;
+}
+
+Vec3 horizontal(Vec3 v) {
+    return Vec3{v.x, 0.0f, v.z};
+}
+
+// The ship has come up against a planet: either it has arrived (its waypoint
+// lies inside the planet) or it turns aside.
+void meetPlanet(Ship& ship, const Waypoint& target, const Planet& planet) {
+    if (glm::length(target.position - planet.position) <= planet.radius) {
+        popWaypoint(ship);
+        return;
+    }
+    if (target.kind != Waypoint::Destination) {
+        popWaypoint(ship);
+    }
+    pushWaypointFront(ship,
+                      detourPoint(ship.position, target.position, planet.position, ship.radius),
+                      Waypoint::Detour);
+}
+
+const Planet* touchedPlanet(const Ship& ship) {
+    static std::vector<Planet*> nearby;
+    planetsNear(ship.position, ship.radius, nearby);
+    for (const Planet* planet : nearby) {
+        if (bodiesTouch(ship.position, ship.radius, planet->position, planet->radius)) {
+            return planet;
+        }
+    }
+    return nullptr;
+}
+
+Ship* touchedShipOfSide(const Ship& ship, bool playerSide) {
+    static std::vector<Ship*> nearby;
+    shipsNear(playerSide, ship.position, ship.radius, nearby);
+    for (Ship* other : nearby) {
+        if (other != &ship &&
+            bodiesTouch(ship.position, ship.radius, other->position, other->radius)) {
+            return other;
+        }
+    }
+    return nullptr;
+}
+
+Ship* touchedShip(const Ship& ship) {
+    Ship* other = touchedShipOfSide(ship, true);
+    return other != nullptr ? other : touchedShipOfSide(ship, false);
+}
+
+// Running into an enemy hurts the enemy; computer ships that keep bumping
+// into their own kind give up on where they were going.
+void collide(Ship& ship, Ship& other, double dt) {
+    if (ship.isPlayer != other.isPlayer) {
+        other.health -= ship.ramDamage * dt;
+    } else if (!ship.isPlayer) {
+        ship.bumpCount += 1.0f;
+        if (ship.bumpCount > 1.0f && !ship.waypoints.empty()) {
+            popWaypoint(ship);
+            ship.bumpCount = 0.0f;
+        }
+    }
+}
+
+void meetShip(Ship& ship, const Waypoint& target, Ship& other, double dt) {
+    collide(ship, other, dt);
+    if (target.kind != Waypoint::Destination) {
+        popWaypoint(ship);
+    }
+    if (!other.waypoints.empty()) {
+        pushWaypointFront(ship,
+                          detourPoint(ship.position, target.position, other.position, ship.radius),
+                          Waypoint::ShipDetour);
+    } else {
+        pushWaypointFront(other,
+                          nudgePoint(other.position, ship.position, target.position, ship.radius),
+                          Waypoint::Nudge);
+    }
+}
+
+} // namespace
+
+bool bodiesTouch(Vec3 a, float radiusA, Vec3 b, float radiusB) {
+    const float sum = radiusA + radiusB;
+    const Vec3 d = a - b;
+    return std::abs(d.x) <= sum && std::abs(d.z) <= sum && glm::length(d) <= kReachFactor * sum;
+}
+
+Vec3 detourPoint(Vec3 from, Vec3 waypoint, Vec3 obstacle, float radius) {
+    const Vec3 d = waypoint - from;
+    // Straight above or below there is no sideways; any side will do then.
+    const Vec3 perp = unitOr(Vec3{d.z, 0.0f, -d.x}, Vec3{1.0f, 0.0f, 0.0f});
+    if (glm::dot(perp, obstacle - from) < 0.0f) {
+        return from + turnedAboutVertical(radius * perp, -kDetourAngle);
+    }
+    return from + turnedAboutVertical(-radius * perp, kDetourAngle);
+}
+
+Vec3 nudgePoint(Vec3 idle, Vec3 mover, Vec3 waypoint, float radius) {
+    const Vec3 u = unitOr(horizontal(idle - mover), Vec3{1.0f, 0.0f, 0.0f});
+    const Vec3 v{radius * u.x, mover.y - idle.y, radius * u.z};
+    const float angle =
+        glm::dot(u, horizontal(waypoint - mover)) > 0.0f ? -kDetourAngle : kDetourAngle;
+    return idle + turnedAboutVertical(v, angle);
+}
+
+bool moveTowards(Ship& ship, Waypoint target) {
+    const double dt = galaxy().frameDelta;
+    // A ship already standing on its waypoint has nowhere to step.
+    const Vec3 direction = unitOr(target.position - ship.position, Vec3{0.0f});
+    const Vec3 step = direction * static_cast<float>(ship.speed * dt);
+    ship.position += step;
+
+    if (const Planet* planet = touchedPlanet(ship)) {
+        meetPlanet(ship, target, *planet);
+        ship.position -= step;
+        return false;
+    }
+    if (Ship* other = touchedShip(ship)) {
+        meetShip(ship, target, *other, dt);
+        ship.position -= step;
+        return false;
+    }
+    ship.currentSpeed = glm::length(step);
+    return true;
+}
+
+void followWaypoints(Ship& ship) {
+    if (ship.waypoints.empty()) {
+        ship.currentSpeed = 0.0f;
+        return;
+    }
+    const Waypoint target = ship.waypoints.front();
+    if (!moveTowards(ship, target)) {
+        ship.currentSpeed = 0.0f;
+        return;
+    }
+    if (target.kind == Waypoint::Destination) {
+        ship.headingPoint = target.position;
+    }
+    if (glm::length(ship.position - target.position) <= kReachFactor * ship.radius) {
+        popWaypoint(ship);
+    }
+}
