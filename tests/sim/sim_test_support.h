@@ -2,7 +2,9 @@
 #pragma once
 
 #include <deque>
+#include <iostream>
 #include <memory>
+#include <streambuf>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -17,6 +19,23 @@
 namespace simtest {
 
 constexpr double kFrame = 1.0 / 60.0;
+
+// Silences what the game prints to std::cout while it lives; the test
+// framework's own reports still get through.
+class MutedConsole {
+  public:
+    MutedConsole() : previous_(std::cout.rdbuf(&sink_)) {}
+    ~MutedConsole() { std::cout.rdbuf(previous_); }
+    MutedConsole(const MutedConsole&) = delete;
+    MutedConsole& operator=(const MutedConsole&) = delete;
+
+  private:
+    struct Sink : std::streambuf {
+        int overflow(int c) override { return traits_type::not_eof(c); }
+    };
+    Sink sink_;
+    std::streambuf* previous_;
+};
 
 class SimTest : public ::testing::Test {
   protected:

@@ -57,12 +57,11 @@ class SpatialIndexTest : public SimTest {
         buildGalaxy();
         battle::setUp(150, Vec3{-30.0f, 1.0f, -30.0f});
         std::vector<std::vector<double>> states;
-        ::testing::internal::CaptureStdout();
+        const simtest::MutedConsole muted;
         for (int i = 0; i < steps; ++i) {
             step(i % 50 == 49 ? 0.25 : (i % 7 == 0 ? 0.004 : simtest::kFrame));
             states.push_back(snapshot());
         }
-        ::testing::internal::GetCapturedStdout();
         return states;
     }
 };
