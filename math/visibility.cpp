@@ -6,8 +6,6 @@
 #include "math/frustum.h"
 
 namespace {
-Vec3 sun = kSunStartPosition;
-
 constexpr float kSunRadius = 3.0f;
 constexpr float kFlareFieldOfView = 50.0f;
 constexpr float kFlareNear = 0.1f;
@@ -17,7 +15,7 @@ bool isLayerShown(const Planet& planet, int layerFilter) {
     return layerFilter == -1 || planet.layer == layerFilter;
 }
 
-bool isSunInView() {
+bool isSunInView(const Vec3& sun) {
     const Camera& c = camera();
     ViewFrustum frustum;
     frustum.setProjection(kFlareFieldOfView, kFlareNear, kFlareFar);
@@ -45,21 +43,13 @@ bool rayMeetsSphere(const Vec3& origin, const Vec3& through, const Vec3& centre,
 }
 } // namespace
 
-Vec3 sunPosition() {
-    return sun;
-}
-
-void setSunPosition(const Vec3& position) {
-    sun = position;
-}
-
 bool isFartherFromEye(const LaserShot& a, const LaserShot& b) {
     const Vec3& eye = camera().eye;
     return glm::length(b.position - eye) < glm::length(a.position - eye);
 }
 
-bool isLightSourceVisible(int layerFilter) {
-    if (!isSunInView()) {
+bool isLightSourceVisible(const Vec3& sun, int layerFilter) {
+    if (!isSunInView(sun)) {
         return false;
     }
     const Vec3& eye = camera().eye;

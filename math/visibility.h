@@ -4,17 +4,11 @@
 
 #include "sim/galaxy.h"
 
-// Where the sun stands when a game starts; the sun pass moves it from there.
-inline const Vec3 kSunStartPosition{180.0f, 60.0f, 180.0f};
-
-Vec3 sunPosition();
-void setSunPosition(const Vec3& position);
-
 // True when a is strictly farther from the camera eye than b: sorting with
 // it draws the farthest shots first.
 bool isFartherFromEye(const LaserShot& a, const LaserShot& b);
 
-// The sun (a sphere of radius 3) is wholly inside the camera's view and no
+// The sun (a sphere of radius 3 at `sun`) is wholly inside the camera's view and no
 // planet of the shown layers lies on the line from the sun through the eye.
 // layerFilter is -1 for all planet layers, or the one layer 0 to 2 shown.
-bool isLightSourceVisible(int layerFilter);
+bool isLightSourceVisible(const Vec3& sun, int layerFilter);

@@ -27,12 +27,13 @@ TEST(FartherFromEyeTest, OnlyStrictlyFartherComesFirst) {
 }
 
 // The camera at the origin looking straight at the sun.
+constexpr Vec3 kSun{0.0f, 0.0f, -100.0f};
+
 class SunVisibilityTest : public ::testing::Test {
   protected:
     void SetUp() override {
         resetGalaxy();
         initCamera();
-        setSunPosition({0.0f, 0.0f, -100.0f});
         camera().eye = {0.0f, 0.0f, 0.0f};
         camera().target = {0.0f, 0.0f, -10.0f};
         updateCameraBasis();
@@ -40,7 +41,6 @@ class SunVisibilityTest : public ::testing::Test {
     void TearDown() override {
         resetGalaxy();
         initCamera();
-        setSunPosition(kSunStartPosition);
     }
 
     static Planet& addPlanet(const Vec3& position, float radius, int layer = 0) {
@@ -51,36 +51,32 @@ class SunVisibilityTest : public ::testing::Test {
 };
 
 TEST_F(SunVisibilityTest, SunWhollyInViewWithNothingInTheWay) {
-    EXPECT_EQ(sunPosition(), Vec3(0.0f, 0.0f, -100.0f));
-    EXPECT_TRUE(isLightSourceVisible(-1));
+    EXPECT_TRUE(isLightSourceVisible(kSun, -1));
     addPlanet({20.0f, 0.0f, -50.0f}, 3.0f); // off the line of sight
-    EXPECT_TRUE(isLightSourceVisible(-1));
+    EXPECT_TRUE(isLightSourceVisible(kSun, -1));
 }
 
 TEST_F(SunVisibilityTest, SunMustLieWhollyInsideTheView) {
     // The right edge of the 50 degree view with aspect 1.4 passes x = 65.3
     // at 100 units; the sun is a sphere of radius 3.
     ASSERT_EQ(aspectRatio, kStartAspectRatio);
-    setSunPosition({60.0f, 0.0f, -100.0f});
-    EXPECT_TRUE(isLightSourceVisible(-1));
-    setSunPosition({65.0f, 0.0f, -100.0f});
-    EXPECT_FALSE(isLightSourceVisible(-1));
-    setSunPosition({0.0f, 0.0f, 100.0f}); // behind the camera
-    EXPECT_FALSE(isLightSourceVisible(-1));
+    EXPECT_TRUE(isLightSourceVisible({60.0f, 0.0f, -100.0f}, -1));
+    EXPECT_FALSE(isLightSourceVisible({65.0f, 0.0f, -100.0f}, -1));
+    EXPECT_FALSE(isLightSourceVisible({0.0f, 0.0f, 100.0f}, -1)); // behind the camera
 }
 
 TEST_F(SunVisibilityTest, PlanetsOnTheLineOfSightHideTheSun) {
     Planet& between = addPlanet({0.0f, 1.0f, -50.0f}, 2.0f, 1);
-    EXPECT_FALSE(isLightSourceVisible(-1));
-    EXPECT_FALSE(isLightSourceVisible(1));
-    EXPECT_TRUE(isLightSourceVisible(0)); // its layer is not shown
-    EXPECT_TRUE(isLightSourceVisible(2));
+    EXPECT_FALSE(isLightSourceVisible(kSun, -1));
+    EXPECT_FALSE(isLightSourceVisible(kSun, 1));
+    EXPECT_TRUE(isLightSourceVisible(kSun, 0)); // its layer is not shown
+    EXPECT_TRUE(isLightSourceVisible(kSun, 2));
 
     // Beyond the eye on the same line counts as well; behind the sun not.
     between.position = {0.0f, 1.0f, 30.0f};
-    EXPECT_FALSE(isLightSourceVisible(-1));
+    EXPECT_FALSE(isLightSourceVisible(kSun, -1));
     between.position = {0.0f, 1.0f, -130.0f};
-    EXPECT_TRUE(isLightSourceVisible(-1));
+    EXPECT_TRUE(isLightSourceVisible(kSun, -1));
 }
 
 } // namespace
