@@ -13,7 +13,9 @@
 #include "app/statistics.h"
 #include "app/window.h"
 #include "math/camera.h"
+#include "render/billboard.h"
 #include "render/gl_check.h"
+#include "render/quads.h"
 #include "render/renderer.h"
 #include "sim/clock.h"
 #include "sim/galaxy.h"
@@ -59,6 +61,8 @@ void startUp() {
     initCamera();
     installInputCallbacks();
     generateGalaxy();
+    buildBalanceBars();
+    buildQuads();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     placeCamera({50.0f, 50.0f, 50.0f}, {0.0f, 0.0f, 0.0f});
 }

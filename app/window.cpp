@@ -229,6 +229,10 @@ bool isWindowOpen() {
     return state.window != nullptr && !glfwWindowShouldClose(state.window);
 }
 
+bool isWindowIconified() {
+    return state.window != nullptr && glfwGetWindowAttrib(state.window, GLFW_ICONIFIED) != 0;
+}
+
 void requestWindowClose() {
     if (state.window != nullptr) {
         glfwSetWindowShouldClose(state.window, GLFW_TRUE);
@@ -303,8 +307,10 @@ void setWindowSizeHandler(WindowSizeHandler handler) {
 
 void injectKey(int key, int action) {
     setKeyDown(key, action != KeyAction::Release);
-    if (state.keyHandler) {
-        state.keyHandler(key, action);
+    // A copy, because the handler may install a new one while it runs.
+    const KeyHandler handler = state.keyHandler;
+    if (handler) {
+        handler(key, action);
     }
 }
 

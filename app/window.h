@@ -37,6 +37,7 @@ void resizeWindow(WindowSize size);
 
 // The window exists and has not been asked to close.
 bool isWindowOpen();
+bool isWindowIconified();
 void requestWindowClose();
 
 void swapBuffersAndPollEvents();

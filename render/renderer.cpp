@@ -3,22 +3,114 @@
 #include <epoxy/gl.h>
 
 #include "app/window.h"
+#include "render/billboard.h"
 #include "render/gl_check.h"
+#include "render/mesh.h"
+#include "render/offscreen_target.h"
+#include "render/post_processing.h"
+#include "render/quads.h"
+#include "render/scene_objects.h"
+#include "render/shader_programs.h"
+#include "render/texture_filtering.h"
+#include "render/texture_manager.h"
+#include "render/visibility_refresh.h"
 
-int drawnShipCount = 0;
-int drawnPlanetCount = 0;
+namespace {
+
+constexpr GLenum kAllAttachments[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
+                                      GL_COLOR_ATTACHMENT2};
+constexpr GLenum kSceneOnly[] = {GL_COLOR_ATTACHMENT0};
+constexpr GLenum kSceneAndGlow[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+constexpr GLenum kBloomOnly[] = {GL_COLOR_ATTACHMENT2};
+
+ScenePasses passes;
+
+template <std::size_t N> void drawInto(const GLenum (&buffers)[N]) {
+    glDrawBuffers(static_cast<GLsizei>(N), buffers);
+}
+
+void run(const std::function<void()>& pass) {
+    if (pass) {
+        pass();
+    }
+}
+
+void drawBackground() {
+    drawInto(kSceneOnly);
+    run(passes.sky);
+    if (renderSettings.showLayerGrid) {
+        run(passes.layerGrids);
+    }
+}
+
+void drawScene() {
+    drawInto(kSceneAndGlow);
+    run(passes.planets);
+    run(passes.sun);
+    run(passes.ships);
+    run(passes.turrets);
+    run(passes.lasers);
+    run(passes.orderPlane);
+    run(passes.overlays);
+    run(passes.lensFlare);
+}
+
+} // namespace
+
+ScenePasses& scenePasses() {
+    return passes;
+}
 
 void initRenderer() {
-    checkGLError();
+    projectionMatrix = sceneProjection(static_cast<float>(windowWidth) / windowHeight);
+    sceneLight = SceneLight{};
+    TextureManager::getInstance()->loadAll();
+    glEnable(GL_FRAMEBUFFER_SRGB);
+    glGetError(); // not every context offers sRGB framebuffers
+    buildAllMeshes();
+    createShaderPrograms();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    createSceneObjects();
+    createOffscreenTarget();
 }
 
 void renderFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    applyRequestedFiltering();
+    if (renderSettings.frustumCulling) {
+        refreshVisibility();
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
+    glViewport(0, 0, offscreenTarget().width, offscreenTarget().height);
+    drawInto(kAllAttachments);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawBackground();
+    drawScene();
+    drawInto(kBloomOnly);
+    if (renderSettings.bloomEnabled) {
+        runBloomPass();
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    runCompositePass();
     swapBuffersAndPollEvents();
+    checkGLError();
 }
 
-void shutdownRenderer() {}
+void shutdownRenderer() {
+    forgetOffscreenTarget();
+    forgetQuads();
+    forgetMeshes();
+    forgetShaderPrograms();
+    forgetBalanceBars();
+    TextureManager::getInstance()->forgetTextures();
+    resetRenderState();
+}
 
-void resizeViewport(int width, int height) {
-    glViewport(0, 0, width, height);
+void destroyRendererObjects() {
+    deleteOffscreenTarget();
+    destroyQuads();
+    destroyMeshes();
+    deleteShaderPrograms();
+    TextureManager::getInstance()->deleteTextures();
+    shutdownRenderer();
 }

@@ -1,0 +1,54 @@
+#version 150 core
+// One program for three kinds of billboard, told apart by the uniforms:
+// "time" is the game time while the sun is drawn and -1 otherwise;
+// "selected" is 2 for a selected player icon, 1 for other player icons,
+// -1 for computer icons and 0 for balance bars.
+
+uniform sampler2D colorTexture;
+uniform float time;
+uniform float playerbalance; // 0 to 100
+uniform float aibalance;     // 0 to 100
+uniform float selected;
+
+in vec2 texCoord;
+
+out vec4 out_color;
+out vec4 out_glow;
+
+const vec3 playerColor = vec3(0.25, 0.55, 1.0);
+const vec3 computerColor = vec3(1.0, 0.25, 0.2);
+
+void main() {
+    vec4 image = texture(colorTexture, texCoord);
+
+    if (time >= 0.0) {
+        // The sun breathes slowly; its disc pours into the glow.
+        float pulse = 1.0 + 0.06 * sin(time * 1.7) + 0.03 * sin(time * 4.1);
+        vec3 sun = image.rgb * pulse;
+        float alpha = max(max(image.r, image.g), image.b);
+        out_color = vec4(sun, alpha);
+        out_glow = vec4(sun, alpha);
+        return;
+    }
+
+    if (selected == 0.0) {
+        // Player claim fills from the left, computer claim from the right.
+        float player = clamp(playerbalance / 100.0, 0.0, 1.0);
+        float computer = clamp(aibalance / 100.0, 0.0, 1.0);
+        vec3 fill = vec3(0.25);
+        if (texCoord.x < player) {
+            fill = playerColor;
+        } else if (texCoord.x > 1.0 - computer) {
+            fill = computerColor;
+        }
+        vec3 bar = fill * (0.6 + 0.6 * image.rgb);
+        out_color = vec4(bar, 0.9);
+        out_glow = vec4(bar * 0.3, 0.9);
+        return;
+    }
+
+    vec3 side = selected > 1.5 ? vec3(1.0, 0.8, 0.25) : (selected > 0.0 ? playerColor : computerColor);
+    vec3 icon = image.rgb * side * 1.4;
+    out_color = vec4(icon, image.a);
+    out_glow = vec4(icon * (selected > 1.5 ? 0.8 : 0.35), image.a);
+}

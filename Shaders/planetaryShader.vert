@@ -1,0 +1,25 @@
+#version 150 core
+// Planets, moons and trade-route markers.
+
+in vec4 in_position;
+in vec3 in_normal;
+in vec2 in_texCoord;
+
+uniform mat4 projectionMatrix;
+uniform mat4 modelMatrix;
+uniform mat4 viewMatrix;
+uniform mat3 normalMatrix;
+
+out vec3 worldPosition;
+out vec3 worldNormal;
+out vec3 eyePosition;
+out vec2 texCoord;
+
+void main() {
+    vec4 world = modelMatrix * in_position;
+    worldPosition = world.xyz;
+    worldNormal = normalMatrix * in_normal;
+    eyePosition = inverse(viewMatrix)[3].xyz;
+    texCoord = in_texCoord;
+    gl_Position = projectionMatrix * viewMatrix * world;
+}

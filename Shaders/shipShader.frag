@@ -1,0 +1,53 @@
+#version 150 core
+// Phong lighting of the hull texture. The material's diffuse colour carries
+// the ship's situation (side, selected, at a foreign planet); its bright
+// parts spill into the glow.
+
+struct Light {
+    vec3 direction; // the way the light travels
+    vec4 ambientColor;
+    vec4 diffuseColor;
+    vec4 specularColor;
+};
+
+struct Material {
+    vec4 ambientColor;
+    vec4 diffuseColor;
+    vec4 specularColor;
+    float specularExponent;
+};
+
+uniform Light light;
+uniform Material material;
+uniform sampler2D colorTexture;
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec3 eyePosition;
+in vec2 texCoord;
+
+out vec4 out_color;
+out vec4 out_glow;
+
+void main() {
+    vec3 n = normalize(worldNormal);
+    vec3 toLight = -normalize(light.direction);
+    vec3 toEye = normalize(eyePosition - worldPosition);
+    vec3 surface = texture(colorTexture, texCoord).rgb;
+
+    float diffuse = max(dot(n, toLight), 0.0);
+    float shininess = 8.0 + 48.0 * clamp(material.specularExponent, 0.0, 1.0);
+    float specular = diffuse > 0.0 ? pow(max(dot(reflect(-toLight, n), toEye), 0.0), shininess) : 0.0;
+
+    vec3 tint = material.diffuseColor.rgb;
+    vec3 lit = surface * tint * (0.18 * light.ambientColor.rgb * material.ambientColor.rgb
+                                 + 0.9 * diffuse * light.diffuseColor.rgb)
+             + 0.6 * specular * light.specularColor.rgb * material.specularColor.rgb;
+    // A faint rim in the ship's colour keeps its silhouette readable on the
+    // dark side.
+    float rim = pow(1.0 - max(dot(n, toEye), 0.0), 3.0);
+    lit += 0.25 * rim * normalize(tint + vec3(0.001));
+
+    out_color = vec4(lit, 1.0);
+    out_glow = vec4(max(lit - vec3(0.85), vec3(0.0)) + 0.15 * rim * tint / max(max(tint.r, tint.g), max(tint.b, 1.0)), 1.0);
+}

@@ -1,0 +1,88 @@
+#include "render/model_import.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include "render/mesh.h"
+
+namespace {
+
+constexpr unsigned kImportFlags = aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices |
+                                  aiProcess_Triangulate | aiProcess_GenSmoothNormals |
+                                  aiProcess_FlipUVs;
+
+int triangleCount(const aiMesh& source) {
+    int count = 0;
+    for (unsigned f = 0; f < source.mNumFaces; ++f) {
+        count += source.mFaces[f].mNumIndices == 3 ? 1 : 0;
+    }
+    return count;
+}
+
+void copyMesh(const aiMesh& source, Mesh& mesh) {
+    const auto vertices = static_cast<std::size_t>(source.mNumVertices);
+    mesh.vertexCount = static_cast<int>(source.mNumVertices);
+    mesh.positions.assign(vertices * 4, 0.0f);
+    mesh.normals.assign(vertices * 3, 0.0f);
+    mesh.texCoords.assign(vertices * 2, 0.0f);
+    for (std::size_t v = 0; v < vertices; ++v) {
+        const aiVector3D& p = source.mVertices[v];
+        mesh.positions[v * 4] = p.x;
+        mesh.positions[v * 4 + 1] = p.y;
+        mesh.positions[v * 4 + 2] = p.z;
+        mesh.positions[v * 4 + 3] = 1.0f;
+        if (source.HasNormals()) {
+            const aiVector3D& n = source.mNormals[v];
+            mesh.normals[v * 3] = n.x;
+            mesh.normals[v * 3 + 1] = n.y;
+            mesh.normals[v * 3 + 2] = n.z;
+        }
+        if (source.HasTextureCoords(0)) {
+            mesh.texCoords[v * 2] = source.mTextureCoords[0][v].x;
+            mesh.texCoords[v * 2 + 1] = source.mTextureCoords[0][v].y;
+        }
+    }
+    // Triangulation leaves stray points and lines as they are; only
+    // triangles are drawn, so a face with fewer corners is skipped rather
+    // than read past its end.
+    mesh.indexCount = 3 * triangleCount(source);
+    mesh.indices.clear();
+    mesh.indices.reserve(static_cast<std::size_t>(mesh.indexCount));
+    for (unsigned f = 0; f < source.mNumFaces; ++f) {
+        const aiFace& face = source.mFaces[f];
+        if (face.mNumIndices == 3) {
+            mesh.indices.insert(mesh.indices.end(), face.mIndices, face.mIndices + 3);
+        }
+    }
+}
+
+} // namespace
+
+const char* modelFileName(int meshKind) {
+    switch (meshKind) {
+    case MeshKind::HullHigh:
+        return "spaceshipsmallHIGH.obj";
+    case MeshKind::HullLow:
+        return "spaceshipsmallLOW.obj";
+    case MeshKind::Turret:
+        return "spaceshipsmallturret.obj";
+    default:
+        return nullptr;
+    }
+}
+
+bool importModel(int meshKind, Mesh& mesh) {
+    const char* file = modelFileName(meshKind);
+    return file != nullptr && importModelFile(std::string("./Models/") + file, mesh);
+}
+
+bool importModelFile(const std::string& path, Mesh& mesh) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, kImportFlags);
+    if (scene == nullptr || scene->mNumMeshes == 0) {
+        return false;
+    }
+    copyMesh(*scene->mMeshes[0], mesh);
+    return true;
+}

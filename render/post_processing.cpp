@@ -1,0 +1,105 @@
+#include "render/post_processing.h"
+
+#include <epoxy/gl.h>
+
+#include "render/offscreen_target.h"
+#include "render/quads.h"
+#include "render/render_settings.h"
+#include "render/shader_programs.h"
+#include "render/texture_manager.h"
+#include "sim/galaxy.h"
+
+namespace {
+
+constexpr int kHelpTexture = 100;
+constexpr int kDefeatTexture = 101;
+constexpr int kVictoryTexture = 102;
+constexpr GLenum kOverlayUnit = 2;
+
+void beginFullScreenPass(Program program) {
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glUseProgram(shaderProgram(program).program);
+}
+
+void drawFullScreenQuad() {
+    glBindVertexArray(fullScreenQuad().vertexArray);
+    glDrawElements(GL_TRIANGLES, kQuadIndexCount, GL_UNSIGNED_INT, nullptr);
+}
+
+void endFullScreenPass() {
+    glUseProgram(0);
+    glBindVertexArray(0);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void bindTexture(GLenum unit, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+} // namespace
+
+Overlay chooseOverlay(bool victorious, bool defeated, bool showHelp) {
+    if (victorious) {
+        return {4.0f, kVictoryTexture};
+    }
+    if (defeated) {
+        return {3.0f, kDefeatTexture};
+    }
+    if (showHelp) {
+        return {2.0f, kHelpTexture};
+    }
+    return {1.0f, 0};
+}
+
+void runBloomPass() {
+    const GLuint program = shaderProgram(Program::Bloom).program;
+    if (program == 0) {
+        return; // reported when it failed to build; GL would refuse every call here
+    }
+    beginFullScreenPass(Program::Bloom);
+    const GLint colorTexture = glGetUniformLocation(program, "colorTexture");
+    const GLint pixelSizeX = glGetUniformLocation(program, "pixelsizex");
+    const GLint pixelSizeY = glGetUniformLocation(program, "pixelsizey");
+    const GLint bloomFactor = glGetUniformLocation(program, "bloomfactor");
+    const OffscreenTarget& target = offscreenTarget();
+    bindTexture(0, target.colorTextures[Attachment::Glow]);
+    glUniform1i(colorTexture, 0);
+    glUniform1f(bloomFactor, renderSettings.bloomFactor);
+    glUniform1f(pixelSizeX, 1.0f / static_cast<float>(windowWidth));
+    glUniform1f(pixelSizeY, 1.0f / static_cast<float>(windowHeight));
+    drawFullScreenQuad();
+    endFullScreenPass();
+}
+
+void runCompositePass() {
+    const GLuint program = shaderProgram(Program::Framebuffer).program;
+    if (program == 0) {
+        return;
+    }
+    beginFullScreenPass(Program::Framebuffer);
+    const GLint scene = glGetUniformLocation(program, "colorTexture1");
+    const GLint bloom = glGetUniformLocation(program, "colorTexture2");
+    const GLint help = glGetUniformLocation(program, "helpTexture");
+    const GLint helpEnabled = glGetUniformLocation(program, "helpEnabled");
+
+    const Galaxy& g = galaxy();
+    const Overlay overlay =
+        chooseOverlay(g.playerVictorious, g.playerDefeated, renderSettings.showHelp);
+    glUniform1f(helpEnabled, overlay.helpEnabled);
+    if (overlay.textureKey != 0) {
+        const GLuint* image = TextureManager::getInstance()->texture(overlay.textureKey);
+        bindTexture(kOverlayUnit, image != nullptr ? *image : 0);
+        glUniform1i(help, static_cast<GLint>(kOverlayUnit));
+    }
+    const OffscreenTarget& target = offscreenTarget();
+    bindTexture(0, target.colorTextures[Attachment::Scene]);
+    glUniform1i(scene, 0);
+    bindTexture(1, target.colorTextures[Attachment::Bloom]);
+    glUniform1i(bloom, 1);
+    drawFullScreenQuad();
+    glActiveTexture(GL_TEXTURE0);
+    endFullScreenPass();
+}

@@ -1,0 +1,174 @@
+#include "render/texture_manager.h"
+
+#include <cstdarg>
+#include <iostream>
+
+#include <FreeImage.h>
+#include <dlfcn.h>
+
+#include "render/gl_check.h"
+
+namespace {
+
+constexpr GLuint kUnsetName = ~0u;
+
+const TextureFile kTextureTable[] = {
+    {"./Textures/planet1.bmp", 1, GL_BGR, GL_RGB},
+    {"./Textures/planet2.bmp", 2, GL_BGR, GL_RGB},
+    {"./Textures/planet3.bmp", 3, GL_BGR, GL_RGB},
+    {"./Textures/planet4.bmp", 4, GL_BGR, GL_RGB},
+    {"./Textures/planet4_night.bmp", 15, GL_BGR, GL_RGB},
+    {"./Textures/Progress.bmp", 12, GL_BGR, GL_RGB},
+    {"./Textures/shiphull.jpg", 20, GL_BGR, GL_RGB},
+    {"./Textures/BackgroundStars.png", 10, GL_BGR, GL_RGB},
+    {"./Textures/abstractShipComputer.tif", 51, GL_BGRA, GL_RGBA},
+    {"./Textures/abstractShipPlayer.tif", 50, GL_BGRA, GL_RGBA},
+    {"./Textures/lasertest.tif", 30, GL_BGRA, GL_RGBA},
+    {"./Textures/Sun.bmp", 60, GL_BGR, GL_RGB},
+    {"./Textures/Flare1.bmp", 70, GL_BGR, GL_RGB},
+    {"./Textures/Flare2.bmp", 71, GL_BGR, GL_RGB},
+    {"./Textures/Flare3.bmp", 72, GL_BGR, GL_RGB},
+    {"./Textures/Flare4.bmp", 73, GL_BGR, GL_RGB},
+    {"./Textures/flare01.bmp", 74, GL_BGR, GL_RGB},
+    {"./Textures/flare02.png", 75, GL_BGR, GL_RGB},
+    {"./Textures/flare03.png", 76, GL_BGR, GL_RGB},
+    {"./Textures/flare04.png", 77, GL_BGR, GL_RGB},
+    {"./Textures/flare05.png", 78, GL_BGR, GL_RGB},
+    {"./Textures/flare06.png", 79, GL_BGR, GL_RGB},
+    {"./Textures/flare07.png", 80, GL_BGR, GL_RGB},
+    {"./Textures/flare08.png", 81, GL_BGR, GL_RGB},
+    {"./Textures/flare09.png", 82, GL_BGR, GL_RGB},
+    {"./Textures/flare10.png", 83, GL_BGR, GL_RGB},
+    {"./Textures/lensstar.bmp", 84, GL_BGR, GL_RGB},
+    {"./Textures/keyboardlayoutTemplate.bmp", 100, GL_BGR, GL_RGB},
+    {"./Textures/planet5.bmp", 5, GL_BGR, GL_RGB},
+    {"./Textures/planet6.bmp", 6, GL_BGR, GL_RGB},
+    {"./Textures/lost.bmp", 101, GL_BGR, GL_RGB},
+    {"./Textures/victoryscreen.bmp", 102, GL_BGR, GL_RGB},
+};
+
+// The image library reads TIFF files through libtiff, which reports every
+// metadata tag it has no name for as an error on standard error: dozens of
+// lines per image that is in fact read perfectly well. Unreadable files are
+// still caught, as a load that returns no image.
+void quietTiffReports() {
+    static const bool done = [] {
+        using Handler = void (*)(const char*, const char*, va_list);
+        using SetHandler = Handler (*)(Handler);
+        auto* setErrorHandler =
+            reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, "TIFFSetErrorHandler"));
+        if (setErrorHandler != nullptr) {
+            setErrorHandler(nullptr);
+        }
+        return true;
+    }();
+    (void)done;
+}
+
+FIBITMAP* readImage(const std::string& path) {
+    quietTiffReports();
+    FREE_IMAGE_FORMAT type = FreeImage_GetFileType(path.c_str(), 0);
+    if (type == FIF_UNKNOWN) {
+        type = FreeImage_GetFIFFromFilename(path.c_str());
+    }
+    if (type == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(type)) {
+        return nullptr;
+    }
+    return FreeImage_Load(type, path.c_str(), 0);
+}
+
+// GL reads exactly width x height pixels of the row format's size from the
+// image, so the image must hold that many bytes per pixel: a greyscale or
+// palette image, or one with alpha where none is expected, would send GL
+// reading past the end of the pixel buffer.
+FIBITMAP* convertToRowFormat(FIBITMAP* image, GLenum format) {
+    const unsigned wantedBits = format == GL_BGRA ? 32 : 24;
+    if (FreeImage_GetImageType(image) == FIT_BITMAP && FreeImage_GetBPP(image) == wantedBits) {
+        return image;
+    }
+    FIBITMAP* standard = image;
+    if (FreeImage_GetImageType(image) != FIT_BITMAP) {
+        standard = FreeImage_ConvertToStandardType(image, TRUE);
+        FreeImage_Unload(image);
+        if (standard == nullptr) {
+            return nullptr;
+        }
+    }
+    FIBITMAP* converted = wantedBits == 32 ? FreeImage_ConvertTo32Bits(standard)
+                                           : FreeImage_ConvertTo24Bits(standard);
+    FreeImage_Unload(standard);
+    return converted;
+}
+
+} // namespace
+
+const TextureFile* textureTable() {
+    return kTextureTable;
+}
+
+int textureTableSize() {
+    return static_cast<int>(std::size(kTextureTable));
+}
+
+TextureManager* TextureManager::getInstance() {
+    static TextureManager instance;
+    return &instance;
+}
+
+void TextureManager::loadAll() {
+    std::cout << "Loading Textures...\n";
+    for (const TextureFile& row : kTextureTable) {
+        loadTexture(row.path, row.key, row.format, row.internalFormat);
+    }
+    std::cout << "Done Loading Textures\n";
+}
+
+void TextureManager::loadTexture(const std::string& path, int key, GLenum format,
+                                 GLint internalFormat) {
+    FIBITMAP* image = readImage(path);
+    if (image != nullptr) {
+        image = convertToRowFormat(image, format);
+    }
+    if (image == nullptr) {
+        std::cout << "\nALERT";
+    }
+    const void* pixels = image != nullptr ? FreeImage_GetBits(image) : nullptr;
+    const GLsizei width = image != nullptr ? static_cast<GLsizei>(FreeImage_GetWidth(image)) : 0;
+    const GLsizei height = image != nullptr ? static_cast<GLsizei>(FreeImage_GetHeight(image)) : 0;
+
+    // A key loaded again keeps its holder, so everyone who looked it up
+    // before sees the new texture; the old GL texture is released.
+    std::unique_ptr<GLuint>& holder = textures[key];
+    if (holder == nullptr) {
+        holder = std::make_unique<GLuint>(kUnsetName);
+    } else if (*holder != kUnsetName) {
+        glDeleteTextures(1, holder.get());
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    *holder = name;
+
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // Image rows run bottom to top, each padded to 4 bytes: the default
+    // unpack alignment.
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
+                 pixels);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    checkGLError();
+    if (image != nullptr) {
+        FreeImage_Unload(image);
+    }
+}
+
+void TextureManager::deleteTextures() {
+    for (auto& [key, holder] : textures) {
+        if (holder != nullptr && *holder != kUnsetName) {
+            glDeleteTextures(1, holder.get());
+        }
+    }
+    textures.clear();
+}

@@ -1,0 +1,188 @@
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "render/renderer.h"
+#include "render/shader_programs.h"
+#include "tests/render/gl_test_support.h"
+
+namespace {
+
+// The type of every uniform a program's passes upload.
+const std::map<std::string, std::map<std::string, GLenum>>& expectedUniforms() {
+    const std::map<std::string, GLenum> lit = {
+        {"projectionMatrix", GL_FLOAT_MAT4},
+        {"modelMatrix", GL_FLOAT_MAT4},
+        {"viewMatrix", GL_FLOAT_MAT4},
+        {"normalMatrix", GL_FLOAT_MAT3},
+        {"light.direction", GL_FLOAT_VEC3},
+        {"light.ambientColor", GL_FLOAT_VEC4},
+        {"light.diffuseColor", GL_FLOAT_VEC4},
+        {"light.specularColor", GL_FLOAT_VEC4},
+        {"material.diffuseColor", GL_FLOAT_VEC4},
+        {"colorTexture", GL_SAMPLER_2D},
+    };
+    auto with = [](std::map<std::string, GLenum> base, std::map<std::string, GLenum> more) {
+        base.insert(more.begin(), more.end());
+        return base;
+    };
+    static const std::map<std::string, std::map<std::string, GLenum>> table = {
+        {"shipShader", with(lit, {{"material.ambientColor", GL_FLOAT_VEC4},
+                                  {"material.specularColor", GL_FLOAT_VEC4},
+                                  {"material.specularExponent", GL_FLOAT}})},
+        {"fieldShader", {{"modelViewProjectionMatrix", GL_FLOAT_MAT4}, {"alpha", GL_FLOAT}}},
+        {"planetaryShader", with(lit, {{"nightTexture", GL_SAMPLER_2D},
+                                       {"drawNightVersion", GL_FLOAT},
+                                       {"simple", GL_FLOAT}})},
+        {"billboardShader",
+         {{"modelMatrix", GL_FLOAT_MAT4},
+          {"colorTexture", GL_SAMPLER_2D},
+          {"time", GL_FLOAT},
+          {"playerbalance", GL_FLOAT},
+          {"aibalance", GL_FLOAT},
+          {"selected", GL_FLOAT}}},
+        {"LensFlare",
+         {{"modelMatrix", GL_FLOAT_MAT4},
+          {"colorTexture", GL_SAMPLER_2D},
+          {"color", GL_FLOAT_VEC4}}},
+        {"laserShader",
+         {{"modelMatrix", GL_FLOAT_MAT4},
+          {"colorTexture", GL_SAMPLER_2D},
+          {"playerowned", GL_FLOAT}}},
+        {"starboxShader",
+         {{"modelMatrix", GL_FLOAT_MAT4},
+          {"viewMatrix", GL_FLOAT_MAT4},
+          {"projectionMatrix", GL_FLOAT_MAT4},
+          {"colorTexture", GL_SAMPLER_2D}}},
+        {"bloomShader",
+         {{"colorTexture", GL_SAMPLER_2D},
+          {"pixelsizex", GL_FLOAT},
+          {"pixelsizey", GL_FLOAT},
+          {"bloomfactor", GL_FLOAT}}},
+        {"framebufferShader",
+         {{"colorTexture1", GL_SAMPLER_2D},
+          {"colorTexture2", GL_SAMPLER_2D},
+          {"helpTexture", GL_SAMPLER_2D},
+          {"helpEnabled", GL_FLOAT}}},
+    };
+    return table;
+}
+
+std::map<std::string, GLenum> activeUniforms(GLuint program) {
+    std::map<std::string, GLenum> uniforms;
+    GLint count = 0;
+    glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        char name[128] = {};
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveUniform(program, static_cast<GLuint>(i), sizeof(name), nullptr, &size, &type,
+                           name);
+        uniforms[name] = type;
+    }
+    return uniforms;
+}
+
+class ShaderProgramTest : public GLTest {
+  protected:
+    void TearDown() override { destroyRendererObjects(); }
+};
+
+TEST_F(ShaderProgramTest, AllNineProgramsLinkWithTheInterfaceTheirPassesUse) {
+    ScopedWorkingDirectory inGame(gameDirectory());
+    const CapturedOutput output = captureOutput(createShaderPrograms);
+    EXPECT_EQ(output.out, "");
+    EXPECT_EQ(output.err, "");
+    for (int i = 0; i < kProgramCount; ++i) {
+        const Program id = static_cast<Program>(i);
+        const ShaderProgram& program = shaderProgram(id);
+        const std::string name = programBaseName(id);
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(program.ready);
+        ASSERT_NE(program.program, 0u);
+        EXPECT_EQ(glGetFragDataLocation(program.program, "out_color"), 0);
+        const bool scenePass = id != Program::Bloom && id != Program::Framebuffer;
+        EXPECT_EQ(glGetFragDataLocation(program.program, "out_glow"), scenePass ? 1 : -1);
+        EXPECT_EQ(glGetAttribLocation(program.program, "in_position"), 0);
+
+        const std::map<std::string, GLenum> active = activeUniforms(program.program);
+        for (const auto& [uniform, type] : expectedUniforms().at(name)) {
+            ASSERT_TRUE(active.contains(uniform)) << uniform << " is not used";
+            EXPECT_EQ(active.at(uniform), type) << uniform;
+        }
+        for (const auto& [slot, uniform] : cachedUniforms(id)) {
+            EXPECT_EQ(program.uniform(slot), glGetUniformLocation(program.program, uniform))
+                << uniform;
+            EXPECT_GE(program.uniform(slot), 0) << uniform;
+        }
+    }
+    EXPECT_EQ(
+        shaderProgram(Program::Field).uniform(ProjectionSlot),
+        glGetUniformLocation(shaderProgram(Program::Field).program, "modelViewProjectionMatrix"));
+    EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ShaderProgramTest, MissingFilesAreReportedAndLeaveTheProgramEmpty) {
+    ScratchFolder scratch;
+    writeText(scratch.path() / "Shaders/onlyVertex.vert", "#version 150 core\nvoid main() {}\n");
+    ScopedWorkingDirectory inScratch(scratch.path());
+    const CapturedOutput noVertex = captureOutput([] { ShaderProgram program("Shaders/nothing"); });
+    EXPECT_EQ(noVertex.err, "Vertex shader file Shaders/nothing.vert does not exist.\n");
+    std::unique_ptr<ShaderProgram> program;
+    const CapturedOutput noFragment = captureOutput(
+        [&program] { program = std::make_unique<ShaderProgram>("Shaders/onlyVertex"); });
+    EXPECT_EQ(noFragment.err, "Fragment shader file Shaders/onlyVertex.frag does not exist.\n");
+    EXPECT_EQ(noFragment.out, "");
+    EXPECT_FALSE(program->ready);
+    EXPECT_EQ(program->vertexShader, 0u);
+    EXPECT_EQ(program->fragmentShader, 0u);
+    EXPECT_EQ(program->program, 0u);
+}
+
+TEST_F(ShaderProgramTest, ASyntaxErrorPrintsTheCompileAndLinkFailuresWithTheirLogs) {
+    ScratchFolder scratch;
+    writeText(
+        scratch.path() / "Shaders/broken.vert",
+        "#version 150 core\nin vec4 in_position;\nvoid main() { gl_Position = in_position; }\n");
+    writeText(scratch.path() / "Shaders/broken.frag",
+              "#version 150 core\nout vec4 out_color;\nvoid main() { out_color = vec4(1) }\n");
+    ScopedWorkingDirectory inScratch(scratch.path());
+    std::unique_ptr<ShaderProgram> program;
+    const CapturedOutput output =
+        captureOutput([&program] { program = std::make_unique<ShaderProgram>("Shaders/broken"); });
+    const std::string& out = output.out;
+    const std::size_t compile = out.find("Shader compilation failed.\n");
+    const std::size_t link = out.find("Shader linking failed.\n");
+    ASSERT_EQ(compile, 0u) << out;
+    ASSERT_NE(link, std::string::npos) << out;
+    EXPECT_GT(link, compile + 30) << "no compile log between the two messages:\n" << out;
+    EXPECT_NE(out.find("error", compile), std::string::npos);
+    EXPECT_GT(out.size(), link + 30) << "no link log:\n" << out;
+    EXPECT_EQ(output.err, "");
+    EXPECT_FALSE(program->ready);
+    EXPECT_EQ(program->program, 0u);
+    EXPECT_NE(program->vertexShader, 0u);
+    EXPECT_NE(program->fragmentShader, 0u);
+    program->deleteGLObjects();
+}
+
+TEST_F(ShaderProgramTest, WithoutTheBloomFragmentShaderTheGameStillRuns) {
+    ScratchFolder scratch;
+    std::filesystem::copy(gameDirectory() / "Shaders", scratch.path() / "Shaders");
+    std::filesystem::copy(gameDirectory() / "Textures", scratch.path() / "Textures");
+    std::filesystem::copy(gameDirectory() / "Models", scratch.path() / "Models");
+    std::filesystem::remove(scratch.path() / "Shaders/bloomShader.frag");
+    ScopedWorkingDirectory inScratch(scratch.path());
+    const CapturedOutput start = captureOutput(initRenderer);
+    EXPECT_EQ(start.err, "Fragment shader file Shaders/bloomShader.frag does not exist.\n");
+    EXPECT_EQ(shaderProgram(Program::Bloom).program, 0u);
+    EXPECT_TRUE(shaderProgram(Program::Framebuffer).ready);
+    const CapturedOutput frames = captureOutput([] {
+        renderFrame();
+        renderFrame();
+    });
+    EXPECT_EQ(frames.err, "") << "the missing bloom must not raise GL errors every frame";
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "render/texture_manager.h"
+#include "tests/render/gl_test_support.h"
+
+namespace {
+
+// A folder with all 32 images of the table, 5 x 3 pixels each (rows that
+// need padding), each at the bit depth its row asks for.
+void writeTextureFolder(const std::filesystem::path& folder) {
+    for (int i = 0; i < textureTableSize(); ++i) {
+        const TextureFile& row = textureTable()[i];
+        const int bits = row.format == GL_BGRA ? 32 : 24;
+        writeImage(folder / row.path, 5, 3, bits, 10, 20, static_cast<unsigned char>(row.key));
+    }
+}
+
+class TextureManagerTest : public GLTest {
+  protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        manager->deleteTextures();
+    }
+    void TearDown() override { manager->deleteTextures(); }
+
+    // The texture's level 0 as tightly packed BGRA bytes.
+    static std::vector<unsigned char> readBack(GLuint name, int width, int height) {
+        std::vector<unsigned char> pixels(static_cast<std::size_t>(width * height * 4));
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return pixels;
+    }
+
+    TextureManager* manager = TextureManager::getInstance();
+    ScratchFolder scratch;
+};
+
+TEST_F(TextureManagerTest, LoadsTheWholeTableInKeyOrderAndLooksUpUnknownKeysAsEmpty) {
+    writeTextureFolder(scratch.path());
+    ScopedWorkingDirectory inScratch(scratch.path());
+    const CapturedOutput output = captureOutput([this] { manager->loadAll(); });
+    EXPECT_EQ(output.out, "Loading Textures...\nDone Loading Textures\n");
+    EXPECT_EQ(output.err, "");
+
+    ASSERT_EQ(manager->textures.size(), 32u);
+    std::vector<int> keys;
+    for (const auto& [key, holder] : manager->textures) {
+        keys.push_back(key);
+        ASSERT_NE(holder, nullptr);
+        int width = 0;
+        int height = 0;
+        textureSize(*holder, width, height);
+        EXPECT_EQ(width, 5) << "key " << key;
+        EXPECT_EQ(height, 3) << "key " << key;
+    }
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+    EXPECT_EQ(keys.front(), 1);
+    EXPECT_EQ(keys.back(), 102);
+
+    // Each texture holds its own image: red carries the key.
+    const std::vector<unsigned char> sun = readBack(*manager->texture(60), 5, 3);
+    EXPECT_EQ(sun[0], 10);
+    EXPECT_EQ(sun[1], 20);
+    EXPECT_EQ(sun[2], 60);
+
+    EXPECT_EQ(manager->texture(7), nullptr);
+    EXPECT_EQ(manager->textures.size(), 33u);
+    EXPECT_TRUE(manager->textures.contains(7));
+}
+
+TEST_F(TextureManagerTest, AMissingFileAlertsAndLoadingGoesOn) {
+    writeTextureFolder(scratch.path());
+    std::filesystem::remove(scratch.path() / "Textures/planet3.bmp");
+    writeText(scratch.path() / "Textures/Sun.bmp", "not an image");
+    ScopedWorkingDirectory inScratch(scratch.path());
+    const CapturedOutput output = captureOutput([this] { manager->loadAll(); });
+    EXPECT_EQ(output.out, "Loading Textures...\n\nALERT\nALERTDone Loading Textures\n");
+
+    ASSERT_EQ(manager->textures.size(), 32u);
+    for (int key : {3, 60}) {
+        ASSERT_NE(manager->texture(key), nullptr) << key;
+        int width = -1;
+        int height = -1;
+        textureSize(*manager->texture(key), width, height);
+        EXPECT_EQ(width, 0);
+        EXPECT_EQ(height, 0);
+    }
+    int width = 0;
+    int height = 0;
+    textureSize(*manager->texture(4), width, height);
+    EXPECT_EQ(width, 5);
+}
+
+TEST_F(TextureManagerTest, ImagesOfTheWrongDepthAreConvertedBeforeUpload) {
+    // Greyscale and 32-bit images under a 24-bit row, a 24-bit image under
+    // a 32-bit row: uploaded as they are, GL would read past their pixels.
+    writeImage(scratch.path() / "grey.bmp", 7, 5, 8, 90, 90, 90);
+    writeImage(scratch.path() / "alpha.tif", 7, 5, 32, 30, 60, 200, 128);
+    writeImage(scratch.path() / "opaque.png", 7, 5, 24, 40, 80, 120);
+    manager->loadTexture((scratch.path() / "grey.bmp").string(), 1, GL_BGR, GL_RGB);
+    manager->loadTexture((scratch.path() / "alpha.tif").string(), 2, GL_BGR, GL_RGB);
+    manager->loadTexture((scratch.path() / "opaque.png").string(), 3, GL_BGRA, GL_RGBA);
+    EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    const struct {
+        int key;
+        unsigned char bgra[4];
+    } expected[] = {{1, {90, 90, 90, 255}}, {2, {30, 60, 200, 255}}, {3, {40, 80, 120, 255}}};
+    for (const auto& e : expected) {
+        const std::vector<unsigned char> pixels = readBack(*manager->texture(e.key), 7, 5);
+        for (std::size_t p = 0; p < pixels.size(); p += 4) {
+            ASSERT_EQ(pixels[p], e.bgra[0]) << "key " << e.key << " byte " << p;
+            ASSERT_EQ(pixels[p + 1], e.bgra[1]) << "key " << e.key << " byte " << p;
+            ASSERT_EQ(pixels[p + 2], e.bgra[2]) << "key " << e.key << " byte " << p;
+            ASSERT_EQ(pixels[p + 3], e.bgra[3]) << "key " << e.key << " byte " << p;
+        }
+    }
+}
+
+TEST_F(TextureManagerTest, ReloadingAKeyKeepsItsHolderForEarlierLookups) {
+    writeImage(scratch.path() / "a.bmp", 4, 4, 24, 0, 0, 255);
+    writeImage(scratch.path() / "b.bmp", 8, 2, 24, 255, 0, 0);
+    manager->loadTexture((scratch.path() / "a.bmp").string(), 12, GL_BGR, GL_RGB);
+    GLuint* holder = manager->texture(12);
+    const GLuint first = *holder;
+    manager->loadTexture((scratch.path() / "b.bmp").string(), 12, GL_BGR, GL_RGB);
+    EXPECT_EQ(manager->texture(12), holder);
+    EXPECT_NE(*holder, first);
+    EXPECT_FALSE(glIsTexture(first));
+    int width = 0;
+    int height = 0;
+    textureSize(*holder, width, height);
+    EXPECT_EQ(width, 8);
+}
+
+TEST_F(TextureManagerTest, TheGamesOwnImagesAllLoadWithTheirRowDepth) {
+    ScopedWorkingDirectory inGame(gameDirectory());
+    const CapturedOutput output = captureOutput([this] { manager->loadAll(); });
+    EXPECT_EQ(output.out, "Loading Textures...\nDone Loading Textures\n");
+    EXPECT_EQ(output.err, "") << "image library noise or GL errors";
+    EXPECT_EQ(manager->textures.size(), 32u);
+}
+
+} // namespace
