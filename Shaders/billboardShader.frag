@@ -2,7 +2,7 @@
 // One program for three kinds of billboard, told apart by the uniforms:
 // "time" is the game time while the sun is drawn and -1 otherwise;
 // "selected" is 2 for a selected player icon, 1 for other player icons,
-// -1 for computer icons and 0 for balance bars.
+// -1 for computer icons and 0 for claim bars.
 
 uniform sampler2D colorTexture;
 uniform float time;
@@ -17,6 +17,7 @@ out vec4 out_glow;
 
 const vec3 playerColor = vec3(0.25, 0.55, 1.0);
 const vec3 computerColor = vec3(1.0, 0.25, 0.2);
+const vec3 selectedColor = vec3(1.0, 0.85, 0.35);
 
 void main() {
     vec4 image = texture(colorTexture, texCoord);
@@ -32,23 +33,26 @@ void main() {
     }
 
     if (selected == 0.0) {
-        // Player claim fills from the left, computer claim from the right.
+        // The player's claim fills from the left, the computer's from the
+        // right; what nobody holds yet stays dark.
         float player = clamp(playerbalance / 100.0, 0.0, 1.0);
         float computer = clamp(aibalance / 100.0, 0.0, 1.0);
-        vec3 fill = vec3(0.25);
+        vec3 fill = vec3(0.12);
         if (texCoord.x < player) {
             fill = playerColor;
         } else if (texCoord.x > 1.0 - computer) {
             fill = computerColor;
         }
-        vec3 bar = fill * (0.6 + 0.6 * image.rgb);
+        vec3 bar = fill * (0.5 + 0.7 * image.rgb);
         out_color = vec4(bar, 0.9);
-        out_glow = vec4(bar * 0.3, 0.9);
+        out_glow = vec4(bar * 0.35, 0.9);
         return;
     }
 
-    vec3 side = selected > 1.5 ? vec3(1.0, 0.8, 0.25) : (selected > 0.0 ? playerColor : computerColor);
-    vec3 icon = image.rgb * side * 1.4;
+    // Icons: the sprite's shape in its side's colour.
+    float shade = max(max(image.r, image.g), image.b);
+    vec3 side = selected > 1.5 ? selectedColor : (selected > 0.0 ? playerColor : computerColor);
+    vec3 icon = side * (0.35 + 0.95 * shade);
     out_color = vec4(icon, image.a);
-    out_glow = vec4(icon * (selected > 1.5 ? 0.8 : 0.35), image.a);
+    out_glow = vec4(icon * (selected > 1.5 ? 0.7 : 0.3), image.a);
 }

@@ -1,6 +1,6 @@
 #version 150 core
-// The bolt texture in its side's colour: green for the player, red for the
-// computer, with a white-hot core.
+// A bolt in its side's colour, green for the player and red for the
+// computer, burning white only along its very core.
 
 uniform sampler2D colorTexture;
 uniform float playerowned;
@@ -10,11 +10,14 @@ in vec2 texCoord;
 out vec4 out_color;
 out vec4 out_glow;
 
+const vec3 playerBolt = vec3(0.3, 1.0, 0.45);
+const vec3 computerBolt = vec3(1.0, 0.22, 0.12);
+
 void main() {
     vec4 bolt = texture(colorTexture, texCoord);
-    vec3 side = playerowned > 0.5 ? vec3(0.3, 1.0, 0.4) : vec3(1.0, 0.25, 0.15);
-    float core = max(max(bolt.r, bolt.g), bolt.b);
-    vec3 color = mix(side * core, vec3(1.0), smoothstep(0.75, 1.0, core)) * 1.5;
+    vec3 side = playerowned > 0.5 ? playerBolt : computerBolt;
+    float heat = max(max(bolt.r, bolt.g), bolt.b);
+    vec3 color = side * heat * 1.4 + vec3(0.9) * pow(heat, 8.0);
     out_color = vec4(color, bolt.a);
-    out_glow = vec4(color, bolt.a);
+    out_glow = vec4(side * heat * 1.2, bolt.a);
 }

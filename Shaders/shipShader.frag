@@ -1,7 +1,7 @@
 #version 150 core
 // Phong lighting of the hull texture. The material's diffuse colour carries
-// the ship's situation (side, selected, at a foreign planet); its bright
-// parts spill into the glow.
+// the ship's situation (side, selected, at a foreign planet); the drives at
+// the stern burn in that colour, and bright tints spill into the glow.
 
 struct Light {
     vec3 direction; // the way the light travels
@@ -25,9 +25,14 @@ in vec3 worldPosition;
 in vec3 worldNormal;
 in vec3 eyePosition;
 in vec2 texCoord;
+in float alongHull;
 
 out vec4 out_color;
 out vec4 out_glow;
+
+// The exhaust bells and the main drive fill the last few model units.
+const float driveStart = -165.0;
+const float driveEnd = -171.0;
 
 void main() {
     vec3 n = normalize(worldNormal);
@@ -40,14 +45,19 @@ void main() {
     float specular = diffuse > 0.0 ? pow(max(dot(reflect(-toLight, n), toEye), 0.0), shininess) : 0.0;
 
     vec3 tint = material.diffuseColor.rgb;
-    vec3 lit = surface * tint * (0.18 * light.ambientColor.rgb * material.ambientColor.rgb
+    float strength = max(max(tint.r, tint.g), tint.b);
+    vec3 hue = tint / max(strength, 0.001);
+    vec3 lit = surface * tint * (0.14 * light.ambientColor.rgb * material.ambientColor.rgb
                                  + 0.9 * diffuse * light.diffuseColor.rgb)
-             + 0.6 * specular * light.specularColor.rgb * material.specularColor.rgb;
-    // A faint rim in the ship's colour keeps its silhouette readable on the
-    // dark side.
+             + 0.5 * specular * light.specularColor.rgb * material.specularColor.rgb;
+    // A rim in the ship's colour keeps its silhouette readable on the dark side.
     float rim = pow(1.0 - max(dot(n, toEye), 0.0), 3.0);
-    lit += 0.25 * rim * normalize(tint + vec3(0.001));
+    lit += 0.3 * rim * hue;
 
-    out_color = vec4(lit, 1.0);
-    out_glow = vec4(max(lit - vec3(0.85), vec3(0.0)) + 0.15 * rim * tint / max(max(tint.r, tint.g), max(tint.b, 1.0)), 1.0);
+    float drive = smoothstep(driveStart, driveEnd, alongHull);
+    vec3 flame = mix(hue, vec3(1.0), 0.35) * 1.6;
+    vec3 color = mix(lit, flame, drive);
+
+    out_color = vec4(color, 1.0);
+    out_glow = vec4(flame * drive + hue * (0.12 * rim + 0.1 * max(strength - 1.0, 0.0)), 1.0);
 }

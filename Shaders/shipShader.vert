@@ -14,6 +14,7 @@ out vec3 worldPosition;
 out vec3 worldNormal;
 out vec3 eyePosition;
 out vec2 texCoord;
+out float alongHull; // the model's own x: the prow points to +x, the drives to -x
 
 void main() {
     vec4 world = modelMatrix * in_position;
@@ -21,5 +22,6 @@ void main() {
     worldNormal = normalMatrix * in_normal;
     eyePosition = inverse(viewMatrix)[3].xyz;
     texCoord = in_texCoord;
+    alongHull = in_position.x;
     gl_Position = projectionMatrix * viewMatrix * world;
 }

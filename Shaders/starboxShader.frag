@@ -1,4 +1,6 @@
 #version 150 core
+// The star field, held back a little so planets and ships stand out
+// against it.
 
 uniform sampler2D colorTexture;
 
@@ -7,8 +9,10 @@ in vec2 texCoord;
 out vec4 out_color;
 out vec4 out_glow;
 
+const float skyLevel = 0.6;
+
 void main() {
     vec3 stars = texture(colorTexture, texCoord).rgb;
-    out_color = vec4(stars, 1.0);
+    out_color = vec4(stars * skyLevel, 1.0);
     out_glow = vec4(0.0, 0.0, 0.0, 1.0);
 }

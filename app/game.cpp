@@ -17,6 +17,7 @@
 #include "render/gl_check.h"
 #include "render/quads.h"
 #include "render/renderer.h"
+#include "render/scene_passes.h"
 #include "sim/clock.h"
 #include "sim/galaxy.h"
 #include "sim/generation.h"
@@ -58,6 +59,7 @@ void startUp() {
     checkGLError();
     loadConfiguration();
     initRenderer();
+    installScenePasses(&orderPlaneHeight);
     initCamera();
     installInputCallbacks();
     generateGalaxy();

@@ -1,0 +1,35 @@
+// Ship hulls and their turrets. Near ships show the detailed hull, farther
+// ones a plain one, and beyond 75 units the icon pass takes over. The
+// player's ships are coloured by what they are doing.
+#pragma once
+
+#include "sim/galaxy.h"
+
+constexpr float kShipFarCutoff = 75.0f;
+constexpr float kHullDetailDistance = 25.0f;
+
+// The player's ship colours: selected, standing at a planet the player does
+// not own, or anything else.
+namespace ShipMaterial {
+Material selected();
+Material atForeignPlanet();
+Material idle();
+// Turrets of computer ships.
+Material computerTurret();
+} // namespace ShipMaterial
+
+// The colour a player ship wears this frame.
+Material playerShipMaterial(const Ship& ship, const Galaxy& galaxy);
+
+// Whether the ship is in view, near enough and in the shown planet layer.
+// A selected player ship's hull stays shown whatever its layer.
+bool isHullShown(const Ship& ship);
+bool isTurretShown(const Ship& ship);
+
+// The detailed hull within 25 units of the eye, the plain one beyond.
+int hullMeshKind(float distanceFromEye);
+
+// Draw every shown hull, counting them in drawnShipCount; then every
+// shown turret, facing its last target for 6 seconds after a shot.
+void drawShips();
+void drawTurrets();
