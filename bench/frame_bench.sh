@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Frame benchmark: whole frames rendered under Xvfb at 1440 x 780.
+#   bench/frame_bench.sh BUILD_DIR [FRAMES]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+cd "$build/game"
+xvfb-run -a -s "-screen 0 1920x1080x24" "$build/bench/frame_bench" "${2:-15}"
