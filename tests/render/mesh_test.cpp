@@ -93,15 +93,6 @@ TEST(GridTest, CornersAndLinePairs) {
     }
 }
 
-TEST(MeshTableTest, KindsWithoutAMeshAreNull) {
-    for (int kind : {2, 3, 4, 5, 6, 7, 9, 11}) {
-        EXPECT_NE(meshForKind(kind), nullptr) << kind;
-    }
-    for (int kind : {0, 1, 8, 10, 12}) {
-        EXPECT_EQ(meshForKind(kind), nullptr) << kind;
-    }
-}
-
 TEST_F(ModelTextureTest, ModelInstancesResolveTheirMeshAndTexture) {
     TextureManager* textures = TextureManager::getInstance();
     textures->deleteTextures();
