@@ -99,7 +99,11 @@ void runCompositePass() {
     glUniform1i(scene, 0);
     bindTexture(1, target.colorTextures[Attachment::Bloom]);
     glUniform1i(bloom, 1);
+    // Images and colours are made for direct display; a window that encodes
+    // sRGB would brighten the frame a second time and wash it out.
+    glDisable(GL_FRAMEBUFFER_SRGB);
     drawFullScreenQuad();
+    glEnable(GL_FRAMEBUFFER_SRGB);
     glActiveTexture(GL_TEXTURE0);
     endFullScreenPass();
 }

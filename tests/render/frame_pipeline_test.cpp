@@ -177,12 +177,12 @@ TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
     const int keys[3] = {100, 101, 102};
     for (int i = 0; i < 3; ++i) {
         const auto file = scratch.path() / ("overlay" + std::to_string(i) + ".bmp");
-        writeImage(file, 8, 8, 24, i == 2 ? 255 : 0, i == 1 ? 255 : 0, i == 0 ? 255 : 0);
+        writeImage(file, 8, 8, 24, i == 2 ? 200 : 0, i == 1 ? 200 : 0, i == 0 ? 200 : 0);
         textures->loadTexture(file.string(), keys[i], GL_BGR, GL_RGB);
     }
-    auto compositeCentre = [] {
+    unsigned char rgba[4] = {};
+    auto compositeCentre = [&rgba] {
         runCompositePass();
-        unsigned char rgba[4] = {};
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
         glReadPixels(windowWidth / 2, windowHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
@@ -200,6 +200,10 @@ TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
     EXPECT_EQ(compositeCentre(), 1);
     g.playerVictorious = true;
     EXPECT_EQ(compositeCentre(), 2);
+    // The end screen all but covers the black scene, in the image's own
+    // colour: the window does not brighten it a second time.
+    EXPECT_NEAR(rgba[2], 0.92 * 200, 3);
+    EXPECT_TRUE(glIsEnabled(GL_FRAMEBUFFER_SRGB));
     renderSettings.showHelp = false;
     g.playerDefeated = false;
     EXPECT_EQ(compositeCentre(), 2);
