@@ -4,7 +4,9 @@
 
 #include <epoxy/gl.h>
 
+#include "app/edge_scrolling.h"
 #include "app/keyboard.h"
+#include "app/mouse.h"
 #include "app/window.h"
 #include "math/aspect_ratio.h"
 #include "render/offscreen_target.h"
@@ -28,6 +30,9 @@ void resizeOpenWindow(WindowSize size) {
 
 void installInputCallbacks() {
     setKeyHandler(handleKey);
+    setMousePositionHandler(handleMousePosition);
+    setMouseButtonHandler(handleMouseButton);
+    setMouseWheelHandler(handleMouseWheel);
     setWindowSizeHandler(handleResize);
 }
 

@@ -233,6 +233,10 @@ bool isWindowIconified() {
     return state.window != nullptr && glfwGetWindowAttrib(state.window, GLFW_ICONIFIED) != 0;
 }
 
+bool isWindowCloseRequested() {
+    return state.window != nullptr && glfwWindowShouldClose(state.window);
+}
+
 void requestWindowClose() {
     if (state.window != nullptr) {
         glfwSetWindowShouldClose(state.window, GLFW_TRUE);

@@ -37,6 +37,8 @@ void resizeWindow(WindowSize size);
 
 // The window exists and has not been asked to close.
 bool isWindowOpen();
+// The window was asked to close (Alt+F4, the close button) and is going.
+bool isWindowCloseRequested();
 bool isWindowIconified();
 void requestWindowClose();
 

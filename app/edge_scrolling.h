@@ -1,0 +1,26 @@
+// The camera follows the mouse: it scrolls (or, with Left Alt, orbits) while
+// the cursor rests near a window border, and the wheel zooms.
+#pragma once
+
+#include "app/window.h"
+
+struct EdgeFlags {
+    bool left = false;
+    bool right = false;
+    bool top = false;
+    bool bottom = false;
+};
+
+// Which borders the cursor is within 15 pixels of. They keep their values
+// until the next cursor event, also while the cursor is outside the window.
+const EdgeFlags& edgeFlags();
+void updateEdgeFlags(int x, int y, WindowSize window);
+
+// Runs the border moves once; called every frame.
+void applyEdgeScrolling();
+
+// One zoom step per wheel event, in the direction the wheel turned.
+void handleMouseWheel(int position);
+
+// Back to the start values; for tests.
+void resetEdgeScrolling();

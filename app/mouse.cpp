@@ -1,0 +1,203 @@
+#include "app/mouse.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/edge_scrolling.h"
+#include "app/keyboard.h"
+#include "app/keys.h"
+#include "app/window.h"
+#include "math/camera.h"
+#include "render/render_settings.h"
+#include "sim/combat.h"
+#include "sim/routes.h"
+#include "sim/waypoints.h"
+
+int mouseX = 0;
+int mouseY = 0;
+
+namespace {
+
+constexpr float kHorizontalRay = 0.000001f;
+constexpr float kOrderBound = 100.0f;
+constexpr int kFireKey = 'X';
+constexpr int kFilterKey = '<';
+
+int dragStartX = 0;
+int dragStartY = 0;
+
+void clearSelection() {
+    for (const ShipRef& ship : galaxy().playerShips) {
+        ship->selected = false;
+    }
+    for (const auto& planet : galaxy().planets) {
+        planet->selected = false;
+    }
+}
+
+void selectInDrag() {
+    if (!isKeyDown(Key::LeftShift)) {
+        clearSelection();
+    }
+    const int x0 = std::min(dragStartX, mouseX);
+    const int x1 = std::max(dragStartX, mouseX);
+    const int y0 = std::min(dragStartY, mouseY);
+    const int y1 = std::max(dragStartY, mouseY);
+    const int step = dragGridStep(cameraDistance());
+    for (int x = x0; x <= x1; x += step) {
+        for (int y = y0; y <= y1; y += step) {
+            pickAt(x, y);
+        }
+    }
+}
+
+void fireAtAimPoint() {
+    orderAtCursor();
+    for (std::size_t i = 0; i < galaxy().playerShips.size(); ++i) {
+        Ship& ship = *galaxy().playerShips[i];
+        if (ship.selected) {
+            manualFire(ship);
+        }
+    }
+}
+
+void sendSelectedShips(Vec3 point, bool queue) {
+    for (const ShipRef& ship : galaxy().playerShips) {
+        if (!ship->selected) {
+            continue;
+        }
+        if (!queue) {
+            ship->waypoints.clear();
+        }
+        appendWaypoint(*ship, point, Waypoint::Destination);
+    }
+}
+
+// A selected own planet sends its ships to the point and loses its route.
+void rallySelectedPlanets(const PickRay& ray, std::optional<float> height) {
+    for (const auto& planet : galaxy().planets) {
+        if (!planet->selected || planet->owner != Side::Player) {
+            continue;
+        }
+        const std::optional<Vec3> point = planePoint(ray, height.value_or(planet->position.y));
+        if (!point) {
+            continue;
+        }
+        uncountRoute(*planet);
+        planet->rallyPoint = *point;
+        planet->routeTarget = planet.get();
+        planet->productionProgress = 0;
+    }
+}
+
+// Empty space without the order plane: every ship keeps its own height, or
+// the shown layer's.
+void orderAtOwnHeights(const PickRay& ray, bool queue) {
+    for (const ShipRef& ship : galaxy().playerShips) {
+        if (!ship->selected) {
+            continue;
+        }
+        const float height =
+            layerFilter == kAllLayers ? ship->position.y : 8.0f * static_cast<float>(layerFilter);
+        if (const std::optional<Vec3> point = planePoint(ray, height)) {
+            if (!queue) {
+                ship->waypoints.clear();
+            }
+            appendWaypoint(*ship, *point, Waypoint::Destination);
+        }
+    }
+    rallySelectedPlanets(ray, std::nullopt);
+}
+
+void orderOnPlane(const PickRay& ray, bool queue) {
+    if (const std::optional<Vec3> point = planePoint(ray, orderPlaneHeight)) {
+        sendSelectedShips(*point, queue);
+        rallySelectedPlanets(ray, orderPlaneHeight);
+    }
+}
+
+} // namespace
+
+void handleMousePosition(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+    updateEdgeFlags(x, y, currentWindowSize());
+}
+
+void handleMouseButton(int button, int action) {
+    if (button == MouseButton::Left && action == KeyAction::Press) {
+        dragStartX = mouseX;
+        dragStartY = mouseY;
+    } else if (button == MouseButton::Left && action == KeyAction::Release) {
+        selectInDrag();
+        if (isKeyDown(kFireKey)) {
+            fireAtAimPoint();
+        }
+    } else if (button == MouseButton::Right && action == KeyAction::Release) {
+        orderAtCursor();
+        if (isKeyDown(Key::LeftCtrl)) {
+            fireAtCursorTarget();
+        }
+    }
+}
+
+int dragGridStep(float cameraDistance) {
+    const int step = 7 - static_cast<int>(cameraDistance) / 20;
+    return step < 1 ? 2 : step;
+}
+
+void pickAt(int x, int y) {
+    const PickHits hits = castPickRay(pickRay(x, y));
+    const bool filtering = isKeyDown(kFilterKey);
+    const bool skipShips = filtering && isKeyDown(Key::LeftShift);
+    const bool skipPlanets = filtering && !isKeyDown(Key::LeftShift);
+    if (!skipShips) {
+        for (Ship* ship : hits.playerShips) {
+            ship->selected = true;
+        }
+    }
+    if (!skipPlanets) {
+        for (Planet* planet : hits.planets) {
+            if (planet->owner == Side::Player) {
+                planet->selected = true;
+            }
+        }
+    }
+}
+
+void orderAtCursor() {
+    const PickRay ray = pickRay(mouseX, mouseY);
+    const PickHits hits = castPickRay(ray);
+    const bool queue = isKeyDown(Key::LeftShift);
+    if (hits.hitSomething()) {
+        const Vec3 point = ray.origin + ray.direction * hits.nearest;
+        sendSelectedShips(point, queue);
+        routePlanets(point);
+    } else if (orderPlaneHeight == kOrderPlaneOff) {
+        orderAtOwnHeights(ray, queue);
+    } else {
+        orderOnPlane(ray, queue);
+    }
+}
+
+void fireAtCursorTarget() {
+    const PickHits hits = castPickRay(pickRay(mouseX, mouseY));
+    if (!hits.computerShips.empty()) {
+        targetedFire(hits.computerShips.front()->position);
+    }
+}
+
+std::optional<Vec3> planePoint(const PickRay& ray, float height) {
+    if (std::abs(ray.direction.y) < kHorizontalRay) {
+        return std::nullopt;
+    }
+    const float t = (height - ray.origin.y) / ray.direction.y;
+    return glm::clamp(ray.origin + ray.direction * t, Vec3{-kOrderBound}, Vec3{kOrderBound});
+}
+
+void resetMouse() {
+    mouseX = 0;
+    mouseY = 0;
+    dragStartX = 0;
+    dragStartY = 0;
+}

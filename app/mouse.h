@@ -1,0 +1,36 @@
+// Mouse selection and orders: left click or drag selects own ships and
+// planets, right click sends ships and points production, Ctrl+right click
+// fires at an enemy ship, X with a left click fires at the aim point.
+#pragma once
+
+#include <optional>
+
+#include "app/picking.h"
+
+// Last cursor position in window pixels, origin at the top-left corner.
+extern int mouseX;
+extern int mouseY;
+
+void handleMousePosition(int x, int y);
+void handleMouseButton(int button, int action);
+
+// Pixels between the points of a drag selection, from the camera distance:
+// finer when the camera is close.
+int dragGridStep(float cameraDistance);
+
+// Selects the own ships and planets under one window point.
+void pickAt(int x, int y);
+
+// The right-click order at the cursor.
+void orderAtCursor();
+
+// Ctrl+right click: the selected ships fire at the first enemy ship under
+// the cursor.
+void fireAtCursorTarget();
+
+// Where the ray crosses the given height, clamped to the cube [-100, 100]^3;
+// nothing when the ray runs horizontally.
+std::optional<Vec3> planePoint(const PickRay& ray, float height);
+
+// Back to the start values; for tests.
+void resetMouse();

@@ -1,0 +1,85 @@
+// Shared set-up for driving the keyboard and mouse handlers without a window:
+// fresh galaxy, camera and render state, the key table cleared, the window
+// taken as open, and standard output captured.
+#pragma once
+
+#include <iostream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/edge_scrolling.h"
+#include "app/keyboard.h"
+#include "app/keys.h"
+#include "app/mouse.h"
+#include "app/window.h"
+#include "math/camera.h"
+#include "render/render_settings.h"
+#include "sim/clock.h"
+#include "sim/galaxy.h"
+
+class InputTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetGalaxy();
+        resetRenderState();
+        resetKeyboard();
+        resetMouse();
+        resetEdgeScrolling();
+        releaseAllKeys();
+        initCamera();
+        setKeyboardWindowCheck([] { return true; });
+        setClockSource([this] { return now; });
+        setKeyHandler(handleKey);
+        setMouseButtonHandler(handleMouseButton);
+        savedOut = std::cout.rdbuf(captured.rdbuf());
+    }
+
+    void TearDown() override {
+        std::cout.rdbuf(savedOut);
+        setKeyHandler({});
+        setMouseButtonHandler({});
+        setKeyboardWindowCheck({});
+        setClockSource([] { return 0.0; });
+        releaseAllKeys();
+        resetGalaxy();
+    }
+
+    static void press(int key) { injectKey(key, KeyAction::Press); }
+    static void release(int key) { injectKey(key, KeyAction::Release); }
+    static void tap(int key) {
+        press(key);
+        release(key);
+    }
+
+    // Everything printed since the last call.
+    std::string output() {
+        const std::string text = captured.str();
+        captured.str("");
+        return text;
+    }
+
+    ShipRef addShip(bool isPlayer, Vec3 position) {
+        auto ship = std::make_shared<Ship>(isPlayer, position, 1.0f);
+        shipsOfSide(isPlayer).push_back(ship);
+        return ship;
+    }
+
+    Planet& addPlanet(Side owner, Vec3 position, float radius = 1.0f) {
+        auto planet = std::make_unique<Planet>(radius, 5.0f, position, 1);
+        planet->owner = owner;
+        if (owner == Side::Player) {
+            planet->playerClaim = 100.0;
+        } else if (owner == Side::Computer) {
+            planet->computerClaim = 100.0;
+        }
+        galaxy().planets.push_back(std::move(planet));
+        return *galaxy().planets.back();
+    }
+
+    double now = 100.0;
+
+  private:
+    std::ostringstream captured;
+    std::streambuf* savedOut = nullptr;
+};

@@ -1,0 +1,264 @@
+#include <cmath>
+
+#include "input_fixture.h"
+
+#include "app/control_groups.h"
+#include "sim/combat.h"
+
+namespace {
+
+using KeyboardTest = InputTest;
+
+TEST_F(KeyboardTest, HeldSwitchesToggleOnEveryEventWhileTheirKeyIsDown) {
+    tap(Key::F1);
+    EXPECT_EQ(output(), "Help activated\n");
+    tap(Key::F1);
+    EXPECT_EQ(output(), "Help deactivated\n");
+    EXPECT_FALSE(renderSettings.showHelp);
+
+    press(Key::F1);
+    press(Key::F1); // auto-repeat toggles again
+    press('P');     // P while F1 is held flips help as well as pause
+    EXPECT_TRUE(galaxy().paused);
+    EXPECT_TRUE(renderSettings.showHelp);
+    release('P'); // and so does its release
+    EXPECT_TRUE(galaxy().paused);
+    EXPECT_FALSE(renderSettings.showHelp);
+    release(Key::F1);
+    EXPECT_EQ(output(), "Help activated\nHelp deactivated\nHelp activated\nHelp deactivated\n");
+
+    tap(Key::function(11));
+    tap(Key::function(9));
+    EXPECT_EQ(output(), "LenseFlare deactivated\nTransparency deactivated\n");
+}
+
+TEST_F(KeyboardTest, HeldSwitchesNeedAnOpenWindow) {
+    setKeyboardWindowCheck([] { return false; });
+    tap(Key::F1);
+    tap(Key::Escape);
+    EXPECT_FALSE(renderSettings.showHelp);
+    EXPECT_FALSE(introSkipped);
+    EXPECT_EQ(output(), "");
+    setKeyboardWindowCheck([] { return true; });
+    tap(Key::Escape);
+    EXPECT_TRUE(introSkipped);
+}
+
+TEST_F(KeyboardTest, FilterAndMipmapCyclesStartFromTheAppliedMode) {
+    const auto applyAsTheRendererWould = [] {
+        renderSettings.appliedFilter = renderSettings.requestedFilter;
+        renderSettings.appliedMipmap = renderSettings.requestedMipmap;
+    };
+    tap(Key::function(4));
+    applyAsTheRendererWould();
+    tap(Key::function(4));
+    EXPECT_EQ(output(), "\n Filter setting: Nearest\n Filter setting: Linear");
+
+    for (int i = 0; i < 3; ++i) {
+        tap(Key::function(5));
+        applyAsTheRendererWould();
+    }
+    EXPECT_EQ(output(),
+              "\n Mipmap setting: Linear\n Mipmap setting: Nearest\n Mipmap setting: Off");
+
+    tap(Key::function(10));
+    tap(Key::function(3));
+    tap(Key::function(8));
+    EXPECT_EQ(output(), "\n Bloom : 0\n Wireframe Mode : 1\n Frustum Culling : 0");
+}
+
+TEST_F(KeyboardTest, BloomFactorStopsAtZero) {
+    for (int i = 0; i < 10; ++i) {
+        tap(',');
+    }
+    EXPECT_EQ(renderSettings.bloomFactor, 0.0f);
+    tap(',');
+    EXPECT_EQ(renderSettings.bloomFactor, 0.0f);
+    tap('.');
+    EXPECT_FLOAT_EQ(renderSettings.bloomFactor, 0.1f);
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(KeyboardTest, TunablesPrintTheirNewValues) {
+    tap('+');
+    EXPECT_EQ(output(), "SPAWN SPEED:0.65\n");
+    tap('#');
+    tap('#');
+    EXPECT_EQ(output(), "SPAWN SPEED:0.35\nSPAWN SPEED:0.05\n");
+
+    tap('O');
+    EXPECT_EQ(output(), "Ship Attack Randomness :60"); // no newline
+    galaxy().attackRandomness = 5;
+    tap('I');
+    EXPECT_EQ(output(), "Ship Attack Randomness :0");
+    tap('I');
+    EXPECT_EQ(galaxy().attackRandomness, 0);
+
+    tap('L');
+    tap('Z');
+    EXPECT_EQ(output(), "Ship Attack Randomness :0DEBUG INFO:1\nTrade Routes deactivated\n");
+}
+
+TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
+    std::vector<float> heights;
+    for (int i = 0; i < 15; ++i) {
+        tap('R');
+        heights.push_back(orderPlaneHeight);
+    }
+    EXPECT_EQ(heights.front(), 1.5f);
+    EXPECT_EQ(heights[1], 4.0f);
+    EXPECT_EQ(heights[12], 31.5f);
+    EXPECT_EQ(heights.back(), 31.5f); // 31.5 is not below 30
+    for (int i = 0; i < 15; ++i) {
+        tap('F');
+    }
+    EXPECT_EQ(orderPlaneHeight, 1.5f); // F never turns the plane off
+    tap('C');
+    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
+}
+
+TEST_F(KeyboardTest, AltWithRPansUpWithoutMovingTheOrderPlane) {
+    galaxy().frameDelta = 0.1;
+    press(Key::LeftAlt);
+    press('R');
+    const float before = camera().target.y;
+    pollCameraKeys();
+    pollCameraKeys();
+    EXPECT_GT(camera().target.y, before);
+    release('R');
+    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
+    release(Key::LeftAlt);
+}
+
+TEST_F(KeyboardTest, CameraKeysRunTheirMovesOncePerFrame) {
+    galaxy().frameDelta = 0.1;
+    press('E');
+    const float before = cameraDistance();
+    pollCameraKeys();
+    EXPECT_NEAR(cameraDistance(), before - zoomSpeed(before) * 0.1f, 1e-3f);
+    release('E');
+
+    press(Key::LeftAlt);
+    press('D'); // with Alt, D orbits instead of panning
+    const Vec3 target = camera().target;
+    pollCameraKeys();
+    EXPECT_EQ(camera().target, target);
+    EXPECT_NEAR(cameraDistance(), before - zoomSpeed(before) * 0.1f, 1e-3f);
+}
+
+TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
+    std::vector<ShipRef> ships;
+    for (int i = 0; i < 5; ++i) {
+        ships.push_back(addShip(true, Vec3{10.0f + i, 2.0f, -30.0f}));
+        ships.back()->selected = true;
+    }
+    addShip(true, Vec3{0.0f}); // not selected, not stored
+    press(Key::LeftCtrl);
+    tap('1');
+    release(Key::LeftCtrl);
+    EXPECT_EQ(controlGroup(1).size(), 5u);
+
+    for (const ShipRef& ship : galaxy().playerShips) {
+        ship->selected = false;
+    }
+    tap('1');
+    EXPECT_EQ(output(), "");
+    for (const ShipRef& ship : ships) {
+        EXPECT_TRUE(ship->selected);
+    }
+    EXPECT_FALSE(galaxy().playerShips.back()->selected);
+
+    now += 0.2; // a second tap within 0.35 s jumps to the first ship
+    tap('1');
+    EXPECT_EQ(output(), "Jump to10/2/-30\n");
+    EXPECT_EQ(camera().target, Vec3(10.0f, 2.0f, -30.0f));
+    EXPECT_NEAR(cameraDistance(), 50.0f, 1e-3f);
+
+    now += 0.5; // too slow: selects, no jump
+    tap('1');
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
+    addShip(true, Vec3{5.0f, 0.0f, 5.0f})->selected = true;
+    press(Key::LeftCtrl);
+    tap('2');
+    tap('3'); // stored with the same selection
+    release(Key::LeftCtrl);
+
+    press(Key::LeftShift);
+    tap('2');
+    now += 0.1;
+    tap('2');
+    release(Key::LeftShift);
+    EXPECT_EQ(output(), "");
+
+    galaxy().playerShips.front()->selected = false;
+    press(Key::LeftCtrl);
+    tap('3'); // nothing selected: group 3 is emptied
+    release(Key::LeftCtrl);
+    EXPECT_TRUE(controlGroup(3).empty());
+    tap('3');
+    now += 0.1;
+    tap('3');
+    EXPECT_EQ(output(), "");
+    EXPECT_FALSE(galaxy().playerShips.front()->selected);
+}
+
+TEST_F(KeyboardTest, DestroyedShipsAreGoneFromTheirGroups) {
+    ShipRef ship = addShip(true, Vec3{1.0f, 0.0f, 1.0f});
+    ship->selected = true;
+    press(Key::LeftCtrl);
+    tap('4');
+    release(Key::LeftCtrl);
+    const std::weak_ptr<Ship> watch = ship;
+    ship.reset();
+    galaxy().playerShips.clear(); // the step drops it
+    ASSERT_TRUE(watch.expired());
+    tap('4');
+    now += 0.1;
+    tap('4');
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(KeyboardTest, SelectAllShipsOrAllPlanets) {
+    const ShipRef ship = addShip(true, Vec3{0.0f});
+    Planet& mine = addPlanet(Side::Player, Vec3{10.0f, 0.0f, 0.0f});
+    Planet& theirs = addPlanet(Side::Computer, Vec3{20.0f, 0.0f, 0.0f});
+    mine.selected = true;
+    press(Key::LeftCtrl);
+    tap('A');
+    EXPECT_TRUE(ship->selected);
+    EXPECT_FALSE(mine.selected);
+    tap('Y');
+    EXPECT_FALSE(ship->selected);
+    EXPECT_TRUE(mine.selected);
+    EXPECT_FALSE(theirs.selected);
+    release(Key::LeftCtrl);
+}
+
+TEST_F(KeyboardTest, KeypadPicksThePlanetLayer) {
+    orderPlaneHeight = 4.0f;
+    tap(Key::keypad(2));
+    EXPECT_EQ(layerFilter, 1);
+    tap(Key::keypad(3));
+    EXPECT_EQ(layerFilter, 2);
+    tap(Key::keypad(1));
+    EXPECT_EQ(layerFilter, 0);
+    EXPECT_EQ(orderPlaneHeight, 4.0f);
+    tap(Key::keypad(0));
+    EXPECT_EQ(layerFilter, kAllLayers);
+    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
+}
+
+TEST_F(KeyboardTest, LeftCtrlIsTheTargetedFireModifier) {
+    press(Key::LeftCtrl);
+    EXPECT_TRUE(targetedFireKey().held);
+    release(Key::LeftCtrl);
+    EXPECT_FALSE(targetedFireKey().held);
+    EXPECT_TRUE(targetedFireKey().releasedMarker);
+    press(Key::RightCtrl); // right-hand modifiers are never modifiers
+    EXPECT_FALSE(targetedFireKey().held);
+}
+
+} // namespace
