@@ -27,8 +27,8 @@ int sliceOf(float x, float z) {
 }
 
 struct Screen {
-    std::vector<const Planet*> everywhere;           // may block any direction
-    std::vector<std::vector<const Planet*>> bySlice; // may block within a slice
+    std::vector<PlanetSighting> everywhere;           // may block any direction
+    std::vector<std::vector<PlanetSighting>> bySlice; // may block within a slice
 };
 
 Screen& screen() {
@@ -36,15 +36,24 @@ Screen& screen() {
     return instance;
 }
 
+bool clearOf(Vec3 direction, const std::vector<PlanetSighting>& sightings) {
+    return std::none_of(sightings.begin(), sightings.end(), [direction](const auto& sighting) {
+        return rayMeetsPlanet(direction, sighting);
+    });
+}
+
 } // namespace
 
-bool rayMeetsPlanet(Vec3 origin, Vec3 direction, const Planet& planet) {
+PlanetSighting::PlanetSighting(Vec3 origin, const Planet& planet)
+    : fromCentre(origin - planet.position),
+      c(glm::dot(fromCentre, fromCentre) - planet.radius * planet.radius) {}
+
+bool rayMeetsPlanet(Vec3 direction, const PlanetSighting& sighting) {
     // a t² + b t + c = 0 has real roots, the larger not behind the origin:
     // either the planet lies ahead (b ≤ 0) or the origin is inside it (c ≤ 0).
-    const Vec3 fromCentre = origin - planet.position;
     const float a = glm::dot(direction, direction);
-    const float b = 2.0f * glm::dot(direction, fromCentre);
-    const float c = glm::dot(fromCentre, fromCentre) - planet.radius * planet.radius;
+    const float b = 2.0f * glm::dot(direction, sighting.fromCentre);
+    const float c = sighting.c;
     if (a == 0.0f) {
         return c <= 0.0f; // no direction at all: only from inside
     }
@@ -53,18 +62,13 @@ bool rayMeetsPlanet(Vec3 origin, Vec3 direction, const Planet& planet) {
 
 LineOfFire::LineOfFire(Vec3 shooter, bool sorted) : origin_(shooter), sorted_(sorted) {}
 
-bool LineOfFire::clearOf(Vec3 direction, const std::vector<const Planet*>& planets) const {
-    return std::none_of(planets.begin(), planets.end(), [&](const Planet* planet) {
-        return rayMeetsPlanet(origin_, direction, *planet);
-    });
-}
-
 bool LineOfFire::isClear(Vec3 point) {
     const Vec3 direction = point - origin_;
     if (!sorted_ || (direction.x == 0.0f && direction.z == 0.0f)) {
-        return std::none_of(
-            galaxy().planets.begin(), galaxy().planets.end(),
-            [&](const auto& planet) { return rayMeetsPlanet(origin_, direction, *planet); });
+        return std::none_of(galaxy().planets.begin(), galaxy().planets.end(),
+                            [this, direction](const auto& planet) {
+                                return rayMeetsPlanet(direction, PlanetSighting(origin_, *planet));
+                            });
     }
     if (!ready_) {
         sortPlanets();
@@ -89,12 +93,13 @@ void LineOfFire::sortPlanets() {
     static const float cosMargin = std::cos(kMarginAngle);
     static const float sinMargin = std::sin(kMarginAngle);
     for (const auto& planet : galaxy().planets) {
+        const PlanetSighting sighting(origin_, *planet);
         const float wx = planet->position.x - origin_.x;
         const float wz = planet->position.z - origin_.z;
         const float h = std::sqrt(wx * wx + wz * wz);
         const float sine = h > 0.0f ? planet->radius / h : 1.0f;
         if (!(sine < kWideSine)) {
-            s.everywhere.push_back(planet.get());
+            s.everywhere.push_back(sighting);
             continue;
         }
         const float cosine = std::sqrt(1.0f - sine * sine);
@@ -104,7 +109,7 @@ void LineOfFire::sortPlanets() {
         const int first = sliceOf(wx * cosHalf + wz * sinHalf, wz * cosHalf - wx * sinHalf);
         const int last = sliceOf(wx * cosHalf - wz * sinHalf, wz * cosHalf + wx * sinHalf);
         for (int slice = first;; slice = (slice + 1) % kSlices) {
-            s.bySlice[static_cast<std::size_t>(slice)].push_back(planet.get());
+            s.bySlice[static_cast<std::size_t>(slice)].push_back(sighting);
             if (slice == last) {
                 break;
             }

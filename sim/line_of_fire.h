@@ -13,8 +13,17 @@
 
 #include "sim/galaxy.h"
 
+// A planet as seen from a shooter: the terms of the ray test that do not
+// depend on the ray's direction.
+struct PlanetSighting {
+    Vec3 fromCentre; // shooter minus planet centre
+    float c;         // squared distance minus squared radius
+
+    PlanetSighting(Vec3 origin, const Planet& planet);
+};
+
 // The exact test for one planet.
-bool rayMeetsPlanet(Vec3 origin, Vec3 direction, const Planet& planet);
+bool rayMeetsPlanet(Vec3 direction, const PlanetSighting& sighting);
 
 // The lines of fire of one shooter; one shooter at a time.
 class LineOfFire {
@@ -25,7 +34,6 @@ class LineOfFire {
 
   private:
     void sortPlanets();
-    bool clearOf(Vec3 direction, const std::vector<const Planet*>& planets) const;
 
     Vec3 origin_;
     bool sorted_;

@@ -7,9 +7,13 @@
 
 namespace {
 
-constexpr float kShipCellSize = 1.0f;
+constexpr float kShipCellSize = 0.5f;
 constexpr float kPlanetCellSize = 4.0f;
 constexpr int kMaxCellsPerAxis = 256;
+constexpr std::size_t kFewCandidates = 24;
+
+// Contacts and hits count within a tenth more than the sum of two radii.
+constexpr float kContactSlack = 1.1f;
 
 // Rounding of a step and of its undoing, far below any distance that matters.
 constexpr float kMarginSlack = 1e-3f;
@@ -24,8 +28,8 @@ template <typename T> struct Candidate {
 template <typename T> struct Filed {
     std::size_t order;
     T* item;
-    float x;
-    float z;
+    Vec3 position;
+    float radius;
 };
 
 // Items filed on a uniform x-z grid by where they stood when it was built.
@@ -35,7 +39,6 @@ template <typename T> class CellGrid {
         width_ = 0;
         depth_ = 0;
         entries_.clear();
-        cellStart_.clear();
         if (count == 0) {
             return;
         }
@@ -56,45 +59,47 @@ template <typename T> class CellGrid {
             minX = maxX = minZ = maxZ = 0.0f;
         }
         const float extent = std::max(maxX - minX, maxZ - minZ);
-        cellSize_ = std::max(minCellSize, extent / static_cast<float>(kMaxCellsPerAxis - 1));
+        const float cellSize =
+            std::max(minCellSize, extent / static_cast<float>(kMaxCellsPerAxis - 1));
+        inverseCellSize_ = 1.0f / cellSize;
         originX_ = minX;
         originZ_ = minZ;
-        width_ = static_cast<int>((maxX - minX) / cellSize_) + 1;
-        depth_ = static_cast<int>((maxZ - minZ) / cellSize_) + 1;
+        width_ = static_cast<int>((maxX - minX) * inverseCellSize_) + 1;
+        depth_ = static_cast<int>((maxZ - minZ) * inverseCellSize_) + 1;
 
         cellStart_.assign(static_cast<std::size_t>(width_ * depth_) + 1, 0);
-        std::vector<int>& cellOfItem = cellOfItem_;
-        cellOfItem.resize(count);
+        cellOfItem_.resize(count);
         for (std::size_t i = 0; i < count; ++i) {
-            cellOfItem[i] = cellAt(itemAt(i)->position);
-            ++cellStart_[static_cast<std::size_t>(cellOfItem[i]) + 1];
+            cellOfItem_[i] = cellAt(itemAt(i)->position);
+            ++cellStart_[static_cast<std::size_t>(cellOfItem_[i]) + 1];
         }
         for (std::size_t c = 1; c < cellStart_.size(); ++c) {
             cellStart_[c] += cellStart_[c - 1];
         }
-        std::vector<int>& cursor = cursor_;
-        cursor.assign(cellStart_.begin(), cellStart_.end() - 1);
+        cursor_.assign(cellStart_.begin(), cellStart_.end() - 1);
         entries_.resize(count);
         for (std::size_t i = 0; i < count; ++i) {
             T* item = itemAt(i);
-            entries_[static_cast<std::size_t>(cursor[static_cast<std::size_t>(cellOfItem[i])]++)] =
-                {i, item, item->position.x, item->position.z};
+            const auto slot =
+                static_cast<std::size_t>(cursor_[static_cast<std::size_t>(cellOfItem_[i])]++);
+            entries_[slot] = {i, item, item->position, item->radius};
         }
     }
 
-    // How many cells a query of this size looks at.
+    // How many cells a lookup of this size looks at.
     std::size_t cellsCovered(Vec3 point, float reach) const {
         if (width_ == 0) {
             return 0;
         }
-        const auto columns = column(point.x + reach) - column(point.x - reach) + 1;
-        const auto rows = row(point.z + reach) - row(point.z - reach) + 1;
+        const int columns = column(point.x + reach) - column(point.x - reach) + 1;
+        const int rows = row(point.z + reach) - row(point.z - reach) + 1;
         return static_cast<std::size_t>(columns * rows);
     }
 
-    // Appends every item filed within the square of half size `reach` around
-    // the point.
-    void query(Vec3 point, float reach, std::vector<Candidate<T>>& out) const {
+    // Appends the items filed in the cells within `reach` of the point on x
+    // and z that `accept` lets through.
+    template <typename Accept>
+    void query(Vec3 point, float reach, Accept accept, std::vector<Candidate<T>>& out) const {
         if (width_ == 0) {
             return;
         }
@@ -103,22 +108,21 @@ template <typename T> class CellGrid {
         const int z0 = row(point.z - reach);
         const int z1 = row(point.z + reach);
         for (int z = z0; z <= z1; ++z) {
-            for (int x = x0; x <= x1; ++x) {
-                const auto cell = static_cast<std::size_t>(z * width_ + x);
-                for (int e = cellStart_[cell]; e < cellStart_[cell + 1]; ++e) {
-                    const Filed<T>& entry = entries_[static_cast<std::size_t>(e)];
-                    if (std::abs(entry.x - point.x) <= reach &&
-                        std::abs(entry.z - point.z) <= reach) {
-                        out.push_back({entry.order, entry.item});
-                    }
+            const auto rowStart = static_cast<std::size_t>(z * width_);
+            const int first = cellStart_[rowStart + static_cast<std::size_t>(x0)];
+            const int last = cellStart_[rowStart + static_cast<std::size_t>(x1) + 1];
+            for (int e = first; e < last; ++e) {
+                const Filed<T>& entry = entries_[static_cast<std::size_t>(e)];
+                if (accept(entry)) {
+                    out.push_back({entry.order, entry.item});
                 }
             }
         }
     }
 
   private:
-    static int clampedCell(float offset, float cellSize, int cells) {
-        const float f = offset / cellSize;
+    static int clampedCell(float offset, float inverseCellSize, int cells) {
+        const float f = offset * inverseCellSize;
         if (!(f >= 0.0f)) {
             return 0; // below the grid, or not a number
         }
@@ -127,11 +131,11 @@ template <typename T> class CellGrid {
         }
         return static_cast<int>(f);
     }
-    int column(float x) const { return clampedCell(x - originX_, cellSize_, width_); }
-    int row(float z) const { return clampedCell(z - originZ_, cellSize_, depth_); }
+    int column(float x) const { return clampedCell(x - originX_, inverseCellSize_, width_); }
+    int row(float z) const { return clampedCell(z - originZ_, inverseCellSize_, depth_); }
     int cellAt(Vec3 p) const { return row(p.z) * width_ + column(p.x); }
 
-    float cellSize_ = 1.0f;
+    float inverseCellSize_ = 1.0f;
     float originX_ = 0.0f;
     float originZ_ = 0.0f;
     int width_ = 0;
@@ -178,20 +182,27 @@ void emitInOrder(std::vector<Candidate<T>>& candidates, std::vector<T*>& out) {
     const auto byOrder = [](const Candidate<T>& a, const Candidate<T>& b) {
         return a.order < b.order;
     };
-    if (candidates.size() > 24) {
+    if (candidates.size() > kFewCandidates) {
         std::sort(candidates.begin(), candidates.end(), byOrder);
-    }
-    // Usually a handful: insertion sort.
-    for (std::size_t i = 1; i < candidates.size(); ++i) {
-        const Candidate<T> moving = candidates[i];
-        std::size_t j = i;
-        for (; j > 0 && byOrder(moving, candidates[j - 1]); --j) {
-            candidates[j] = candidates[j - 1];
+    } else {
+        for (std::size_t i = 1; i < candidates.size(); ++i) {
+            const Candidate<T> moving = candidates[i];
+            std::size_t j = i;
+            for (; j > 0 && byOrder(moving, candidates[j - 1]); --j) {
+                candidates[j] = candidates[j - 1];
+            }
+            candidates[j] = moving;
         }
-        candidates[j] = moving;
     }
     for (const Candidate<T>& candidate : candidates) {
         out.push_back(candidate.item);
+    }
+}
+
+template <typename List>
+void emitAll(const List& list, std::vector<typename List::value_type::element_type*>& out) {
+    for (const auto& item : list) {
+        out.push_back(item.get());
     }
 }
 
@@ -243,21 +254,25 @@ void shipsNear(bool playerSide, Vec3 point, float reach, std::vector<Ship*>& out
     IndexState& s = state();
     const ShipList& list = shipsOfSide(playerSide);
     const ShipSideIndex& side = s.sides[playerSide ? 1 : 0];
-    const float box = reach + s.largestShipRadius;
+    const float box = reach + s.largestShipRadius + s.margin;
     // A lookup that spans more cells than there are ships gains nothing over
     // the whole list.
     if (!s.walking || side.list != &list || list.size() < side.indexed ||
-        side.grid.cellsCovered(point, box + s.margin) >= list.size()) {
-        for (const ShipRef& ship : list) {
-            out.push_back(ship.get());
-        }
+        (box > 2.0f && side.grid.cellsCovered(point, box) >= list.size())) {
+        emitAll(list, out);
         return;
     }
-    // Any ship spawned since the walk began has been checked where it stands
-    // now; indexed ships may have moved by up to the margin since filing.
+    // Indexed ships may have moved by up to the margin since they were filed;
+    // ships spawned since the walk began are checked where they stand now.
     std::vector<Candidate<Ship>>& candidates = s.shipScratch;
     candidates.clear();
-    side.grid.query(point, box + s.margin, candidates);
+    side.grid.query(
+        point, box,
+        [point, box](const Filed<Ship>& entry) {
+            return std::abs(entry.position.x - point.x) <= box &&
+                   std::abs(entry.position.z - point.z) <= box;
+        },
+        candidates);
     for (std::size_t k = side.indexed; k < list.size(); ++k) {
         Ship* ship = list[k].get();
         const float late = reach + ship->radius;
@@ -274,13 +289,19 @@ void planetsNear(Vec3 point, float reach, std::vector<Planet*>& out) {
     IndexState& s = state();
     const Galaxy& g = galaxy();
     if (!s.walking || g.planets.size() != s.planetCount) {
-        for (const auto& planet : g.planets) {
-            out.push_back(planet.get());
-        }
+        emitAll(g.planets, out);
         return;
     }
     std::vector<Candidate<Planet>>& candidates = s.planetScratch;
     candidates.clear();
-    s.planets.query(point, reach + s.largestPlanetRadius, candidates);
+    s.planets.query(
+        point, reach + s.largestPlanetRadius,
+        [point, reach](const Filed<Planet>& entry) {
+            const Vec3 d = entry.position - point;
+            const float box = entry.radius + reach;
+            return std::abs(d.x) <= box && std::abs(d.z) <= box &&
+                   std::abs(d.y) <= kContactSlack * box;
+        },
+        candidates);
     emitInOrder(candidates, out);
 }

@@ -28,5 +28,6 @@ void endIndexedWalk();
 void shipsNear(bool playerSide, Vec3 point, float reach, std::vector<Ship*>& out);
 
 // Planets that may lie within their radius plus `reach` of the point on both x
-// and z, in list order.
+// and z, and within a tenth more than that on y, in list order. Planets never
+// move during a walk.
 void planetsNear(Vec3 point, float reach, std::vector<Planet*>& out);

@@ -1,7 +1,9 @@
 // A dense battle for benchmarks and for checking the spatial index: ships of
 // both sides mixed over a square that grows with their number, each side
-// flying across to the far edge, reloads staggered and one shot of every
-// ship already in flight. All placement comes from the game's random source.
+// flying across to the far edge, one shot of every ship already in flight,
+// and reloads spread as in a running battle, where each frame finds the
+// share frame / reload time of the ships ready to fire. All placement comes
+// from the game's random source.
 #pragma once
 
 #include <cmath>
@@ -21,7 +23,7 @@ inline float unitDraw() {
 // Spacing per ship of one side; both sides share the square.
 constexpr float kSpacing = 1.6f;
 
-inline void addFleet(bool isPlayer, int count, Vec3 centre, float side) {
+inline void addFleet(bool isPlayer, int count, Vec3 centre, float side, double frame) {
     ShipList& ships = shipsOfSide(isPlayer);
     const float heading = isPlayer ? 1.0f : -1.0f;
     for (int i = 0; i < count; ++i) {
@@ -30,7 +32,7 @@ inline void addFleet(bool isPlayer, int count, Vec3 centre, float side) {
         auto ship = std::make_shared<Ship>(isPlayer, position, 1.0f);
         appendWaypoint(*ship, Vec3{centre.x + heading * side, position.y, position.z},
                        Waypoint::Destination);
-        ship->reloadTimer = ship->reloadTime * 1.01 * unitDraw(); // about 1 in 100 ready
+        ship->reloadTimer = (ship->reloadTime + frame) * unitDraw();
         ships.push_back(std::move(ship));
     }
 }
@@ -56,14 +58,15 @@ inline void addShotsInFlight() {
     }
 }
 
-// Replaces both fleets of the galaxy with a battle of `perSide` ships a side.
-inline void setUp(int perSide, Vec3 centre) {
+// Replaces both fleets of the galaxy with a battle of `perSide` ships a side,
+// to be stepped with frames of the given length.
+inline void setUp(int perSide, Vec3 centre, double frame) {
     Galaxy& g = galaxy();
     g.playerShips.clear();
     g.computerShips.clear();
     const float side = kSpacing * std::sqrt(static_cast<float>(perSide));
-    addFleet(true, perSide, centre, side);
-    addFleet(false, perSide, centre, side);
+    addFleet(true, perSide, centre, side, frame);
+    addFleet(false, perSide, centre, side, frame);
     addShotsInFlight();
 }
 

@@ -20,6 +20,12 @@ namespace simtest {
 
 constexpr double kFrame = 1.0 / 60.0;
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderSanitizers = true;
+#else
+constexpr bool kUnderSanitizers = false;
+#endif
+
 // Silences what the game prints to std::cout while it lives; the test
 // framework's own reports still get through.
 class MutedConsole {

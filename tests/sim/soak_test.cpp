@@ -16,7 +16,8 @@ namespace {
 
 using simtest::SimTest;
 
-constexpr double kSoakSeconds = 3600.0;
+// An hour; a quarter of it under the sanitizers, which run far slower.
+constexpr double kSoakSeconds = simtest::kUnderSanitizers ? 900.0 : 3600.0;
 
 class SoakTest : public SimTest {
   protected:
@@ -83,18 +84,19 @@ class SoakTest : public SimTest {
     }
 
     // Every ship on a list has been updated exactly once in every step since
-    // it came into being: its age is the sum of those frames.
+    // it came into being: its age is the sum of those frames. Ship ids count
+    // up from 0.
     void checkEveryShipUpdatedOnce(double dt) {
-        std::map<int, double> next;
         for (const ShipList* list : {&galaxy().playerShips, &galaxy().computerShips}) {
             for (const ShipRef& ship : *list) {
-                const auto known = expectedAge.find(ship->id);
-                const double expected = (known != expectedAge.end() ? known->second : 0.0) + dt;
-                ASSERT_EQ(ship->age, expected) << "ship " << ship->id;
-                next[ship->id] = expected;
+                const auto id = static_cast<std::size_t>(ship->id);
+                if (id >= expectedAge.size()) {
+                    expectedAge.resize(id + 1, 0.0);
+                }
+                expectedAge[id] += dt;
+                ASSERT_EQ(ship->age, expectedAge[id]) << "ship " << ship->id;
             }
         }
-        expectedAge = std::move(next);
     }
 
     static bool isFinite(Vec3 v) {
@@ -141,7 +143,7 @@ class SoakTest : public SimTest {
     }
 
     std::mt19937 orders{20240611};
-    std::map<int, double> expectedAge;
+    std::vector<double> expectedAge;
 };
 
 TEST_F(SoakTest, AnHourOfRaggedFramesAndRandomOrdersKeepsTheWorldSound) {

@@ -55,7 +55,7 @@ class SpatialIndexTest : public SimTest {
         setSpatialIndexEnabled(indexed);
         std::srand(31337);
         buildGalaxy();
-        battle::setUp(150, Vec3{-30.0f, 1.0f, -30.0f});
+        battle::setUp(150, Vec3{-30.0f, 1.0f, -30.0f}, 0.1);
         std::vector<std::vector<double>> states;
         const simtest::MutedConsole muted;
         for (int i = 0; i < steps; ++i) {
@@ -67,7 +67,7 @@ class SpatialIndexTest : public SimTest {
 };
 
 TEST_F(SpatialIndexTest, BattleRunsTheSameWithAndWithoutTheIndex) {
-    constexpr int kSteps = 900;
+    constexpr int kSteps = simtest::kUnderSanitizers ? 300 : 900;
     const std::vector<std::vector<double>> plain = fight(false, kSteps);
     const std::size_t shipsAtStart = 300;
     const std::vector<std::vector<double>> indexed = fight(true, kSteps);
