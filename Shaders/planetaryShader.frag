@@ -52,7 +52,7 @@ void main() {
     float sunSide = dot(n, toLight);
     float daylight = clamp((sunSide + 0.08) / 1.08, 0.0, 1.0);
     vec3 surface = texture(colorTexture, texCoord).rgb;
-    vec3 color = surface * (0.025 * light.ambientColor.rgb + 0.12 * facing
+    vec3 color = surface * (0.025 * light.ambientColor.rgb + 0.22 * facing
                             + daylight * light.diffuseColor.rgb);
     vec3 halfway = normalize(toLight + toEye);
     color += 0.1 * daylight * pow(max(dot(n, halfway), 0.0), 30.0) * light.specularColor.rgb;

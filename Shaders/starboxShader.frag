@@ -9,7 +9,7 @@ in vec2 texCoord;
 out vec4 out_color;
 out vec4 out_glow;
 
-const float skyLevel = 0.6;
+const float skyLevel = 0.75;
 
 void main() {
     vec3 stars = texture(colorTexture, texCoord).rgb;

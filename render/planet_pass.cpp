@@ -1,5 +1,6 @@
 #include "render/planet_pass.h"
 
+#include "math/degrees.h"
 #include "render/mesh.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
@@ -16,6 +17,7 @@ constexpr int kNearBand = 15;
 constexpr int kMiddleBand = 21;
 constexpr int kFarBand = 26;
 constexpr int kTooFarBand = 31;
+constexpr float kCoarseSphereMaxPixels = 28.0f; // on-screen diameter
 
 Material tint(const Vec4& diffuse) {
     Material material;
@@ -102,13 +104,21 @@ void drawMarkers(const Planet& planet, const PlanetUniforms& u) {
     }
 }
 
+// The radius a sphere mesh was built with: its first vertex is a pole.
+float sphereRadius(const Mesh& sphere) {
+    return sphere.positions.size() >= 3
+               ? glm::length(Vec3{sphere.positions[0], sphere.positions[1], sphere.positions[2]})
+               : 1.0f;
+}
+
 void drawPlanet(Planet& planet, const PlanetUniforms& u) {
-    const Mesh* sphere = meshForKind(MeshKind::PlanetSphere);
+    const float distance = distanceFromEye(planet.position);
+    const bool coarse = usesCoarseSphere(planet.radius, distance);
+    const Mesh* sphere = meshForKind(coarse ? MeshKind::MoonSphere : MeshKind::PlanetSphere);
     glBindVertexArray(sphere->vertexArray);
     tintPlanet(planet, galaxy());
     setVector(u.lightDirection, planet.position - sunPosition());
 
-    const float distance = distanceFromEye(planet.position);
     glUniform1f(u.drawNight, 0.0f);
     glActiveTexture(GL_TEXTURE0);
     glUniform1i(u.colorTexture, 0);
@@ -126,7 +136,7 @@ void drawPlanet(Planet& planet, const PlanetUniforms& u) {
         }
         glActiveTexture(GL_TEXTURE0);
     }
-    setModel(u, planetModelMatrix(planet));
+    setModel(u, glm::scale(planetModelMatrix(planet), Vec3{1.0f / sphereRadius(*sphere)}));
     setColor(u.diffuse, planet.model.material.diffuseColor);
     drawMesh(*sphere, true);
 
@@ -220,6 +230,12 @@ Mat4 planetModelMatrix(const Planet& planet) {
     // The simulation keeps only the spin in the planet's own matrix.
     return glm::scale(glm::translate(Mat4{1.0f}, planet.position) * planet.model.modelMatrix,
                       Vec3{planet.radius});
+}
+
+bool usesCoarseSphere(float radius, float distanceFromEye) {
+    const float pixels = static_cast<float>(windowHeight) * radius /
+                         (distanceFromEye * halfAngleTangent(kFieldOfView));
+    return pixels < kCoarseSphereMaxPixels;
 }
 
 int markerCount(const Planet& planet) {

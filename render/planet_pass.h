@@ -34,6 +34,10 @@ void tintPlanet(Planet& planet, const Galaxy& galaxy);
 // The planet's spin scaled to its radius and moved to its place.
 Mat4 planetModelMatrix(const Planet& planet);
 
+// A planet that covers only a few pixels is drawn with the moons' coarse
+// sphere: just as round at that size, for a twenty-fifth of the triangles.
+bool usesCoarseSphere(float radius, float distanceFromEye);
+
 // One bead per whole unit from the planet to its rally point.
 int markerCount(const Planet& planet);
 Vec4 markerColor(const Planet& planet, int index);

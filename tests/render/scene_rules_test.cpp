@@ -144,6 +144,15 @@ TEST_F(SceneRulesTest, PlanetsArePlacedAndSizedAroundTheirSpin) {
     EXPECT_NEAR(equator.x, 1.5f * std::cos(1.0f), 1e-5f);
 }
 
+TEST_F(SceneRulesTest, OnlyPlanetsAFewPixelsAcrossUseTheCoarseSphere) {
+    // 1000 pixels high and 40 degrees tall: one unit at 98 units is 28 pixels.
+    EXPECT_FALSE(usesCoarseSphere(1.0f, 90.0f));
+    EXPECT_TRUE(usesCoarseSphere(1.0f, 110.0f));
+    EXPECT_FALSE(usesCoarseSphere(1.5f, 140.0f));
+    windowHeight = 500;
+    EXPECT_TRUE(usesCoarseSphere(1.0f, 90.0f));
+}
+
 TEST_F(SceneRulesTest, PlayerShipsWearTheColourOfWhatTheyAreDoing) {
     Planet& mine = addPlanet({0.0f, 0.0f, -20.0f});
     own(mine, Side::Player);
