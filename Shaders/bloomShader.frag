@@ -1,9 +1,10 @@
 #version 150 core
-// Bloom: a soft blur of the glow that the scene passes wrote, scaled by the
-// player's bloom factor. Thirteen taps in two rings; every tap but the
-// centre falls between texels, so the linear filter averages four texels
-// for the price of one and the blur stays cheap even on a software
-// rasteriser.
+// Bloom from the glow's mipmap chain, which the bloom pass builds each
+// frame: level 2 holds the glow averaged over 4 x 4 pixel blocks, level 4
+// over 16 x 16 blocks. Read back through the linear filter they are the
+// glow blurred a few pixels wide and some thirty pixels wide: a bright
+// core with a wide soft halo for two taps per pixel, which keeps bloom
+// cheap on a software rasteriser.
 
 uniform sampler2D colorTexture; // the glow
 uniform float pixelsizex;
@@ -14,25 +15,16 @@ in vec2 texCoord;
 
 out vec4 out_color;
 
-const float innerRadius = 1.5; // pixels
-const float outerRadius = 4.5;
-
-vec3 glowAt(vec2 offsetInPixels) {
-    return texture(colorTexture, texCoord + offsetInPixels * vec2(pixelsizex, pixelsizey)).rgb;
-}
+const float coreLevel = 2.0;
+const float haloLevel = 4.0;
 
 void main() {
-    vec3 sum = 0.2 * glowAt(vec2(0.0));
-    vec3 inner = vec3(0.0);
-    for (int i = 0; i < 4; ++i) {
-        float angle = float(i) * 1.5707963 + 0.3217506; // a quarter turn apart, off-axis
-        inner += glowAt(vec2(cos(angle), sin(angle)) * innerRadius);
-    }
-    vec3 outer = vec3(0.0);
-    for (int i = 0; i < 8; ++i) {
-        float angle = float(i) * 0.7853982 + 0.3926991; // an eighth apart, between the inner taps
-        outer += glowAt(vec2(cos(angle), sin(angle)) * outerRadius);
-    }
-    sum += 0.1 * inner + 0.05 * outer;
-    out_color = vec4(sum * bloomfactor, 1.0);
+    // The glow texture repeats at its edges. Each tap stays half a block
+    // inside them, so a sun at the top of the view never glows at the bottom.
+    vec2 pixel = vec2(pixelsizex, pixelsizey);
+    vec2 coreAt = clamp(texCoord, 2.0 * pixel, 1.0 - 2.0 * pixel);
+    vec2 haloAt = clamp(texCoord, 8.0 * pixel, 1.0 - 8.0 * pixel);
+    vec3 core = textureLod(colorTexture, coreAt, coreLevel).rgb;
+    vec3 halo = textureLod(colorTexture, haloAt, haloLevel).rgb;
+    out_color = vec4((0.6 * core + 0.6 * halo) * bloomfactor, 1.0);
 }

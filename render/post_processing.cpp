@@ -66,11 +66,19 @@ void runBloomPass() {
     const GLint bloomFactor = glGetUniformLocation(program, "bloomfactor");
     const OffscreenTarget& target = offscreenTarget();
     bindTexture(0, target.colorTextures[Attachment::Glow]);
+    // The shader blurs by reading the glow's smaller mipmap levels. Level 0
+    // is attached to the framebuffer, so it stays out of the sampled range.
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     glUniform1i(colorTexture, 0);
     glUniform1f(bloomFactor, renderSettings.bloomFactor);
     glUniform1f(pixelSizeX, 1.0f / static_cast<float>(windowWidth));
     glUniform1f(pixelSizeY, 1.0f / static_cast<float>(windowHeight));
     drawFullScreenQuad();
+    // Back to the attachment's own sampling.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     endFullScreenPass();
 }
 
