@@ -14,9 +14,13 @@ std::string formatConfigLine(const std::string& line) {
 
 void echoConfiguration(const std::string& path, std::ostream& out) {
     std::ifstream file(path);
+    echoConfiguration(file, out);
+}
+
+void echoConfiguration(std::istream& in, std::ostream& out) {
     std::vector<std::string> lines;
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(in, line)) {
         lines.push_back(line);
     }
     for (const std::string& each : lines) {

@@ -57,6 +57,16 @@ void copyMesh(const aiMesh& source, Mesh& mesh) {
     }
 }
 
+// Only the scene's first mesh is the model; a scene without one leaves the
+// mesh as it was.
+bool takeFirstMesh(const aiScene* scene, Mesh& mesh) {
+    if (scene == nullptr || scene->mNumMeshes == 0 || scene->mMeshes[0] == nullptr) {
+        return false;
+    }
+    copyMesh(*scene->mMeshes[0], mesh);
+    return true;
+}
+
 } // namespace
 
 const char* modelFileName(int meshKind) {
@@ -79,10 +89,13 @@ bool importModel(int meshKind, Mesh& mesh) {
 
 bool importModelFile(const std::string& path, Mesh& mesh) {
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, kImportFlags);
-    if (scene == nullptr || scene->mNumMeshes == 0) {
+    return takeFirstMesh(importer.ReadFile(path, kImportFlags), mesh);
+}
+
+bool importModelFromMemory(const void* bytes, std::size_t size, Mesh& mesh) {
+    if (bytes == nullptr || size == 0) {
         return false;
     }
-    copyMesh(*scene->mMeshes[0], mesh);
-    return true;
+    Assimp::Importer importer;
+    return takeFirstMesh(importer.ReadFileFromMemory(bytes, size, kImportFlags, "obj"), mesh);
 }

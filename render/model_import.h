@@ -1,6 +1,7 @@
 // The three ship models, read from Wavefront OBJ files in ./Models/.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct Mesh;
@@ -15,3 +16,6 @@ bool importModel(int meshKind, Mesh& mesh);
 
 // The same for any model file.
 bool importModelFile(const std::string& path, Mesh& mesh);
+
+// The same for the bytes of an OBJ file already in memory.
+bool importModelFromMemory(const void* bytes, std::size_t size, Mesh& mesh);

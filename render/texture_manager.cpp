@@ -1,7 +1,12 @@
 #include "render/texture_manager.h"
 
 #include <cstdarg>
+#include <cstdint>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 #include <FreeImage.h>
 #include <dlfcn.h>
@@ -65,16 +70,57 @@ void quietTiffReports() {
     (void)done;
 }
 
-FIBITMAP* readImage(const std::string& path) {
-    quietTiffReports();
-    FREE_IMAGE_FORMAT type = FreeImage_GetFileType(path.c_str(), 0);
-    if (type == FIF_UNKNOWN) {
-        type = FreeImage_GetFIFFromFilename(path.c_str());
+// The whole file, or nothing when it cannot be opened.
+std::optional<std::vector<unsigned char>> readFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
     }
-    if (type == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(type)) {
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file),
+                                      std::istreambuf_iterator<char>());
+}
+
+// No game texture comes near this, and every GL driver takes it. A corrupt
+// header may claim far more: a few bytes of file would otherwise have the
+// image library allocate gigabytes for pixels that are not there.
+constexpr unsigned kMaxTextureSide = 8192;
+
+bool hasTextureSize(FIBITMAP* image) {
+    const unsigned width = FreeImage_GetWidth(image);
+    const unsigned height = FreeImage_GetHeight(image);
+    return width <= kMaxTextureSide && height <= kMaxTextureSide;
+}
+
+// The size from the header alone, where the format can tell it.
+bool headerHasTextureSize(FREE_IMAGE_FORMAT type, FIMEMORY* memory) {
+    if (!FreeImage_FIFSupportsNoPixels(type)) {
+        return true;
+    }
+    FIBITMAP* header = FreeImage_LoadFromMemory(type, memory, FIF_LOAD_NOPIXELS);
+    FreeImage_SeekMemory(memory, 0, SEEK_SET);
+    if (header == nullptr) {
+        return false;
+    }
+    const bool fits = hasTextureSize(header);
+    FreeImage_Unload(header);
+    return fits;
+}
+
+FIBITMAP* readImage(FIMEMORY* memory, const std::string& name) {
+    FREE_IMAGE_FORMAT type = FreeImage_GetFileTypeFromMemory(memory, 0);
+    if (type == FIF_UNKNOWN) {
+        type = FreeImage_GetFIFFromFilename(name.c_str());
+    }
+    if (type == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(type) ||
+        !headerHasTextureSize(type, memory)) {
         return nullptr;
     }
-    return FreeImage_Load(type, path.c_str(), 0);
+    FIBITMAP* image = FreeImage_LoadFromMemory(type, memory, 0);
+    if (image != nullptr && !hasTextureSize(image)) {
+        FreeImage_Unload(image);
+        return nullptr;
+    }
+    return image;
 }
 
 // GL reads exactly width x height pixels of the row format's size from the
@@ -102,6 +148,23 @@ FIBITMAP* convertToRowFormat(FIBITMAP* image, GLenum format) {
 
 } // namespace
 
+FIBITMAP* decodeTextureImage(const unsigned char* bytes, std::size_t size, const std::string& name,
+                             GLenum format) {
+    if (bytes == nullptr || size == 0 || size > UINT32_MAX) {
+        return nullptr;
+    }
+    quietTiffReports();
+    // The image library only reads from the memory stream; it never writes.
+    FIMEMORY* memory =
+        FreeImage_OpenMemory(const_cast<unsigned char*>(bytes), static_cast<DWORD>(size));
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    FIBITMAP* image = readImage(memory, name);
+    FreeImage_CloseMemory(memory);
+    return image != nullptr ? convertToRowFormat(image, format) : nullptr;
+}
+
 const TextureFile* textureTable() {
     return kTextureTable;
 }
@@ -125,10 +188,9 @@ void TextureManager::loadAll() {
 
 void TextureManager::loadTexture(const std::string& path, int key, GLenum format,
                                  GLint internalFormat) {
-    FIBITMAP* image = readImage(path);
-    if (image != nullptr) {
-        image = convertToRowFormat(image, format);
-    }
+    const std::optional<std::vector<unsigned char>> bytes = readFileBytes(path);
+    FIBITMAP* image =
+        bytes ? decodeTextureImage(bytes->data(), bytes->size(), path, format) : nullptr;
     if (image == nullptr) {
         std::cout << "\nALERT";
     }

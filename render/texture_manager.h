@@ -4,6 +4,7 @@
 // reloaded.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,6 +48,15 @@ class TextureManager {
     // Key to holder, in ascending key order.
     std::map<int, std::unique_ptr<GLuint>> textures;
 };
+
+struct FIBITMAP;
+
+// Decodes the bytes of an image file the way every texture is read: the
+// type from the bytes (else from the name's extension), then the bit depth
+// of the row format (24 bits for GL_BGR, 32 for GL_BGRA). Null when the
+// bytes hold no image the game can use; the caller unloads the result.
+FIBITMAP* decodeTextureImage(const unsigned char* bytes, std::size_t size, const std::string& name,
+                             GLenum format);
 
 // The game's 32 images, in loading order.
 const TextureFile* textureTable();

@@ -1,4 +1,7 @@
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +146,28 @@ TEST(ModelImportTest, MissingTextureCoordinatesBecomeZeroAndStrayLinesAreSkipped
     }
     // Smooth normals were generated.
     EXPECT_NEAR(std::hypot(mesh.normals[0], mesh.normals[1], mesh.normals[2]), 1.0f, 1e-4f);
+}
+
+TEST(ModelImportTest, BytesInMemoryImportLikeTheFileAndGarbageLeavesTheMeshEmpty) {
+    // The fuzzed entry point must be the game's own import.
+    ScopedWorkingDirectory inGame(gameDirectory());
+    Mesh fromFile;
+    ASSERT_TRUE(importModelFile("./Models/spaceshipsmallLOW.obj", fromFile));
+    std::ifstream in("./Models/spaceshipsmallLOW.obj", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Mesh fromMemory;
+    ASSERT_TRUE(importModelFromMemory(bytes.data(), bytes.size(), fromMemory));
+    EXPECT_EQ(fromMemory.positions, fromFile.positions);
+    EXPECT_EQ(fromMemory.normals, fromFile.normals);
+    EXPECT_EQ(fromMemory.texCoords, fromFile.texCoords);
+    EXPECT_EQ(fromMemory.indices, fromFile.indices);
+
+    const std::string notAModel = "\x89PNG\r\n\x1a\n this is no model at all";
+    Mesh empty;
+    EXPECT_FALSE(importModelFromMemory(notAModel.data(), notAModel.size(), empty));
+    EXPECT_FALSE(importModelFromMemory(nullptr, 0, empty));
+    EXPECT_EQ(empty.vertexCount, 0);
+    EXPECT_TRUE(empty.indices.empty());
 }
 
 TEST_F(ModelDrawTest, AMissingModelLeavesAnEmptyMeshThatDrawsNothing) {

@@ -1,11 +1,20 @@
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
+#include <FreeImage.h>
 #include <gtest/gtest.h>
 
 #include "render/texture_manager.h"
 #include "tests/render/gl_test_support.h"
 
 namespace {
+
+std::string readText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A folder with all 32 images of the table, 5 x 3 pixels each (rows that
 // need padding), each at the bit depth its row asks for.
@@ -94,6 +103,41 @@ TEST_F(TextureManagerTest, AMissingFileAlertsAndLoadingGoesOn) {
     int height = 0;
     textureSize(*manager->texture(4), width, height);
     EXPECT_EQ(width, 5);
+}
+
+TEST_F(TextureManagerTest, CorruptHeadersAreRefusedAndCutFilesStayInBounds) {
+    // A 5 x 3 bitmap whose header claims 268435461 pixels a row: loading
+    // it would ask for 3 GiB of pixels that are not in the file.
+    writeImage(scratch.path() / "huge.bmp", 5, 3, 24, 1, 2, 3);
+    std::string huge = readText(scratch.path() / "huge.bmp");
+    huge[21] = 0x10;
+    writeText(scratch.path() / "huge.bmp", huge);
+    const CapturedOutput refused = captureOutput(
+        [&] { manager->loadTexture((scratch.path() / "huge.bmp").string(), 1, GL_BGR, GL_RGB); });
+    EXPECT_EQ(refused.out, "\nALERT");
+    int width = -1;
+    int height = -1;
+    textureSize(*manager->texture(1), width, height);
+    EXPECT_EQ(width, 0);
+
+    // Files cut in half, as an interrupted copy leaves them: each either
+    // loads at its full size or alerts, and never reads past its pixels.
+    for (const char* name : {"cut.bmp", "cut.png", "cut.tif", "cut.jpg"}) {
+        const std::filesystem::path file = scratch.path() / name;
+        writeImage(file, 64, 32, 24, 10, 20, 30);
+        const std::string whole = readText(file);
+        writeText(file, whole.substr(0, whole.size() / 2));
+        const std::string bytes = readText(file);
+        FIBITMAP* image = decodeTextureImage(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                             bytes.size(), file.string(), GL_BGR);
+        if (image != nullptr) {
+            EXPECT_EQ(FreeImage_GetWidth(image), 64u) << name;
+            EXPECT_EQ(FreeImage_GetBPP(image), 24u) << name;
+            FreeImage_Unload(image);
+        }
+        captureOutput([&] { manager->loadTexture(file.string(), 2, GL_BGR, GL_RGB); });
+        EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR)) << name;
+    }
 }
 
 TEST_F(TextureManagerTest, ImagesOfTheWrongDepthAreConvertedBeforeUpload) {

@@ -1,0 +1,177 @@
+// Writes the starting corpora of the fuzz targets: small images in every
+// format and depth the image library may hand the texture loader, small OBJ
+// models with the features the importer meets, and configuration texts.
+//   make_seeds <folder>   fills <folder>/image, <folder>/model, <folder>/config
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <FreeImage.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Rows of the texture table the last byte of an image seed selects: one
+// with 24-bit rows (planet1.bmp) and one with 32-bit rows (a ship icon).
+constexpr unsigned char kRowBgr = 0;
+constexpr unsigned char kRowBgra = 8;
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A 5 x 3 gradient (rows that need padding) at the given depth.
+FIBITMAP* gradient(unsigned bits) {
+    FIBITMAP* image = FreeImage_Allocate(5, 3, 24);
+    for (unsigned y = 0; y < 3; ++y) {
+        BYTE* row = FreeImage_GetScanLine(image, y);
+        for (unsigned x = 0; x < 5; ++x) {
+            row[x * 3] = static_cast<BYTE>(x * 50);
+            row[x * 3 + 1] = static_cast<BYTE>(y * 100);
+            row[x * 3 + 2] = static_cast<BYTE>(200 - x * 30);
+        }
+    }
+    FIBITMAP* converted = nullptr;
+    switch (bits) {
+    case 1:
+        converted = FreeImage_Threshold(image, 128);
+        break;
+    case 4:
+        converted = FreeImage_ConvertTo4Bits(image);
+        break;
+    case 8:
+        converted = FreeImage_ConvertToGreyscale(image);
+        break;
+    case 16:
+        converted = FreeImage_ConvertToType(image, FIT_UINT16);
+        break;
+    case 32:
+        converted = FreeImage_ConvertTo32Bits(image);
+        break;
+    case 48:
+        converted = FreeImage_ConvertToType(image, FIT_RGB16);
+        break;
+    case 96:
+        converted = FreeImage_ConvertToType(image, FIT_RGBF);
+        break;
+    default:
+        return image;
+    }
+    FreeImage_Unload(image);
+    return converted;
+}
+
+std::string encode(FIBITMAP* image, FREE_IMAGE_FORMAT format, int flags) {
+    FIMEMORY* memory = FreeImage_OpenMemory();
+    std::string bytes;
+    if (FreeImage_SaveToMemory(format, image, memory, flags)) {
+        BYTE* data = nullptr;
+        DWORD size = 0;
+        FreeImage_AcquireMemory(memory, &data, &size);
+        bytes.assign(reinterpret_cast<const char*>(data), size);
+    }
+    FreeImage_CloseMemory(memory);
+    return bytes;
+}
+
+void writeImageSeeds(const fs::path& folder) {
+    struct Seed {
+        const char* name;
+        FREE_IMAGE_FORMAT format;
+        unsigned bits;
+        int flags;
+    };
+    const Seed seeds[] = {
+        {"bmp24", FIF_BMP, 24, 0},  {"bmp32", FIF_BMP, 32, 0},
+        {"bmp8", FIF_BMP, 8, 0},    {"bmp8rle", FIF_BMP, 8, BMP_SAVE_RLE},
+        {"bmp4", FIF_BMP, 4, 0},    {"bmp1", FIF_BMP, 1, 0},
+        {"png24", FIF_PNG, 24, 0},  {"png32", FIF_PNG, 32, 0},
+        {"png8", FIF_PNG, 8, 0},    {"png16", FIF_PNG, 16, 0},
+        {"png48", FIF_PNG, 48, 0},  {"jpg24", FIF_JPEG, 24, JPEG_QUALITYGOOD},
+        {"jpg8", FIF_JPEG, 8, 0},   {"jpgprogressive", FIF_JPEG, 24, JPEG_PROGRESSIVE},
+        {"tif24", FIF_TIFF, 24, 0}, {"tif32", FIF_TIFF, 32, TIFF_LZW},
+        {"tif8", FIF_TIFF, 8, 0},   {"tiffloat", FIF_TIFF, 96, 0},
+    };
+    int written = 0;
+    for (const Seed& seed : seeds) {
+        FIBITMAP* image = gradient(seed.bits);
+        const std::string bytes = image != nullptr ? encode(image, seed.format, seed.flags) : "";
+        FreeImage_Unload(image);
+        if (bytes.empty()) {
+            std::cerr << "make_seeds: could not encode " << seed.name << "\n";
+            continue;
+        }
+        for (unsigned char row : {kRowBgr, kRowBgra}) {
+            const std::string suffix = row == kRowBgr ? "-bgr" : "-bgra";
+            writeFile(folder / (seed.name + suffix), bytes + static_cast<char>(row));
+            ++written;
+        }
+        // The same file cut short, as a copy interrupted half way.
+        writeFile(folder / (std::string(seed.name) + "-truncated"),
+                  bytes.substr(0, bytes.size() / 2) + static_cast<char>(kRowBgr));
+        ++written;
+    }
+    std::cout << "make_seeds: " << written << " image seeds\n";
+}
+
+void writeModelSeeds(const fs::path& folder) {
+    const std::vector<std::pair<const char*, std::string>> seeds = {
+        {"triangle", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"},
+        {"cube", "# a unit cube with texture coordinates and normals\n"
+                 "o cube\nusemtl hull\n"
+                 "v -1 -1 -1\nv 1 -1 -1\nv 1 1 -1\nv -1 1 -1\n"
+                 "v -1 -1 1\nv 1 -1 1\nv 1 1 1\nv -1 1 1\n"
+                 "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+                 "vn 0 0 -1\nvn 0 0 1\nvn 0 -1 0\nvn 0 1 0\nvn -1 0 0\nvn 1 0 0\n"
+                 "f 1/1/1 4/4/1 3/3/1 2/2/1\nf 5/1/2 6/2/2 7/3/2 8/4/2\n"
+                 "f 1/1/3 2/2/3 6/3/3 5/4/3\nf 4/1/4 8/2/4 7/3/4 3/4/4\n"
+                 "f 1/1/5 5/2/5 8/3/5 4/4/5\nf 2/1/6 3/2/6 7/3/6 6/4/6\n"},
+        {"polygon-negative", "g hull\ns 1\nv 0 0 0\nv 2 0 0\nv 3 1 0\nv 2 2 0\nv 0 2 0\nv -1 1 0\n"
+                             "f -6 -5 -4 -3 -2 -1\n"},
+        {"lines-points", "v 0 0 0\nv 1 0 0\nv 1 1 0\nl 1 2 3\np 1\nf 1 2 3\n"},
+        {"two-objects",
+         "mtllib ship.mtl\no first\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\n"
+         "o second\nv 0 0 1\nv 1 0 1\nv 0 1 1\nf 4 5 6\n"},
+        {"no-faces", "v 0 0 0\nv 1 0 0\n"},
+    };
+    for (const auto& [name, text] : seeds) {
+        writeFile(folder / name, text);
+    }
+    std::cout << "make_seeds: " << seeds.size() << " model seeds\n";
+}
+
+void writeConfigSeeds(const fs::path& folder) {
+    const std::vector<std::pair<const char*, std::string>> seeds = {
+        {"pairs", "resolution=1440x780\nbloom=on\nname = Vorlaxis \n"},
+        {"equals", "a=b=c\nabc\n\n=\nkey=\n=value\n"},
+        {"no-final-newline", "last=line"},
+        {"crlf", "a=1\r\nb=2\r\n"},
+    };
+    for (const auto& [name, text] : seeds) {
+        writeFile(folder / name, text);
+    }
+    std::cout << "make_seeds: " << seeds.size() << " configuration seeds\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_seeds <folder>\n";
+        return 2;
+    }
+    const fs::path root = argv[1];
+    for (const char* target : {"image", "model", "config"}) {
+        fs::create_directories(root / target);
+    }
+    FreeImage_Initialise(FALSE);
+    writeImageSeeds(root / "image");
+    writeModelSeeds(root / "model");
+    writeConfigSeeds(root / "config");
+    FreeImage_DeInitialise();
+    return 0;
+}
