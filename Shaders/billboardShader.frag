@@ -34,13 +34,15 @@ void main() {
 
     if (selected == 0.0) {
         // The player's claim fills from the left, the computer's from the
-        // right; what nobody holds yet stays dark.
+        // right; what nobody holds yet stays dark. A camera-facing quad
+        // shows its texture mirrored, so the bar runs from u = 1 to u = 0.
         float player = clamp(playerbalance / 100.0, 0.0, 1.0);
         float computer = clamp(aibalance / 100.0, 0.0, 1.0);
+        float fromLeft = 1.0 - texCoord.x;
         vec3 fill = vec3(0.12);
-        if (texCoord.x < player) {
+        if (fromLeft < player) {
             fill = playerColor;
-        } else if (texCoord.x > 1.0 - computer) {
+        } else if (fromLeft > 1.0 - computer) {
             fill = computerColor;
         }
         vec3 bar = fill * (0.5 + 0.7 * image.rgb);

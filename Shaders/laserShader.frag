@@ -10,14 +10,14 @@ in vec2 texCoord;
 out vec4 out_color;
 out vec4 out_glow;
 
-const vec3 playerBolt = vec3(0.3, 1.0, 0.45);
+const vec3 playerBolt = vec3(0.15, 1.0, 0.3);
 const vec3 computerBolt = vec3(1.0, 0.22, 0.12);
 
 void main() {
     vec4 bolt = texture(colorTexture, texCoord);
     vec3 side = playerowned > 0.5 ? playerBolt : computerBolt;
     float heat = max(max(bolt.r, bolt.g), bolt.b);
-    vec3 color = side * heat * 1.4 + vec3(0.9) * pow(heat, 8.0);
+    vec3 color = side * (0.3 + 1.2 * heat) * heat + vec3(0.4) * pow(heat, 16.0);
     out_color = vec4(color, bolt.a);
     out_glow = vec4(side * heat * 1.2, bolt.a);
 }
