@@ -2,9 +2,13 @@
 // real shaders, textures and models, for three scenes at 1440 x 780: the
 // bare pipeline (no scene pass), the opening view beside the player's home,
 // and a 400 against 400 battle with lasers in flight. Also times the bloom
-// pass on its own. Run from the game folder; prints one line per figure.
+// pass and each scene pass on its own. Run from the game folder:
+//   frame_bench [FRAMES] [SHOT_FOLDER]
+// With a folder it also saves what the window shows of the opening view,
+// the help page, a contested planet and the battle, as PNG images.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <iomanip>
@@ -24,6 +28,7 @@
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/quads.h"
+#include "render/render_settings.h"
 #include "render/renderer.h"
 #include "render/scene_passes.h"
 #include "sim/clock.h"
@@ -81,6 +86,15 @@ void lookFrom(const Vec3& eye, const Vec3& target) {
     camera().viewChanged = true;
 }
 
+// A ship as spawning makes it: the computer's hulls are red.
+std::shared_ptr<Ship> makeShip(bool isPlayer, const Vec3& at) {
+    auto ship = std::make_shared<Ship>(isPlayer, at, 1.0f);
+    if (!isPlayer) {
+        ship->hullModel[0].material.diffuseColor = Vec4{1.0f, 0.0f, 0.0f, 1.0f};
+    }
+    return ship;
+}
+
 void newGalaxy() {
     resetGalaxy();
     std::srand(kSeed);
@@ -110,7 +124,7 @@ void battleView() {
         for (bool isPlayer : {true, false}) {
             const float towardEnemy = isPlayer ? 1.0f : -1.0f;
             const Vec3 at = centre + Vec3{x, 0.0f, -towardEnemy * row};
-            auto ship = std::make_shared<Ship>(isPlayer, at, 1.0f);
+            auto ship = makeShip(isPlayer, at);
             const Vec3 enemy = centre + Vec3{-x, 0.0f, towardEnemy * row};
             ship->headingPoint = enemy;
             ship->lastTargetPoint = enemy;
@@ -128,6 +142,64 @@ void battleView() {
         }
     }
     lookFrom({0.0f, 22.0f, -12.0f}, centre);
+}
+
+// A planet next to the player's home, fought over by a few ships of both
+// sides, seen from close by.
+void contestedView() {
+    openingView();
+    Galaxy& g = galaxy();
+    const Vec3 home = g.planets.front()->position;
+    Planet* nearest = nullptr;
+    for (const auto& planet : g.planets) {
+        const float d = glm::length(planet->position - home);
+        if (planet->owner == Side::Neutral && d > 3.0f &&
+            (nearest == nullptr || d < glm::length(nearest->position - home))) {
+            nearest = planet.get();
+        }
+    }
+    nearest->playerClaim = 45.0;
+    nearest->computerClaim = 30.0;
+    for (int i = 0; i < 6; ++i) {
+        const bool isPlayer = i % 2 == 0;
+        const float angle = static_cast<float>(i) * 1.047f;
+        const Vec3 at =
+            nearest->position + Vec3{2.0f * std::cos(angle), 0.5f, 2.0f * std::sin(angle)};
+        auto ship = makeShip(isPlayer, at);
+        ship->headingPoint = nearest->position;
+        shipsOfSide(isPlayer).push_back(std::move(ship));
+    }
+    const Vec3 bar = nearest->position + Vec3{0.0f, nearest->radius, 0.0f};
+    lookFrom(bar + Vec3{-6.0f, 3.0f, -6.0f}, bar);
+}
+
+// Renders a frame and saves what the window shows as a PNG. The swap leaves
+// the back buffer undefined, so the composite is drawn once more to read.
+void saveShot(const std::string& folder, const char* name) {
+    renderFrame();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    runCompositePass();
+    std::vector<unsigned char> bgr(static_cast<std::size_t>(kWidth) * kHeight * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
+    FIBITMAP* image = FreeImage_ConvertFromRawBits(bgr.data(), kWidth, kHeight, kWidth * 3, 24,
+                                                   0xFF0000, 0x00FF00, 0x0000FF, FALSE);
+    const std::string file = folder + "/" + name + ".png";
+    FreeImage_Save(FIF_PNG, image, file.c_str(), 0);
+    FreeImage_Unload(image);
+}
+
+void saveShots(const std::string& folder) {
+    openingView();
+    saveShot(folder, "opening");
+    renderSettings.showHelp = true;
+    saveShot(folder, "help");
+    renderSettings.showHelp = false;
+    contestedView();
+    saveShot(folder, "contested");
+    battleView();
+    saveShot(folder, "battle");
 }
 
 // Each scene pass on its own, into the scene and glow attachments.
@@ -199,6 +271,9 @@ int main(int argc, char** argv) {
               << std::setprecision(2) << bloom / opening << " of (b)\n"
               << "  passes of (b): " << openingPasses << "\n"
               << "  passes of (c): " << battlePasses << "\n";
+    if (argc > 2) {
+        saveShots(argv[2]);
+    }
     destroyRendererObjects();
     terminateWindowing();
     return 0;

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Frame benchmark: whole frames rendered under Xvfb at 1440 x 780.
-#   bench/frame_bench.sh BUILD_DIR [FRAMES]
+#   bench/frame_bench.sh BUILD_DIR [FRAMES] [SHOT_FOLDER]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+shots=()
+if [ -n "${3:-}" ]; then
+    mkdir -p "$3"
+    shots=("$(cd "$3" && pwd)")
+fi
 cd "$build/game"
-xvfb-run -a -s "-screen 0 1920x1080x24" "$build/bench/frame_bench" "${2:-15}"
+xvfb-run -a -s "-screen 0 1920x1080x24" "$build/bench/frame_bench" "${2:-15}" "${shots[@]}"
