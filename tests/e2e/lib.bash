@@ -51,3 +51,29 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+# play_briefly <reports>: in the current folder, starts ./vorlaxis, skips the
+# intro, waits for that many statistics reports, closes the game with
+# Alt+F4 and waits for it to end. Output lands in out.txt and err.txt; fails
+# the test if the game shows no window, stops reporting or exits non-zero.
+play_briefly() {
+    local reports="$1" game window status=0
+    ./vorlaxis >out.txt 2>err.txt &
+    game=$!
+    window="$(wait_for_window 30)" || { kill "$game" 2>/dev/null; fail "no game window"; }
+    send_keys "$window" Escape
+    if ! wait_for_text out.txt '^Ships (Computer/Player) (' "$reports" 60; then
+        kill "$game" 2>/dev/null
+        fail "the game stopped reporting: $(tail -n 5 out.txt) $(tail -n 5 err.txt)"
+    fi
+    send_keys "$window" alt+F4
+    wait "$game" || status=$?
+    [ "$status" -eq 0 ] || fail "exit code $status: $(tail -n 5 err.txt)"
+    [ "$(tail -n 1 out.txt)" = "Your empire got crushed - you have lost" ] || fail "no outcome line"
+}
+
+# close_window <window>: asks the window to close as a window manager's
+# close button does.
+close_window() {
+    python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$1"
+}

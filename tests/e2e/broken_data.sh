@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Damaged game files: a missing and a broken shader, images cut short, and
+# ship models that are not OBJ files. The game reports what its loaders
+# report and plays on.
+set -euo pipefail
+HERE="$(cd "$(dirname "$0")" && pwd)"
+source "$HERE/lib.bash"
+
+if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
+    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$1"
+fi
+GAME_SOURCE="$(cd "$1" && pwd)"
+SCRATCH=()
+trap 'rm -rf "${SCRATCH[@]}"' EXIT
+fresh_game_folder() {
+    cd "$(make_game_folder "$GAME_SOURCE")"
+    SCRATCH+=("$PWD")
+}
+
+echo "-- a missing and a broken shader file"
+fresh_game_folder
+rm Shaders/bloomShader.frag
+printf '#version 150\nout vec4 out_color;\nvoid main() { out_color = not glsl; }\n' \
+    >Shaders/laserShader.frag
+play_briefly 2
+grep -qxF 'Fragment shader file Shaders/bloomShader.frag does not exist.' err.txt ||
+    fail "no missing-file message: $(cat err.txt)"
+# The compile failure, the compiler's log, then the link failure.
+grep -A3 -xF 'Shader compilation failed.' out.txt >failure.txt || fail "no compile message"
+grep -q 'error' failure.txt || fail "no compiler log: $(cat failure.txt)"
+grep -qxF 'Shader linking failed.' failure.txt || fail "no link message: $(cat failure.txt)"
+[ "$(grep -c 'Shader compilation failed.' out.txt)" -eq 1 ] || fail "other shaders failed"
+
+echo "-- images cut short"
+fresh_game_folder
+for image in planet1.bmp BackgroundStars.png shiphull.jpg abstractShipPlayer.tif; do
+    truncate -s $(($(stat -c %s "Textures/$image") / 2)) "Textures/$image"
+done
+play_briefly 2
+ALERTS="$(grep -c 'ALERT' out.txt || true)"
+[ "$ALERTS" -le 4 ] || fail "$ALERTS alerts for four damaged images"
+grep -qx 'Done Loading Textures' out.txt || grep -qx 'ALERTDone Loading Textures' out.txt ||
+    fail "loading did not finish"
+
+echo "-- ship models that are not OBJ files"
+fresh_game_folder
+cp Textures/flare02.png Models/spaceshipsmallHIGH.obj
+head -c 4096 vorlaxis >Models/spaceshipsmallLOW.obj
+: >Models/spaceshipsmallturret.obj
+play_briefly 2
+grep -qE '^Ships \(Computer/Player\) \([1-9][0-9]*\) vs \([1-9][0-9]*\)$' out.txt ||
+    fail "no fleets: $(cat out.txt)"
+! grep -q 'ALERT' out.txt || fail "an image did not load"
+echo "PASS"

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# What the desktop does to the window: closed during the intro (the game
+# skips its main loop, prints the outcome and exits), and hidden as a
+# window manager minimises it, shrunk to a single pixel and brought back
+# (the game keeps running and draws at its size again).
+set -euo pipefail
+HERE="$(cd "$(dirname "$0")" && pwd)"
+source "$HERE/lib.bash"
+
+if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
+    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$1"
+fi
+GAME_DIR="$(make_game_folder "$1")"
+trap 'rm -rf "$GAME_DIR"' EXIT
+cd "$GAME_DIR"
+
+window_size() {
+    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'
+}
+
+echo "-- closed during the intro"
+# Line-buffered, so the last start-up line shows when it is written; the
+# intro lasts at least 6.5 s after it.
+stdbuf -oL ./vorlaxis >out.txt 2>err.txt &
+GAME=$!
+WINDOW="$(wait_for_window 30)" || fail "no game window"
+wait_for_text out.txt '^Framebuffer created$' 2 30 || fail "start-up did not finish"
+close_window "$WINDOW"
+STATUS=0
+timeout 20 tail --pid="$GAME" -f /dev/null || fail "the game did not end after its window closed"
+wait "$GAME" || STATUS=$?
+[ "$STATUS" -eq 0 ] || fail "exit code $STATUS"
+[ "$(tail -n 1 out.txt)" = "Your empire got crushed - you have lost" ] || fail "no outcome line"
+! grep -q '^FPS: ' out.txt || fail "the main loop ran after the window closed"
+
+echo "-- minimised, shrunk and restored"
+./vorlaxis >out.txt 2>err.txt &
+GAME=$!
+WINDOW="$(wait_for_window 30)" || fail "no game window"
+send_keys "$WINDOW" Escape
+wait_for_text out.txt '^FPS: ' 1 60 || fail "the game does not run"
+SIZE="$(window_size "$WINDOW")"
+# A window manager answers the minimise request by unmapping the window.
+xdotool windowminimize "$WINDOW"
+xdotool windowunmap "$WINDOW"
+REPORTS="$(grep -c '^FPS: ' out.txt)"
+wait_for_text out.txt '^FPS: ' $((REPORTS + 2)) 30 || fail "the game stopped while minimised"
+xdotool windowmap "$WINDOW"
+xdotool windowsize "$WINDOW" 1 1
+sleep 1
+xdotool windowsize "$WINDOW" "${SIZE%x*}" "${SIZE#*x}"
+REPORTS="$(grep -c '^FPS: ' out.txt)"
+wait_for_text out.txt '^FPS: ' $((REPORTS + 2)) 30 || fail "the game stopped after restoring"
+[ "$(window_size "$WINDOW")" = "$SIZE" ] || fail "window is $(window_size "$WINDOW"), was $SIZE"
+import -window root screen.png
+MEAN="$(convert screen.png -crop "${SIZE}+0+0" -format '%[fx:mean]' info:)"
+awk -v m="$MEAN" 'BEGIN { exit !(m > 0.01) }' || fail "restored window is black ($MEAN)"
+send_keys "$WINDOW" alt+F4
+wait "$GAME" || fail "exit code $?"
+! grep -q 'GL: ' err.txt || fail "GL errors: $(cat err.txt)"
+echo "PASS"
