@@ -14,5 +14,5 @@ out vec2 texCoord;
 void main() {
     texCoord = in_texCoord;
     mat4 rotationOnly = mat4(mat3(viewMatrix));
-    gl_Position = projectionMatrix * rotationOnly * modelMatrix * in_position;
+    gl_Position = projectionMatrix * (rotationOnly * (modelMatrix * in_position));
 }

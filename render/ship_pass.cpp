@@ -36,17 +36,15 @@ bool isNearEnough(const Ship& ship) {
 
 struct ShipUniforms {
     GLint model;
-    GLint view;
     GLint normal;
     GLint lightDirection;
     GLint ambient;
     GLint diffuse;
     GLint specular;
     GLint exponent;
-    GLint colorTexture;
 };
 
-// Lights and projection once per pass; the hull pass aims the light from
+// Lights, projection, view and texture unit once per pass; the hull pass aims the light from
 // the sun per ship, the turret pass keeps the scene light's direction.
 ShipUniforms setUpPass(bool turrets) {
     const ShaderProgram& program = shaderProgram(Program::Ship);
@@ -58,12 +56,13 @@ ShipUniforms setUpPass(bool turrets) {
     setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
     setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
     setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
+    setMatrix(program.uniform(ViewMatrixSlot), sceneView());
     glActiveTexture(GL_TEXTURE0);
-    return {program.uniform(ModelMatrixSlot),        program.uniform(ViewMatrixSlot),
-            program.uniform(NormalMatrixSlot),       program.uniform(LightDirectionSlot),
-            program.uniform(MaterialAmbientSlot),    program.uniform(MaterialDiffuseSlot),
-            program.uniform(MaterialSpecularSlot),   program.uniform(MaterialExponentSlot),
-            uniformOf(Program::Ship, "colorTexture")};
+    glUniform1i(uniformOf(Program::Ship, "colorTexture"), 0);
+    return {program.uniform(ModelMatrixSlot),     program.uniform(NormalMatrixSlot),
+            program.uniform(LightDirectionSlot),  program.uniform(MaterialAmbientSlot),
+            program.uniform(MaterialDiffuseSlot), program.uniform(MaterialSpecularSlot),
+            program.uniform(MaterialExponentSlot)};
 }
 
 // Places a part of the ship: its own matrix, then the yaw, the pitch and
@@ -71,13 +70,11 @@ ShipUniforms setUpPass(bool turrets) {
 // of a hull always faces the sun.
 void uploadModel(const ShipUniforms& u, const Mat4& model) {
     setMatrix(u.model, model);
-    setMatrix(u.view, sceneView());
     setMatrix(u.normal, glm::inverseTranspose(Mat3{model}));
 }
 
 void uploadMaterial(const ShipUniforms& u, const ModelInstance& part) {
     bindTexture(textureOf(part));
-    glUniform1i(u.colorTexture, 0);
     const Material& m = part.material;
     setColor(u.ambient, m.ambientColor);
     setColor(u.diffuse, m.diffuseColor);
