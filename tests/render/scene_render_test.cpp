@@ -239,6 +239,22 @@ TEST_F(SceneRenderTest, FarShipsShowTheirIconInsteadOfTheirHull) {
     EXPECT_EQ(read(0).countBright(700, 500, 700, 0), 0);
 }
 
+TEST_F(SceneRenderTest, HullsAreLitFromTheSunWhicheverWayTheyHead) {
+    withoutBackdrop();
+    lookFrom({1.5f, 0.3f, 0.0f}, {0.0f, 0.0f, 0.0f});
+    Ship& ship = addShip(true, {0.0f, 0.0f, 0.0f});
+    ship.headingPoint = {0.0f, 0.0f, 5.0f}; // broadside to the camera
+    auto brightness = [](const Vec3& sun) {
+        setSunPosition(sun);
+        frame();
+        const glm::dvec3 c = read(0).mean(700, 500, 250);
+        return c.r + c.g + c.b;
+    };
+    const double facingSun = brightness({500.0f, 100.0f, 0.0f});
+    const double awayFromSun = brightness({-500.0f, 100.0f, 0.0f});
+    EXPECT_GT(facingSun, 1.5 * awayFromSun);
+}
+
 TEST_F(SceneRenderTest, DrawnHullsOfBothSidesAreCounted) {
     withoutBackdrop();
     addShip(true, {-1.0f, 0.0f, -10.0f});
