@@ -6,9 +6,11 @@
 namespace {
 
 constexpr int kSlices = 64;
-// Silhouettes are widened by this angle (radians) on each side; it dwarfs the
-// rounding of the exact test even for a ray grazing a planet.
+// Silhouettes are widened by this angle (radians) on each side, and their
+// radius by this share of distance squared over radius: together these dwarf
+// the rounding of the exact test for rays grazing a planet, near or far.
 constexpr float kMarginAngle = 0.01f;
+constexpr float kMarginPerDistanceSquared = 1e-5f;
 // A planet whose silhouette is this wide or wider may block any direction.
 constexpr float kWideSine = 0.9f;
 
@@ -81,7 +83,7 @@ bool LineOfFire::isClear(Vec3 point) {
 
 // Seen from above, a planet at horizontal offset w (length h) covers the
 // directions within asin(R / h) of w; the edges of that fan, widened by the
-// margin, are w turned both ways.
+// margins, are w turned both ways.
 void LineOfFire::sortPlanets() {
     ready_ = true;
     Screen& s = screen();
@@ -97,7 +99,10 @@ void LineOfFire::sortPlanets() {
         const float wx = planet->position.x - origin_.x;
         const float wz = planet->position.z - origin_.z;
         const float h = std::sqrt(wx * wx + wz * wz);
-        const float sine = h > 0.0f ? planet->radius / h : 1.0f;
+        const float distanceSquared = sighting.c + planet->radius * planet->radius;
+        const float radius =
+            planet->radius + kMarginPerDistanceSquared * distanceSquared / planet->radius;
+        const float sine = h > 0.0f ? radius / h : 1.0f;
         if (!(sine < kWideSine)) {
             s.everywhere.push_back(sighting);
             continue;
