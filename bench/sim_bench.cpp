@@ -6,6 +6,7 @@
 
 #include "sim/generation.h"
 #include "sim/simulation.h"
+#include "sim/spatial_index.h"
 #include "tests/sim/battle_setup.h"
 
 namespace {
@@ -34,16 +35,25 @@ double threadSeconds() {
 }
 
 // Each iteration builds the same battle afresh and times one step of it.
-void BM_BattleStep(benchmark::State& state) {
+void timeBattleSteps(benchmark::State& state, bool indexed) {
     const int perSide = static_cast<int>(state.range(0));
+    setSpatialIndexEnabled(indexed);
     for (auto _ : state) {
         prepareBattle(perSide);
         const double start = threadSeconds();
         stepSimulation();
         state.SetIterationTime(threadSeconds() - start);
     }
-    state.counters["ships"] =
-        static_cast<double>(galaxy().playerShips.size() + galaxy().computerShips.size());
+    setSpatialIndexEnabled(true);
+}
+
+void BM_BattleStep(benchmark::State& state) {
+    timeBattleSteps(state, true);
+}
+
+// The same with every scan going through whole lists, for comparison.
+void BM_BattleStepWithoutIndex(benchmark::State& state) {
+    timeBattleSteps(state, false);
 }
 
 BENCHMARK(BM_BattleStep)
@@ -54,6 +64,14 @@ BENCHMARK(BM_BattleStep)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_BattleStepWithoutIndex)
+    ->Arg(40)
+    ->Arg(400)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 } // namespace

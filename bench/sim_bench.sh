@@ -13,8 +13,8 @@ pin=()
 if command -v taskset >/dev/null 2>&1; then
     pin=(taskset -c 0)
 fi
-"${pin[@]}" "$bench" --benchmark_filter=BM_BattleStep | tee /dev/stderr |
-    awk '/manual_time_median/ {
+"${pin[@]}" "$bench" | tee /dev/stderr |
+    awk '/^BM_BattleStep\/.*manual_time_median/ {
             split($1, name, "/"); median[name[2]] = $2; unit[name[2]] = $3
          }
          END {
