@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: formatting, unit, GL,
-# end-to-end, and the unit tests again under AddressSanitizer + UBSan.
+# end-to-end, installing the game and its .deb, the unit tests and a minute
+# of random play under AddressSanitizer + UBSan, and a minute of each fuzz
+# target.
 #   ./test.sh          everything above
 #   ./test.sh --bench  also runs the benchmarks afterwards
 set -euo pipefail
@@ -15,10 +17,22 @@ echo "== build and test"
 configure_and_build build -DVORLAXIS_WERROR=ON
 (cd build && ctest --output-on-failure -j2 --timeout 900)
 
+echo "== install and package"
+bash tests/package/install_test.sh build
+
 echo "== unit tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DVORLAXIS_WERROR=ON -DVORLAXIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan -j2 --target unit_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/unit_tests --gtest_brief=1
+
+echo "== a minute of random input against the game under AddressSanitizer + UBSan"
+cmake --build build-asan -j2 --target vorlaxis
+bash tests/random_input/session.sh build-asan/game 60
+
+echo "== fuzzing: configuration echo, image decoding, model import"
+cmake -S . -B build-fuzz -DVORLAXIS_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DVORLAXIS_WERROR=ON
+cmake --build build-fuzz -j2
+bash tests/fuzz/run.sh build-fuzz 60
 
 if [ "${1:-}" = "--bench" ]; then
     echo "== benchmarks"

@@ -52,13 +52,14 @@ fail() {
     exit 1
 }
 
-# play_briefly <reports>: in the current folder, starts ./vorlaxis, skips the
+# play_briefly <reports> [command]: in the current folder, starts the game
+# (./vorlaxis unless another command is given), skips the
 # intro, waits for that many statistics reports, closes the game with
 # Alt+F4 and waits for it to end. Output lands in out.txt and err.txt; fails
 # the test if the game shows no window, stops reporting or exits non-zero.
 play_briefly() {
     local reports="$1" game window status=0
-    ./vorlaxis >out.txt 2>err.txt &
+    "${2:-./vorlaxis}" >out.txt 2>err.txt &
     game=$!
     window="$(wait_for_window 30)" || { kill "$game" 2>/dev/null; fail "no game window"; }
     send_keys "$window" Escape
