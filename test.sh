@@ -21,7 +21,7 @@ echo "== install and package"
 bash tests/package/install_test.sh build
 
 echo "== unit tests under AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DVORLAXIS_WERROR=ON -DVORLAXIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build-asan -DVORLAXIS_WERROR=ON -DVORLAXIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-asan -j2 --target unit_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/unit_tests --gtest_brief=1
 
