@@ -8,7 +8,7 @@
 #include "app/keyboard.h"
 #include "app/mouse.h"
 #include "app/window.h"
-#include "math/aspect_ratio.h"
+#include "math/window_ratio.h"
 #include "render/offscreen_target.h"
 #include "render/render_settings.h"
 

@@ -1,7 +1,7 @@
 #include "math/frustum.h"
 
-#include "math/aspect_ratio.h"
 #include "math/degrees.h"
+#include "math/window_ratio.h"
 
 namespace {
 // Unit length unless v is zero, which stays zero.

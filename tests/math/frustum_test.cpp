@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "math/aspect_ratio.h"
 #include "math/frustum.h"
+#include "math/window_ratio.h"
 
 namespace {
 

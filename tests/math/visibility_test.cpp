@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "math/aspect_ratio.h"
 #include "math/camera.h"
 #include "math/visibility.h"
+#include "math/window_ratio.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/input_callbacks.h"
-#include "math/aspect_ratio.h"
 #include "math/camera.h"
+#include "math/window_ratio.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"

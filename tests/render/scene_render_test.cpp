@@ -8,8 +8,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
-#include "math/aspect_ratio.h"
 #include "math/camera.h"
+#include "math/window_ratio.h"
 #include "render/billboard.h"
 #include "render/offscreen_target.h"
 #include "render/planet_pass.h"

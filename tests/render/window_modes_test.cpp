@@ -6,7 +6,7 @@
 #include "app/input_callbacks.h"
 #include "app/keys.h"
 #include "app/window.h"
-#include "math/aspect_ratio.h"
+#include "math/window_ratio.h"
 #include "render/offscreen_target.h"
 #include "render/render_settings.h"
 #include "tests/render/gl_test_support.h"
