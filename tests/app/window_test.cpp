@@ -41,16 +41,6 @@ TEST(KeyTableTest, CodesOutsideTheTableAreIgnored) {
     EXPECT_FALSE(isKeyDown(Key::LeftAlt));
 }
 
-TEST(KeyTableTest, CodesFollowTheClassicNumbering) {
-    EXPECT_EQ(Key::Escape, 257);
-    EXPECT_EQ(Key::function(11), 268);
-    EXPECT_EQ(Key::keypad(3), 305);
-    EXPECT_EQ(Key::KeypadSubtract, 314);
-    EXPECT_EQ(Key::KeypadAdd, 315);
-    EXPECT_EQ(Key::Enter, 294);
-    EXPECT_EQ(Key::PageDown, 299);
-}
-
 TEST(InputHandlerTest, PositionWheelAndSizeHandlersAreCalledOnInstallation) {
     injectMousePosition(12, 34);
     injectWheel(3);
