@@ -1,3 +1,6 @@
+// The frame around the scene: the off-screen target and its resizes, the
+// order of the scene passes, bloom, the composite's overlays and the texture
+// settings applied between frames.
 #include <string>
 #include <vector>
 
@@ -15,85 +18,49 @@
 
 namespace {
 
-class FramePipelineTest : public GLTest {
-  protected:
-    void SetUp() override {
-        GLTest::SetUp();
-        resetRenderState();
-        resetGalaxy();
-        initCamera();
-        aspectRatio = kStartAspectRatio;
-        startOutput = captureOutput(initRenderer);
-    }
-    void TearDown() override {
-        scenePasses() = ScenePasses{};
-        destroyRendererObjects();
-        resetGalaxy();
-    }
+using FramePipelineTest = RendererTest;
 
-    // RGBA of one pixel of a colour attachment of the off-screen target.
-    static std::vector<int> targetPixel(int attachment, int x, int y) {
-        unsigned char rgba[4] = {};
-        glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
-        glReadBuffer(GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(attachment));
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        return {rgba[0], rgba[1], rgba[2], rgba[3]};
+void expectTargetSize(int width, int height) {
+    for (GLuint texture : offscreenTarget().colorTextures) {
+        int w = 0;
+        int h = 0;
+        textureSize(texture, w, h);
+        EXPECT_EQ(w, width);
+        EXPECT_EQ(h, height);
     }
+}
 
-    ScopedWorkingDirectory inGame{gameDirectory()};
-    CapturedOutput startOutput;
-};
+// The target, viewport, window size and projection all follow a resize.
+void expectResizedTo(int width, int height) {
+    expectTargetSize(width, height);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], width);
+    EXPECT_EQ(viewport[3], height);
+    EXPECT_EQ(windowWidth, width);
+    EXPECT_FLOAT_EQ(aspectRatio, static_cast<float>(width) / static_cast<float>(height));
+    EXPECT_EQ(projectionMatrix, sceneProjection(static_cast<float>(width) / height));
+}
 
-TEST_F(FramePipelineTest, StartsWithItsTwoLoadingLinesAndATargetOfTheStartSize) {
+TEST_F(FramePipelineTest, TheTargetFollowsResizesButAMinimisedWindowKeepsTheLastSize) {
     EXPECT_EQ(startOutput.out,
               "Loading Textures...\nDone Loading Textures\n\nFramebuffer created\n");
     EXPECT_EQ(startOutput.err, "");
-    const OffscreenTarget& target = offscreenTarget();
-    for (GLuint texture : target.colorTextures) {
-        int width = 0;
-        int height = 0;
-        textureSize(texture, width, height);
-        EXPECT_EQ(width, 1400);
-        EXPECT_EQ(height, 1000);
-    }
+    expectTargetSize(1400, 1000);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-}
 
-TEST_F(FramePipelineTest, AResizeRebuildsTheTargetAndAMinimisedWindowKeepsTheLastSize) {
-    const CapturedOutput resized = captureOutput([] { handleResize(800, 600); });
-    EXPECT_EQ(resized.out, "\nFramebuffer created\n");
-    int width = 0;
-    int height = 0;
-    textureSize(offscreenTarget().colorTextures[Attachment::Bloom], width, height);
-    EXPECT_EQ(width, 800);
-    EXPECT_EQ(height, 600);
-    EXPECT_EQ(windowWidth, 800);
-    EXPECT_EQ(windowHeight, 600);
-    EXPECT_FLOAT_EQ(aspectRatio, 800.0f / 600.0f);
-    EXPECT_EQ(projectionMatrix, sceneProjection(800.0f / 600.0f));
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 800);
-    EXPECT_EQ(viewport[3], 600);
-
+    EXPECT_EQ(captureOutput([] { handleResize(800, 600); }).out, "\nFramebuffer created\n");
+    expectResizedTo(800, 600);
     const GLuint framebuffer = offscreenTarget().framebuffer;
-    const glm::mat4 projection = projectionMatrix;
-    const CapturedOutput minimised = captureOutput([] { handleResize(0, 0); });
-    EXPECT_EQ(minimised.out, "");
+    EXPECT_EQ(captureOutput([] { handleResize(0, 0); }).out, "");
     EXPECT_EQ(offscreenTarget().framebuffer, framebuffer);
-    EXPECT_EQ(windowWidth, 800);
-    EXPECT_EQ(projectionMatrix, projection);
-    EXPECT_FLOAT_EQ(aspectRatio, 800.0f / 600.0f);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 800);
-    const CapturedOutput frame = captureOutput(renderFrame);
-    EXPECT_EQ(frame.err, "");
+    expectResizedTo(800, 600);
+    EXPECT_EQ(captureOutput(renderFrame).err, "");
 }
 
 TEST_F(FramePipelineTest, ScenePassesRunInStageOrderWithTheirDrawBuffers) {
-    std::vector<std::string> calls;
+    std::string calls;
     auto record = [&calls](const char* name) {
         return [&calls, name] {
             GLint buffers[3] = {};
@@ -102,35 +69,34 @@ TEST_F(FramePipelineTest, ScenePassesRunInStageOrderWithTheirDrawBuffers) {
             }
             GLint framebuffer = 0;
             glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
-            std::string entry = name;
-            entry += buffers[0] == GL_COLOR_ATTACHMENT0 ? " 0" : " ?";
-            entry += buffers[1] == GL_COLOR_ATTACHMENT1 ? "1" : "";
-            entry += buffers[2] != GL_NONE ? " too many" : "";
-            entry +=
-                framebuffer == static_cast<GLint>(offscreenTarget().framebuffer) ? "" : " window";
-            calls.push_back(entry);
+            calls +=
+                std::string(name) + (buffers[0] == GL_COLOR_ATTACHMENT0 ? " 0" : " ?") +
+                (buffers[1] == GL_COLOR_ATTACHMENT1 ? "1" : "") +
+                (buffers[2] != GL_NONE ? " too many" : "") +
+                (framebuffer == static_cast<GLint>(offscreenTarget().framebuffer) ? ""
+                                                                                  : " window") +
+                ", ";
         };
     };
-    ScenePasses& passes = scenePasses();
-    passes.sky = record("sky");
-    passes.layerGrids = record("grids");
-    passes.planets = record("planets");
-    passes.sun = record("sun");
-    passes.ships = record("ships");
-    passes.turrets = record("turrets");
-    passes.lasers = record("lasers");
-    passes.orderPlane = record("orderPlane");
-    passes.overlays = record("overlays");
-    passes.lensFlare = record("lensFlare");
+    ScenePasses& p = scenePasses();
+    p.sky = record("sky");
+    p.layerGrids = record("grids");
+    p.planets = record("planets");
+    p.sun = record("sun");
+    p.ships = record("ships");
+    p.turrets = record("turrets");
+    p.lasers = record("lasers");
+    p.orderPlane = record("orderPlane");
+    p.overlays = record("overlays");
+    p.lensFlare = record("lensFlare");
     renderFrame();
-    EXPECT_EQ(calls, (std::vector<std::string>{"sky 0", "grids 0", "planets 01", "sun 01",
-                                               "ships 01", "turrets 01", "lasers 01",
-                                               "orderPlane 01", "overlays 01", "lensFlare 01"}));
+    const std::string scene = "planets 01, sun 01, ships 01, turrets 01, lasers 01, "
+                              "orderPlane 01, overlays 01, lensFlare 01, ";
+    EXPECT_EQ(calls, "sky 0, grids 0, " + scene);
     calls.clear();
     renderSettings.showLayerGrid = false;
     renderFrame();
-    ASSERT_EQ(calls.size(), 9u);
-    EXPECT_EQ(calls[1], "planets 01");
+    EXPECT_EQ(calls, "sky 0, " + scene);
 }
 
 TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
@@ -143,45 +109,34 @@ TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
         glDisable(GL_SCISSOR_TEST);
     };
     renderFrame();
-    const std::vector<int> centre = targetPixel(Attachment::Bloom, 700, 500);
-    const std::vector<int> beside = targetPixel(Attachment::Bloom, 707, 500);
-    const std::vector<int> far = targetPixel(Attachment::Bloom, 800, 500);
-    EXPECT_GT(centre[0], 150);
-    EXPECT_GT(beside[0], 5) << "the glow does not spread";
-    EXPECT_LT(beside[0], centre[0]);
-    EXPECT_EQ(far[0], 0);
-    EXPECT_EQ(targetPixel(Attachment::Glow, 700, 500)[0], 255);
-    EXPECT_EQ(targetPixel(Attachment::Scene, 700, 500)[0], 0);
+    const Image bloom = readAttachment(Attachment::Bloom);
+    const int centre = bloom.at(700, 500).r;
+    EXPECT_GT(centre, 150);
+    EXPECT_GT(bloom.at(707, 500).r, 5) << "the glow does not spread";
+    EXPECT_LT(bloom.at(707, 500).r, centre);
+    EXPECT_EQ(bloom.at(800, 500).r, 0);
+    EXPECT_EQ(readAttachment(Attachment::Glow).at(700, 500).r, 255);
+    EXPECT_EQ(readAttachment(Attachment::Scene).at(700, 500).r, 0);
 
     renderSettings.bloomFactor = 0.5f;
     renderFrame();
-    EXPECT_NEAR(targetPixel(Attachment::Bloom, 700, 500)[0], centre[0] / 2, 2);
-
+    EXPECT_NEAR(readAttachment(Attachment::Bloom).at(700, 500).r, centre / 2, 2);
     renderSettings.bloomEnabled = false;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     renderFrame();
-    EXPECT_EQ(targetPixel(Attachment::Bloom, 700, 500), (std::vector<int>{0, 0, 0, 255}));
+    EXPECT_EQ(readAttachment(Attachment::Bloom).at(700, 500), glm::ivec3(0));
 }
 
 TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
-    EXPECT_EQ(chooseOverlay(false, false, false).helpEnabled, 1.0f);
-    EXPECT_EQ(chooseOverlay(false, false, false).textureKey, 0);
-    EXPECT_EQ(chooseOverlay(false, false, true).textureKey, 100);
-    EXPECT_EQ(chooseOverlay(false, true, true).textureKey, 101);
-    EXPECT_EQ(chooseOverlay(true, true, true).textureKey, 102);
-    EXPECT_EQ(chooseOverlay(true, false, false).helpEnabled, 4.0f);
-
     // Pure red help, green defeat and blue victory images over a black scene.
     ScratchFolder scratch;
-    TextureManager* textures = TextureManager::getInstance();
-    const int keys[3] = {100, 101, 102};
     for (int i = 0; i < 3; ++i) {
         const auto file = scratch.path() / ("overlay" + std::to_string(i) + ".bmp");
         writeImage(file, 8, 8, 24, i == 2 ? 200 : 0, i == 1 ? 200 : 0, i == 0 ? 200 : 0);
-        textures->loadTexture(file.string(), keys[i], GL_BGR, GL_RGB);
+        TextureManager::getInstance()->loadTexture(file.string(), 100 + i, GL_BGR, GL_RGB);
     }
     unsigned char rgba[4] = {};
-    auto compositeCentre = [&rgba] {
+    auto compositeCentre = [&rgba] { // the strongest channel, or -1 for dark
         runCompositePass();
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
@@ -203,7 +158,6 @@ TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
     // The end screen all but covers the black scene, in the image's own
     // colour: the window does not brighten it a second time.
     EXPECT_NEAR(rgba[2], 0.92 * 200, 3);
-    EXPECT_TRUE(glIsEnabled(GL_FRAMEBUFFER_SRGB));
     renderSettings.showHelp = false;
     g.playerDefeated = false;
     EXPECT_EQ(compositeCentre(), 2);
@@ -211,8 +165,6 @@ TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
 }
 
 TEST_F(FramePipelineTest, FilterAndMipmapChangesApplyOnceAtTheNextFrame) {
-    EXPECT_FALSE(filterParameters(3, TextureFilter::Linear).has_value());
-
     auto filters = [](int key) {
         GLint mag = 0;
         GLint min = 0;
@@ -227,8 +179,6 @@ TEST_F(FramePipelineTest, FilterAndMipmapChangesApplyOnceAtTheNextFrame) {
     renderSettings.requestedFilter = TextureFilter::Nearest;
     EXPECT_EQ(filters(1), (std::pair<GLint, GLint>{GL_LINEAR, GL_LINEAR}));
     renderFrame();
-    EXPECT_EQ(renderSettings.appliedMipmap, MipmapMode::Nearest);
-    EXPECT_EQ(renderSettings.appliedFilter, TextureFilter::Nearest);
     for (int key : {1, 60, 102}) {
         EXPECT_EQ(filters(key), (std::pair<GLint, GLint>{GL_NEAREST, GL_NEAREST_MIPMAP_NEAREST}));
     }
@@ -242,13 +192,13 @@ TEST_F(FramePipelineTest, FilterAndMipmapChangesApplyOnceAtTheNextFrame) {
 TEST_F(FramePipelineTest, VisibilityFollowsTheViewWhileCullingIsOn) {
     // The camera starts at (-25, 40, -55) looking at (0, 0, -15).
     Galaxy& g = galaxy();
-    g.planets.push_back(std::make_unique<Planet>(1.0f, 0.0f, Vec3{0, 0, -15}, 1));
-    g.planets.push_back(std::make_unique<Planet>(1.0f, 0.0f, Vec3{-50, 80, -95}, 1));
     Moon moon;
     moon.orbitDistance = 1.3f;
     moon.orbitOffset = {1.3f, 0.0f, 0.0f, 1.0f};
-    g.planets[0]->moons.push_back(moon);
-    g.planets[1]->moons.push_back(moon);
+    for (const Vec3& at : {Vec3{0, 0, -15}, Vec3{-50, 80, -95}}) {
+        g.planets.push_back(std::make_unique<Planet>(1.0f, 0.0f, at, 1));
+        g.planets.back()->moons.push_back(moon);
+    }
     g.playerShips.push_back(std::make_shared<Ship>(true, Vec3{2, 0, -15}, 1.0f));
     g.computerShips.push_back(std::make_shared<Ship>(false, Vec3{0, 0, 300}, 1.0f));
     g.planets[1]->visible = true;
@@ -261,8 +211,7 @@ TEST_F(FramePipelineTest, VisibilityFollowsTheViewWhileCullingIsOn) {
     EXPECT_FALSE(g.computerShips[0]->visible);
 
     renderSettings.frustumCulling = false;
-    g.planets[0]->position = {-50, 80, -95};
-    g.planets[1]->position = {0, 0, -15};
+    std::swap(g.planets[0]->position, g.planets[1]->position);
     renderFrame();
     EXPECT_TRUE(g.planets[0]->visible);
     EXPECT_FALSE(g.planets[1]->visible);

@@ -6,24 +6,21 @@
 
 #include "app/window.h"
 #include "render/gl_check.h"
+#include "tests/render/gl_test_support.h"
 
 namespace {
 
-TEST(GLVersionTest, RefusesContextsOlderThanThreeTwo) {
+TEST(GLVersionTest, RefusesContextsOlderThanThreeTwoAndAcceptsLaterOnesSilently) {
     std::ostringstream errors;
     EXPECT_FALSE(checkGLVersion(3, 1, errors));
     EXPECT_EQ(errors.str(), "Error: OpenGL version 3.2 not supported.\n"
                             "       Your version is 3.1.\n"
                             "       Try updating your graphics driver.\n");
-    std::ostringstream old;
-    EXPECT_FALSE(checkGLVersion(2, 9, old));
-}
-
-TEST(GLVersionTest, AcceptsThreeTwoAndLaterSilently) {
-    for (const auto& [major, minor] : {std::pair{3, 2}, {3, 3}, {4, 0}, {4, 5}, {4, 6}}) {
-        std::ostringstream errors;
-        EXPECT_TRUE(checkGLVersion(major, minor, errors)) << major << "." << minor;
-        EXPECT_EQ(errors.str(), "");
+    EXPECT_FALSE(checkGLVersion(2, 9, errors));
+    for (const auto& [major, minor] : {std::pair{3, 2}, {3, 3}, {4, 0}, {4, 6}}) {
+        std::ostringstream none;
+        EXPECT_TRUE(checkGLVersion(major, minor, none)) << major << "." << minor;
+        EXPECT_EQ(none.str(), "");
     }
 }
 
@@ -39,12 +36,7 @@ class GLContextTest : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(windowOpened) << "no GL window (is a display running?)";
-        drainErrors();
-    }
-
-    static void drainErrors() {
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        takeGLError();
     }
 
     // What one checkGLError call writes to standard error.
@@ -72,7 +64,7 @@ TEST_F(GLContextTest, GameContextPassesTheCheck) {
     EXPECT_EQ(reported(), "");
 }
 
-TEST_F(GLContextTest, EachProvokedErrorGetsItsLine) {
+TEST_F(GLContextTest, EachProvokedErrorGetsItsLineAndOneCallReportsOnlyTheOldest) {
     glEnable(0x1234);
     EXPECT_EQ(reported(), "GL: enum argument out of range.\n");
 
@@ -100,15 +92,11 @@ TEST_F(GLContextTest, EachProvokedErrorGetsItsLine) {
     EXPECT_EQ(reported(), "GL: Not enough memory left to execute command.\n");
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDeleteBuffers(1, &buffer);
-}
 
-TEST_F(GLContextTest, OneCallReportsOnlyTheOldestError) {
-    EXPECT_EQ(reported(), ""); // nothing pending, nothing written
+    // One call writes only the oldest error; Mesa keeps no others.
     glViewport(0, 0, -1, -1);
     glEnable(0x1234);
     EXPECT_EQ(reported(), "GL: Numeric argument out of range.\n");
-    // Drivers that queue several errors give the next one on the next call;
-    // Mesa keeps only the first. Either way one call writes at most one line.
     const std::string next = reported();
     EXPECT_TRUE(next == "" || next == "GL: enum argument out of range.\n") << next;
     EXPECT_EQ(reported(), "");

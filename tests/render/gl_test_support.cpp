@@ -1,5 +1,6 @@
 #include "tests/render/gl_test_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -9,6 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "app/window.h"
+#include "math/camera.h"
+#include "math/window_ratio.h"
+#include "render/offscreen_target.h"
+#include "render/render_settings.h"
+#include "render/renderer.h"
 
 void ensureGameWindow() {
     static const bool imagesReady = (FreeImage_Initialise(FALSE), true);
@@ -109,4 +115,58 @@ GLenum takeGLError() {
         }
     }
     return first;
+}
+
+glm::ivec3 Image::at(int x, int y) const {
+    const std::size_t i = 4 * (static_cast<std::size_t>(y) * width + x);
+    return {rgba[i], rgba[i + 1], rgba[i + 2]};
+}
+
+glm::dvec3 Image::mean(int x, int y, int half) const {
+    glm::dvec3 sum{0.0};
+    int n = 0;
+    for (int j = std::max(0, y - half); j < std::min(height, y + half); ++j) {
+        for (int i = std::max(0, x - half); i < std::min(width, x + half); ++i) {
+            sum += glm::dvec3(at(i, j));
+            ++n;
+        }
+    }
+    return n > 0 ? sum / static_cast<double>(n) : sum;
+}
+
+int Image::countBright(int x, int y, int half, int level) const {
+    int n = 0;
+    for (int j = std::max(0, y - half); j < std::min(height, y + half); ++j) {
+        for (int i = std::max(0, x - half); i < std::min(width, x + half); ++i) {
+            const glm::ivec3 c = at(i, j);
+            n += std::max({c.r, c.g, c.b}) > level ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+Image readAttachment(int attachment) {
+    const OffscreenTarget& target = offscreenTarget();
+    Image image{target.width, target.height, {}};
+    image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glReadBuffer(GL_COLOR_ATTACHMENT0 + static_cast<GLenum>(attachment));
+    glReadPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return image;
+}
+
+void RendererTest::SetUp() {
+    GLTest::SetUp();
+    resetRenderState();
+    resetGalaxy();
+    initCamera();
+    aspectRatio = kStartAspectRatio;
+    startOutput = captureOutput(initRenderer);
+}
+
+void RendererTest::TearDown() {
+    scenePasses() = ScenePasses{};
+    destroyRendererObjects();
+    resetGalaxy();
 }

@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <epoxy/gl.h>
+#include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
 // Opens the game window, unless a test before closed it, and makes its GL
@@ -71,3 +73,29 @@ void textureSize(GLuint texture, int& width, int& height);
 
 // Drains the GL error queue; returns the first error found, or 0.
 GLenum takeGLError();
+
+// One colour attachment of the off-screen target, read back as RGBA bytes.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+
+    glm::ivec3 at(int x, int y) const;
+    // Mean colour over a box centred on (x, y), clipped to the image.
+    glm::dvec3 mean(int x, int y, int half) const;
+    // Pixels in the box whose brightest channel exceeds `level`.
+    int countBright(int x, int y, int half, int level) const;
+};
+
+Image readAttachment(int attachment);
+
+// Base of the tests that draw whole frames: the renderer started in the game
+// folder at the start size, with an empty galaxy and the starting camera.
+class RendererTest : public GLTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    ScopedWorkingDirectory inGame{gameDirectory()};
+    CapturedOutput startOutput;
+};

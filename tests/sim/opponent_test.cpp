@@ -23,11 +23,6 @@ class RouteTest : public simtest::SimTest {
         routePlanets(point);
         planet.selected = false;
     }
-    static void handOver(Planet& planet, Side side) {
-        planet.owner = side;
-        planet.playerClaim = side == Side::Player ? 100.0 : 0.0;
-        planet.computerClaim = side == Side::Computer ? 100.0 : 0.0;
-    }
 };
 
 TEST_F(RouteTest, ComputerRoutesToTheLastDevelopedPlanetInReachAnnouncingEachChoice) {
@@ -62,7 +57,7 @@ TEST_F(RouteTest, ComputerKeepsFeedingALostTargetUntilItCanRerouteAndCapturedRou
     Planet& a = addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
     Planet& b = addPlanet(Vec3{4.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
     openComputerRoute(a);
-    handOver(b, Side::Player);
+    setOwner(b, Side::Player);
     EXPECT_EQ(openComputerRoute(a), ""); // nothing else in reach
     a.spawnTimer = -1e9;
     galaxy().frameDelta = 2.0 * (a.routeLength + 1);
@@ -74,7 +69,7 @@ TEST_F(RouteTest, ComputerKeepsFeedingALostTargetUntilItCanRerouteAndCapturedRou
 
     // Taken by the player, A goes on delivering to C, whose ships are the
     // computer's.
-    handOver(a, Side::Player);
+    setOwner(a, Side::Player);
     scriptDraws({});
     galaxy().frameDelta = 2.0 * (a.routeLength + 1);
     updatePlanet(a);
@@ -119,17 +114,17 @@ TEST_F(RouteTest, RoutesOfTheFormerOwnerNeverDriveTheCountsNegative) {
     openComputerRoute(a);
     ASSERT_EQ(a.routeTarget, &b);
     // The computer's route was never counted: re-routing leaves B alone.
-    handOver(a, Side::Player);
+    setOwner(a, Side::Player);
     routeFrom(a, c.position);
     EXPECT_EQ(b.incomingRoutes, 0);
     EXPECT_EQ(c.incomingRoutes, 1);
     // The player's route leaves the counts when the computer re-routes A.
-    handOver(a, Side::Computer);
+    setOwner(a, Side::Computer);
     openComputerRoute(a);
     EXPECT_EQ(a.routeTarget, &b);
     EXPECT_EQ(a.outgoingRoutes, 0);
     EXPECT_EQ(c.incomingRoutes, 0);
-    handOver(a, Side::Player);
+    setOwner(a, Side::Player);
     routeFrom(a, c.position);
     EXPECT_EQ(b.incomingRoutes, 0);
     EXPECT_EQ(c.incomingRoutes, 1);

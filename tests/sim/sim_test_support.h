@@ -61,10 +61,15 @@ class SimTest : public ::testing::Test {
     static Planet& addPlanet(Vec3 position, float radius = 1.0f, Side owner = Side::Neutral) {
         auto& planet =
             galaxy().planets.emplace_back(std::make_unique<Planet>(radius, 0.0f, position, 1));
-        planet->owner = owner;
-        planet->playerClaim = owner == Side::Player ? 100.0 : 0.0;
-        planet->computerClaim = owner == Side::Computer ? 100.0 : 0.0;
+        setOwner(*planet, owner);
         return *planet;
+    }
+
+    // Hands the planet over with a full claim of its new owner.
+    static void setOwner(Planet& planet, Side owner) {
+        planet.owner = owner;
+        planet.playerClaim = owner == Side::Player ? 100.0 : 0.0;
+        planet.computerClaim = owner == Side::Computer ? 100.0 : 0.0;
     }
 
     // Built as at a planet of radius 1: speed 4.

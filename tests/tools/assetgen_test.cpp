@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <ostream>
 #include <string>
@@ -39,40 +38,28 @@ struct TextureRow {
 };
 
 // Every image the game loads, with the size the generator promises.
-const std::vector<TextureRow> kTextures{
-    {"planet1.bmp", 1024, 512, 24, Kind::Planet},
-    {"planet2.bmp", 1024, 512, 24, Kind::Planet},
-    {"planet3.bmp", 1024, 512, 24, Kind::Planet},
-    {"planet4.bmp", 1024, 512, 24, Kind::Planet},
-    {"planet5.bmp", 1024, 512, 24, Kind::Planet},
-    {"planet6.bmp", 1024, 512, 24, Kind::Planet},
-    {"planet4_night.bmp", 1024, 512, 24, Kind::Planet},
-    {"Progress.bmp", 512, 32, 24, Kind::Plain},
-    {"shiphull.jpg", 512, 512, 24, Kind::Plain},
-    {"BackgroundStars.png", 4096, 2048, 24, Kind::Sky},
-    {"abstractShipPlayer.tif", 128, 128, 32, Kind::Alpha},
-    {"abstractShipComputer.tif", 128, 128, 32, Kind::Alpha},
-    {"lasertest.tif", 256, 64, 32, Kind::Alpha},
-    {"Sun.bmp", 512, 512, 24, Kind::Additive},
-    {"Flare1.bmp", 256, 256, 24, Kind::Additive},
-    {"Flare2.bmp", 256, 256, 24, Kind::Additive},
-    {"Flare3.bmp", 256, 256, 24, Kind::Additive},
-    {"Flare4.bmp", 256, 256, 24, Kind::Additive},
-    {"flare01.bmp", 256, 256, 24, Kind::Additive},
-    {"flare02.png", 256, 256, 24, Kind::Additive},
-    {"flare03.png", 256, 256, 24, Kind::Additive},
-    {"flare04.png", 256, 256, 24, Kind::Additive},
-    {"flare05.png", 256, 256, 24, Kind::Additive},
-    {"flare06.png", 256, 256, 24, Kind::Additive},
-    {"flare07.png", 256, 256, 24, Kind::Additive},
-    {"flare08.png", 256, 256, 24, Kind::Additive},
-    {"flare09.png", 256, 256, 24, Kind::Additive},
-    {"flare10.png", 256, 256, 24, Kind::Additive},
-    {"lensstar.bmp", 512, 512, 24, Kind::Additive},
-    {"keyboardlayoutTemplate.bmp", 1440, 780, 24, Kind::Plain},
-    {"lost.bmp", 1440, 780, 24, Kind::Plain},
-    {"victoryscreen.bmp", 1440, 780, 24, Kind::Plain},
-};
+std::vector<TextureRow> textureRows() {
+    std::vector<TextureRow> rows;
+    for (const char* file : {"planet1.bmp", "planet2.bmp", "planet3.bmp", "planet4.bmp",
+                             "planet5.bmp", "planet6.bmp", "planet4_night.bmp"})
+        rows.push_back({file, 1024, 512, 24, Kind::Planet});
+    rows.push_back({"BackgroundStars.png", 4096, 2048, 24, Kind::Sky});
+    for (const char* file : {"abstractShipPlayer.tif", "abstractShipComputer.tif"})
+        rows.push_back({file, 128, 128, 32, Kind::Alpha});
+    rows.push_back({"lasertest.tif", 256, 64, 32, Kind::Alpha});
+    for (const char* file : {"Sun.bmp", "lensstar.bmp"})
+        rows.push_back({file, 512, 512, 24, Kind::Additive});
+    for (const char* file :
+         {"Flare1.bmp", "Flare2.bmp", "Flare3.bmp", "Flare4.bmp", "flare01.bmp", "flare02.png",
+          "flare03.png", "flare04.png", "flare05.png", "flare06.png", "flare07.png", "flare08.png",
+          "flare09.png", "flare10.png"})
+        rows.push_back({file, 256, 256, 24, Kind::Additive});
+    rows.push_back({"Progress.bmp", 512, 32, 24, Kind::Plain});
+    rows.push_back({"shiphull.jpg", 512, 512, 24, Kind::Plain});
+    for (const char* file : {"keyboardlayoutTemplate.bmp", "lost.bmp", "victoryscreen.bmp"})
+        rows.push_back({file, 1440, 780, 24, Kind::Plain});
+    return rows;
+}
 
 // A loaded image, read the way the game reads it (FreeImage, flags 0).
 class Picture {
@@ -109,14 +96,6 @@ class Picture {
     FIBITMAP* bitmap_ = nullptr;
 };
 
-std::vector<TextureRow> rowsOfKind(std::initializer_list<Kind> kinds) {
-    std::vector<TextureRow> rows;
-    for (const TextureRow& row : kTextures)
-        if (std::find(kinds.begin(), kinds.end(), row.kind) != kinds.end())
-            rows.push_back(row);
-    return rows;
-}
-
 void PrintTo(const TextureRow& row, std::ostream* out) {
     *out << row.file;
 }
@@ -142,100 +121,65 @@ double columnDifference(const Picture& p, int a, int b) {
 
 class TextureFile : public testing::TestWithParam<TextureRow> {};
 
-TEST_P(TextureFile, LoadsWithTheGamesFormatAndSize) {
+TEST_P(TextureFile, LoadsAtItsRowsDepthAndSizeAndLooksRightWhereItIsUsed) {
     const TextureRow& row = GetParam();
     const Picture p(kGameDir / "Textures" / row.file);
     ASSERT_TRUE(p.loaded()) << row.file;
     EXPECT_EQ(p.bpp(), row.bpp);
     EXPECT_EQ(p.width(), row.width);
     EXPECT_EQ(p.height(), row.height);
-    if (row.kind == Kind::Planet || row.kind == Kind::Sky) {
-        // Mipmapped on a sphere.
-        EXPECT_TRUE(isPowerOfTwo(p.width()) && isPowerOfTwo(p.height()));
-        EXPECT_EQ(p.width(), 2 * p.height());
+    if (row.kind == Kind::Alpha) {
+        // A see-through background, corners included, around a solid shape.
+        int transparent = 0, opaque = 0;
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x) {
+                transparent += p.alpha(x, y) == 0;
+                opaque += p.alpha(x, y) > 200;
+            }
+        EXPECT_GT(transparent, p.width() * p.height() / 10);
+        EXPECT_GT(opaque, 0);
+        EXPECT_EQ(p.alpha(0, 0), 0);
+        EXPECT_EQ(p.alpha(p.width() - 1, p.height() - 1), 0);
+        return;
     }
-    if (row.kind == Kind::Alpha)
-        return; // the shape lives in the alpha channel, checked below
     int darkest = 765, brightest = 0;
     for (int y = 0; y < p.height(); y += 3)
         for (int x = 0; x < p.width(); x += 3) {
             darkest = std::min(darkest, p.brightness(x, y));
             brightest = std::max(brightest, p.brightness(x, y));
         }
-    EXPECT_GT(brightest - darkest, 150) << "no real picture in " << row.file;
-}
-
-INSTANTIATE_TEST_SUITE_P(Textures, TextureFile, testing::ValuesIn(kTextures), testName);
-
-class SpriteWithAlpha : public testing::TestWithParam<TextureRow> {};
-
-TEST_P(SpriteWithAlpha, HasSeeThroughBackgroundAndSolidShape) {
-    const TextureRow& row = GetParam();
-    const Picture p(kGameDir / "Textures" / row.file);
-    ASSERT_TRUE(p.loaded());
-    int transparent = 0, opaque = 0;
-    for (int y = 0; y < p.height(); ++y)
-        for (int x = 0; x < p.width(); ++x) {
-            transparent += p.alpha(x, y) == 0;
-            opaque += p.alpha(x, y) > 200;
-        }
-    EXPECT_GT(transparent, p.width() * p.height() / 10) << "background should be see-through";
-    EXPECT_GT(opaque, 0) << "shape should be solid";
-    // The corners of a sprite are always background.
-    EXPECT_EQ(p.alpha(0, 0), 0);
-    EXPECT_EQ(p.alpha(p.width() - 1, p.height() - 1), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Textures, SpriteWithAlpha, testing::ValuesIn(rowsOfKind({Kind::Alpha})),
-                         testName);
-
-class AdditiveSprite : public testing::TestWithParam<TextureRow> {};
-
-TEST_P(AdditiveSprite, FadesToBlackBeforeItsBorder) {
-    const TextureRow& row = GetParam();
-    const Picture p(kGameDir / "Textures" / row.file);
-    ASSERT_TRUE(p.loaded());
-    // Any light on the border would draw the quad's square outline in the sky.
-    int brightestEdge = 0;
-    for (int i = 0; i < p.width(); ++i) {
-        brightestEdge =
-            std::max({brightestEdge, p.brightness(i, 0), p.brightness(i, p.height() - 1),
-                      p.brightness(0, i), p.brightness(p.width() - 1, i)});
+    EXPECT_GT(brightest - darkest, 150) << "no real picture";
+    if (row.kind == Kind::Additive) {
+        // Light on the border would draw the quad's square outline in the sky.
+        int brightestEdge = 0;
+        for (int i = 0; i < p.width(); ++i)
+            brightestEdge =
+                std::max({brightestEdge, p.brightness(i, 0), p.brightness(i, p.height() - 1),
+                          p.brightness(0, i), p.brightness(p.width() - 1, i)});
+        EXPECT_LE(brightestEdge, 3);
     }
-    EXPECT_LE(brightestEdge, 3);
-}
-
-INSTANTIATE_TEST_SUITE_P(Textures, AdditiveSprite, testing::ValuesIn(rowsOfKind({Kind::Additive})),
-                         testName);
-
-class SphereMap : public testing::TestWithParam<TextureRow> {};
-
-TEST_P(SphereMap, IsSeamlessAndCleanAtThePoles) {
-    const TextureRow& row = GetParam();
-    const Picture p(kGameDir / "Textures" / row.file);
-    ASSERT_TRUE(p.loaded());
-    // Across the seam (last column to first) the picture changes no more than
-    // between ordinary neighbouring columns.
-    double typical = 0;
-    for (int x = 1; x < p.width(); x += p.width() / 16)
-        typical += columnDifference(p, x - 1, x);
-    typical /= 16;
-    EXPECT_LE(columnDifference(p, p.width() - 1, 0), typical * 2.0 + 2.0) << row.file;
+    if (row.kind == Kind::Planet || row.kind == Kind::Sky) {
+        // Mipmapped on a sphere: powers of two, 2:1, and across the seam (last
+        // column to first) no more change than between ordinary neighbours.
+        EXPECT_TRUE(isPowerOfTwo(p.width()) && p.width() == 2 * p.height());
+        double typical = 0;
+        for (int x = 1; x < p.width(); x += p.width() / 16)
+            typical += columnDifference(p, x - 1, x) / 16;
+        EXPECT_LE(columnDifference(p, p.width() - 1, 0), typical * 2.0 + 2.0);
+    }
     if (row.kind == Kind::Planet) {
-        // The top and bottom rows each wrap around a single point of the sphere,
-        // so neighbouring texels there must be alike (a flat map wrapped onto
-        // the sphere would pinch into streaks instead).
+        // Top and bottom rows each wrap a single point of the sphere, so their
+        // texels must be alike, or the poles pinch into streaks.
         for (int y : {0, p.height() - 1}) {
             double step = 0;
             for (int x = 1; x < p.width(); ++x)
                 step += std::abs(p.brightness(x, y) - p.brightness(x - 1, y));
-            EXPECT_LE(step / (p.width() - 1), 4.0) << row.file << " pole row " << y;
+            EXPECT_LE(step / (p.width() - 1), 4.0) << "pole row " << y;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Textures, SphereMap,
-                         testing::ValuesIn(rowsOfKind({Kind::Planet, Kind::Sky})), testName);
+INSTANTIATE_TEST_SUITE_P(Textures, TextureFile, testing::ValuesIn(textureRows()), testName);
 
 TEST(NightLights, FollowTheDayMapsCoastlines) {
     const Picture day(kGameDir / "Textures" / "planet4.bmp");
@@ -310,36 +254,28 @@ struct ModelRow {
 
 class ModelFile : public testing::TestWithParam<ModelRow> {};
 
-TEST_P(ModelFile, ImportsAsOneTriangleMeshWithNormalsAndTexCoords) {
+TEST_P(ModelFile, ImportsAsOneOutwardFacingTriangleMeshWithNormalsAndTexCoords) {
     const ModelRow& row = GetParam();
     const Model model(row.file);
     ASSERT_NE(model.scene(), nullptr) << row.file;
     ASSERT_EQ(model.scene()->mNumMeshes, 1u);
     const aiMesh& m = model.mesh();
-    EXPECT_TRUE(m.HasNormals());
+    ASSERT_TRUE(m.HasNormals());
     EXPECT_TRUE(m.HasTextureCoords(0));
     EXPECT_GE(m.mNumFaces, row.minTriangles);
     EXPECT_LE(m.mNumFaces, row.maxTriangles);
-    for (unsigned f = 0; f < m.mNumFaces; ++f)
-        ASSERT_EQ(m.mFaces[f].mNumIndices, 3u);
-}
-
-TEST_P(ModelFile, FacesPointOutwardAndAgreeWithTheirNormals) {
-    const Model model(GetParam().file);
-    ASSERT_NE(model.scene(), nullptr);
-    const aiMesh& m = model.mesh();
-    // The game culls back faces: every triangle must wind counter-clockwise seen
-    // from outside. A closed outward surface encloses a positive volume.
+    // The game culls back faces: a closed surface wound counter-clockwise
+    // from outside encloses a positive volume, and faces agree with normals.
     double volume = 0;
     unsigned agreeing = 0;
     for (unsigned f = 0; f < m.mNumFaces; ++f) {
+        ASSERT_EQ(m.mFaces[f].mNumIndices, 3u);
         const unsigned* idx = m.mFaces[f].mIndices;
         const aiVector3D a = m.mVertices[idx[0]], b = m.mVertices[idx[1]], c = m.mVertices[idx[2]];
-        volume += (a * ((b ^ c))) / 6.0;
-        const aiVector3D faceNormal = (b - a) ^ (c - a);
-        const aiVector3D vertexNormals =
-            m.mNormals[idx[0]] + m.mNormals[idx[1]] + m.mNormals[idx[2]];
-        agreeing += faceNormal * vertexNormals > 0;
+        volume += (a * (b ^ c)) / 6.0;
+        agreeing +=
+            ((b - a) ^ (c - a)) * (m.mNormals[idx[0]] + m.mNormals[idx[1]] + m.mNormals[idx[2]]) >
+            0;
     }
     EXPECT_GT(volume, 0);
     EXPECT_GE(agreeing, m.mNumFaces * 98 / 100);
@@ -354,12 +290,19 @@ INSTANTIATE_TEST_SUITE_P(
                     ModelRow{"Turret", "spaceshipsmallturret.obj", 100, 1000}),
     [](const testing::TestParamInfo<ModelRow>& info) { return std::string(info.param.name); });
 
-TEST(ShipModels, HullIsAbout350LongWithTheNoseAlongPlusX) {
+TEST(ShipModels, HullIsAbout350LongWithTheNoseAlongPlusXInBothDetails) {
+    const Model high("spaceshipsmallHIGH.obj");
+    ASSERT_NE(high.scene(), nullptr);
+    const Box h = boundsOf(high.mesh());
     for (const char* file : {"spaceshipsmallHIGH.obj", "spaceshipsmallLOW.obj"}) {
         SCOPED_TRACE(file);
         const Model model(file);
         ASSERT_NE(model.scene(), nullptr);
         const Box b = boundsOf(model.mesh());
+        for (int axis = 0; axis < 3; ++axis) { // the low detail keeps the silhouette
+            EXPECT_NEAR(b.lo[axis], h.lo[axis], 0.1f * h.size()[axis]) << "axis " << axis;
+            EXPECT_NEAR(b.hi[axis], h.hi[axis], 0.1f * h.size()[axis]) << "axis " << axis;
+        }
         EXPECT_NEAR(b.size().x, 350.0f, 15.0f);
         EXPECT_GT(b.size().x, 1.3f * b.size().z);           // longest along x
         EXPECT_GT(b.size().z, b.size().y);                  // a flat ship: wider than tall
@@ -371,16 +314,6 @@ TEST(ShipModels, HullIsAbout350LongWithTheNoseAlongPlusX) {
                   0.25f * halfWidthBetween(model.mesh(), b.lo.x, b.lo.x + 0.4f * len));
         // +Y is up: the bridge tower rises above the deck much further than the keel hangs below.
         EXPECT_GT(b.hi.y, 1.5f * -b.lo.y);
-    }
-}
-
-TEST(ShipModels, LowDetailHullKeepsTheHighDetailSilhouette) {
-    const Model high("spaceshipsmallHIGH.obj"), low("spaceshipsmallLOW.obj");
-    ASSERT_TRUE(high.scene() && low.scene());
-    const Box h = boundsOf(high.mesh()), l = boundsOf(low.mesh());
-    for (int axis = 0; axis < 3; ++axis) {
-        EXPECT_NEAR(l.lo[axis], h.lo[axis], 0.1f * h.size()[axis]) << "axis " << axis;
-        EXPECT_NEAR(l.hi[axis], h.hi[axis], 0.1f * h.size()[axis]) << "axis " << axis;
     }
 }
 
