@@ -77,16 +77,18 @@ with_modifier() {
 act() {
     case $((RANDOM % 12)) in
     0 | 1) with_modifier "${MODIFIERS[RANDOM % 2]}" mousemove "$(x)" "$(y)" click 1 ;;
-    2) # a drag selection, sometimes ships only with '<'
-        local from_x from_y
+    2) # a drag selection, sometimes ships only with '<'; a drag casts a ray
+        # every pixel or two of its box, so boxes stay the size players draw
+        local from_x from_y to_x to_y
         from_x="$(x)" from_y="$(y)"
+        to_x=$(((from_x + RANDOM % 400) % WIDTH)) to_y=$(((from_y + RANDOM % 250) % HEIGHT))
         local lead=""
         [ $((RANDOM % 3)) -eq 0 ] && lead="less"
         if [ -n "$lead" ]; then
             xdotool keydown "$lead" mousemove "$from_x" "$from_y" mousedown 1 \
-                mousemove "$(x)" "$(y)" sleep 0.2 mouseup 1 keyup "$lead"
+                mousemove "$to_x" "$to_y" sleep 0.2 mouseup 1 keyup "$lead"
         else
-            xdotool mousemove "$from_x" "$from_y" mousedown 1 mousemove "$(x)" "$(y)" \
+            xdotool mousemove "$from_x" "$from_y" mousedown 1 mousemove "$to_x" "$to_y" \
                 sleep 0.2 mouseup 1
         fi
         ;;
@@ -126,8 +128,8 @@ xdotool keyup w a s d Up Down Left Right q e KP_Add KP_Subtract Prior Next alt l
 kill -0 "$GAME" 2>/dev/null || fail "the game died after $ACTIONS actions: $(tail -n 40 err.txt)"
 send_keys "$WINDOW" alt+F4
 STATUS=0
-if ! timeout 120 tail --pid="$GAME" -f /dev/null; then
-    gdb -p "$GAME" -batch -ex "thread apply all bt 25" 2>&1 | grep -E '^#' | head -n 30 >&2 || true
+if ! timeout 300 tail --pid="$GAME" -f /dev/null; then
+    gdb -p "$GAME" -batch -ex "thread 1" -ex "bt 30" 2>&1 | grep -E "^#" >&2 || true
     kill "$GAME"
     fail "the game did not close after Alt+F4"
 fi
