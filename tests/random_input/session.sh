@@ -103,8 +103,10 @@ act() {
             xdotool mousemove "$edge_x" "$edge_y" sleep 0.5
         fi
         ;;
-    8) xdotool keydown "${HELD_KEYS[RANDOM % ${#HELD_KEYS[@]}]}" sleep 0.4 \
-        keyup "${HELD_KEYS[RANDOM % ${#HELD_KEYS[@]}]}" ;;
+    8)
+        local held="${HELD_KEYS[RANDOM % ${#HELD_KEYS[@]}]}"
+        xdotool keydown "$held" sleep 0.4 keyup "$held"
+        ;;
     *)
         local key="${COMMAND_KEYS[RANDOM % ${#COMMAND_KEYS[@]}]}"
         xdotool key "$key"
