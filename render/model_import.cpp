@@ -4,7 +4,11 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "render/mesh.h"
+#include "render/obj_screen.h"
 
 namespace {
 
@@ -88,12 +92,14 @@ bool importModel(int meshKind, Mesh& mesh) {
 }
 
 bool importModelFile(const std::string& path, Mesh& mesh) {
-    Assimp::Importer importer;
-    return takeFirstMesh(importer.ReadFile(path, kImportFlags), mesh);
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return importModelFromMemory(bytes.data(), bytes.size(), mesh);
 }
 
 bool importModelFromMemory(const void* bytes, std::size_t size, Mesh& mesh) {
-    if (bytes == nullptr || size == 0) {
+    if (bytes == nullptr || size == 0 ||
+        !isPlainObjModel({static_cast<const char*>(bytes), size})) {
         return false;
     }
     Assimp::Importer importer;
