@@ -10,6 +10,7 @@ VORLAXIS_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick glslang-tools
     clang clang-format libclang-rt-14-dev
+    python3 time
 )
 
 install_missing_packages() {
