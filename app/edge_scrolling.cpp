@@ -1,8 +1,8 @@
 #include "app/edge_scrolling.h"
 
 #include "app/keyboard.h"
-#include "app/keys.h"
 #include "math/camera.h"
+#include "platform/keys.h"
 
 namespace {
 constexpr int kEdgeMargin = 15;

@@ -2,7 +2,7 @@
 // the cursor rests near a window border, and the wheel zooms.
 #pragma once
 
-#include "app/window.h"
+#include "platform/window.h"
 
 struct EdgeFlags {
     bool left = false;

@@ -11,8 +11,8 @@
 #include "app/intro.h"
 #include "app/keyboard.h"
 #include "app/statistics.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/window.h"
 #include "render/billboard.h"
 #include "render/gl_check.h"
 #include "render/quads.h"
@@ -134,6 +134,7 @@ int runGame() {
         return 1;
     }
     setClockSource(windowClock);
+    setCameraStepSource([] { return static_cast<float>(galaxy().frameDelta); });
     startUp();
     playIntro();
     placeCameraBesideHomePlanet();

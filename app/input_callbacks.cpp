@@ -7,8 +7,8 @@
 #include "app/edge_scrolling.h"
 #include "app/keyboard.h"
 #include "app/mouse.h"
-#include "app/window.h"
 #include "math/window_ratio.h"
+#include "platform/window.h"
 #include "render/offscreen_target.h"
 #include "render/render_settings.h"
 

@@ -1,8 +1,8 @@
 #include "app/intro.h"
 
 #include "app/keyboard.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/window.h"
 #include "render/renderer.h"
 #include "sim/galaxy.h"
 

@@ -6,9 +6,9 @@
 
 #include "app/control_groups.h"
 #include "app/input_callbacks.h"
-#include "app/keys.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/keys.h"
+#include "platform/window.h"
 #include "render/render_settings.h"
 #include "sim/clock.h"
 #include "sim/combat.h"

@@ -5,9 +5,9 @@
 
 #include "app/edge_scrolling.h"
 #include "app/keyboard.h"
-#include "app/keys.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/keys.h"
+#include "platform/window.h"
 #include "render/render_settings.h"
 #include "sim/combat.h"
 #include "sim/routes.h"

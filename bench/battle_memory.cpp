@@ -10,8 +10,8 @@
 #include <FreeImage.h>
 
 #include "app/input_callbacks.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/window.h"
 #include "render/billboard.h"
 #include "render/quads.h"
 #include "render/renderer.h"

@@ -22,8 +22,8 @@
 #include <epoxy/gl.h>
 
 #include "app/input_callbacks.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/window.h"
 #include "render/billboard.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"

@@ -5,7 +5,9 @@
 // never refused, orbits up and down stop short of the ground and the zenith.
 #pragma once
 
-#include "sim/galaxy.h"
+#include <functional>
+
+#include "math/types.h"
 
 struct Camera {
     Vec3 eye{-25.0f, 40.0f, -55.0f};
@@ -30,6 +32,11 @@ void releaseCamera();
 void updateCameraBasis();
 // Rebuilt only after a change.
 Mat4 getViewMatrix();
+
+// Seconds of the frame being drawn: every move is scaled by it. The program
+// wires it to the simulation's frame time; tests set it freely.
+using CameraStepSource = std::function<float()>;
+void setCameraStepSource(CameraStepSource source);
 
 float cameraDistance();
 // Units per second of a zoom at `distance` from the target. It falls to 0

@@ -1,6 +1,7 @@
 // The camera's moves. Every rate is per second and scaled by the frame time
 // step; d is the distance from eye to target.
 #include <algorithm>
+#include <utility>
 
 #include "math/camera.h"
 #include "math/degrees.h"
@@ -16,8 +17,13 @@ constexpr float kBorderTiltRate = 135.0f;
 constexpr float kLowestEye = 1.0f;         // orbiting down stops above this height
 constexpr float kSteepestElevation = 0.9f; // sine of the eye's angle above the target
 
+CameraStepSource& stepSource() {
+    static CameraStepSource source = [] { return 0.0f; };
+    return source;
+}
+
 float frameStep() {
-    return static_cast<float>(galaxy().frameDelta);
+    return stepSource()();
 }
 
 // Marks a valid move, or undoes an invalid one leaving viewChanged alone.
@@ -102,6 +108,10 @@ void orbitUp(float degrees) {
     updateCameraBasis();
 }
 } // namespace
+
+void setCameraStepSource(CameraStepSource source) {
+    stepSource() = std::move(source);
+}
 
 void zoomIn() {
     zoomEye(zoomSpeed(cameraDistance()));

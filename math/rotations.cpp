@@ -3,17 +3,13 @@
 #include <cmath>
 
 #include "math/degrees.h"
-#include "sim/clock.h"
 
 namespace {
 const Vec3 kUp{0.0f, 1.0f, 0.0f};
 const Vec3 kRight{1.0f, 0.0f, 0.0f};
-const Vec3 kLaserReference{1.0f, 0.0f, 0.0f};
 
 // Cosine above which a direction counts as horizontal (about 0.26 degrees).
 constexpr float kLevelCosine = 0.99999f;
-// How long a turret keeps aiming at its last target after a shot.
-constexpr double kTurretHoldSeconds = 6.0;
 
 float horizontalLengthSquared(const Vec3& v) {
     return v.x * v.x + v.z * v.z;
@@ -72,28 +68,4 @@ Mat4 pitchToTarget(const Vec3& position, const Vec3& target) {
         return Mat4{1.0f};
     }
     return rotateDegrees(Mat4{1.0f}, acosDegrees(c), glm::normalize(glm::cross(h, f)));
-}
-
-Mat4 hullYaw(const Ship& ship) {
-    return headingYaw(ship.position, ship.headingPoint, ship.hullReference);
-}
-
-Mat4 hullPitch(const Ship& ship) {
-    return pitchToTarget(ship.position, ship.headingPoint);
-}
-
-Vec3 turretAimPoint(const Ship& ship, double now) {
-    return now - ship.lastShotTime > kTurretHoldSeconds ? ship.headingPoint : ship.lastTargetPoint;
-}
-
-Mat4 turretYaw(const Ship& ship) {
-    return headingYaw(ship.position, turretAimPoint(ship, currentTime()), ship.turretReference);
-}
-
-Mat4 laserYaw(const LaserShot& shot) {
-    return headingYaw(shot.position, shot.targetPoint, kLaserReference);
-}
-
-Mat4 laserPitch(const LaserShot& shot) {
-    return pitchToTarget(shot.position, shot.targetPoint);
 }

@@ -1,10 +1,8 @@
-// Rotations that turn models toward a direction: camera-facing quads, ship
-// hulls and turrets, laser shots. All angles inside are degrees.
+// Rotations that turn models toward a direction: camera-facing quads and
+// anything that heads somewhere. All angles inside are degrees.
 #pragma once
 
-#include <glm/glm.hpp>
-
-#include "sim/galaxy.h"
+#include "math/types.h"
 
 // Carries +Z onto `direction`: the pitch acts first, then the yaw about +Y.
 // Camera-facing quads use it with the viewing direction (target - eye).
@@ -22,13 +20,3 @@ Mat4 headingYaw(const Vec3& position, const Vec3& target, const Vec3& reference)
 // a quarter of a degree, and when there is no horizontal direction at all.
 // Models are turned by pitchToTarget * headingYaw: yaw first, then pitch.
 Mat4 pitchToTarget(const Vec3& position, const Vec3& target);
-
-// Orientation inputs of the ship and laser passes.
-Mat4 hullYaw(const Ship& ship);
-Mat4 hullPitch(const Ship& ship);
-// A turret keeps facing its last target for 6 seconds after a shot, then
-// turns back to the ship's heading.
-Vec3 turretAimPoint(const Ship& ship, double now);
-Mat4 turretYaw(const Ship& ship); // aims by the game clock
-Mat4 laserYaw(const LaserShot& shot);
-Mat4 laserPitch(const LaserShot& shot);

@@ -4,7 +4,7 @@
 
 #include <epoxy/gl.h>
 
-#include "app/window.h"
+#include "platform/window.h"
 
 int hasDebugOutputExtension = 0;
 int hasAnisotropicFilterExtension = 0;

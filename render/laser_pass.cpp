@@ -4,10 +4,11 @@
 
 #include "math/degrees.h"
 #include "math/rotations.h"
-#include "math/visibility.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/texture_manager.h"
+#include "sim/orientation.h"
+#include "sim/visibility.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include "app/window.h"
+#include "platform/window.h"
 #include "render/billboard.h"
 #include "render/gl_check.h"
 #include "render/mesh.h"

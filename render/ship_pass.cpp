@@ -8,6 +8,7 @@
 #include "render/render_settings.h"
 #include "render/sun_pass.h"
 #include "sim/clock.h"
+#include "sim/orientation.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
-#include "math/visibility.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/render_settings.h"
 #include "render/scene_objects.h"
+#include "sim/visibility.h"
 
 namespace {
 

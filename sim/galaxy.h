@@ -6,13 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
-using Vec3 = glm::vec3;
-using Vec4 = glm::vec4;
-using Mat3 = glm::mat3;
-using Mat4 = glm::mat4;
+#include "math/types.h"
 
 enum class Side : int { Computer = 0, Neutral = 1, Player = 2 };
 

@@ -10,10 +10,10 @@
 
 #include "app/edge_scrolling.h"
 #include "app/keyboard.h"
-#include "app/keys.h"
 #include "app/mouse.h"
-#include "app/window.h"
 #include "math/camera.h"
+#include "platform/keys.h"
+#include "platform/window.h"
 #include "render/render_settings.h"
 #include "sim/clock.h"
 #include "sim/galaxy.h"
@@ -28,6 +28,7 @@ class InputTest : public ::testing::Test {
         resetEdgeScrolling();
         releaseAllKeys();
         initCamera();
+        setCameraStepSource([] { return static_cast<float>(galaxy().frameDelta); });
         setKeyboardWindowCheck([] { return true; });
         setClockSource([this] { return now; });
         setKeyHandler(handleKey);

@@ -4,6 +4,7 @@
 
 #include "app/intro.h"
 #include "math/camera.h"
+#include "sim/galaxy.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ class IntroCameraTest : public ::testing::Test {
     void SetUp() override {
         resetGalaxy();
         initCamera();
+        setCameraStepSource([] { return static_cast<float>(galaxy().frameDelta); });
         camera().eye = {50.0f, 50.0f, 50.0f};
         camera().target = {0.0f, 0.0f, 0.0f};
         updateCameraBasis();

@@ -11,7 +11,8 @@ namespace {
 class CameraTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetGalaxy();
+        step = 0.0f;
+        setCameraStepSource([] { return step; });
         initCamera();
     }
     void TearDown() override { SetUp(); }
@@ -21,7 +22,8 @@ class CameraTest : public ::testing::Test {
         camera().target = target;
         updateCameraBasis();
     }
-    static void setStep(double seconds) { galaxy().frameDelta = seconds; }
+    static void setStep(double seconds) { step = static_cast<float>(seconds); }
+    static inline float step = 0.0f;
 
     // Runs a move that must be refused and checks that nothing changed.
     template <typename Move> static void expectRefused(Move move) {

@@ -5,6 +5,7 @@
 #include "math/degrees.h"
 #include "math/rotations.h"
 #include "sim/clock.h"
+#include "sim/orientation.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "render/renderer.h"
 #include "render/texture_filtering.h"
 #include "render/texture_manager.h"
+#include "sim/galaxy.h"
 #include "tests/render/gl_test_support.h"
 
 namespace {

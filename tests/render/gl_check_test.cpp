@@ -4,7 +4,7 @@
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
-#include "app/window.h"
+#include "platform/window.h"
 #include "render/gl_check.h"
 #include "tests/render/gl_test_support.h"
 

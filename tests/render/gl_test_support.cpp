@@ -9,12 +9,13 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
-#include "app/window.h"
 #include "math/camera.h"
 #include "math/window_ratio.h"
+#include "platform/window.h"
 #include "render/offscreen_target.h"
 #include "render/render_settings.h"
 #include "render/renderer.h"
+#include "sim/galaxy.h"
 
 void ensureGameWindow() {
     static const bool imagesReady = (FreeImage_Initialise(FALSE), true);

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/input_callbacks.h"
-#include "app/keys.h"
-#include "app/window.h"
 #include "math/window_ratio.h"
+#include "platform/keys.h"
+#include "platform/window.h"
 #include "render/offscreen_target.h"
 #include "render/render_settings.h"
 #include "tests/render/gl_test_support.h"

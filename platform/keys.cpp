@@ -1,4 +1,4 @@
-#include "app/keys.h"
+#include "platform/keys.h"
 
 #include <array>
 

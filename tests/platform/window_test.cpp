@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/keys.h"
-#include "app/window.h"
+#include "platform/keys.h"
+#include "platform/window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "math/visibility.h"
+#include "sim/visibility.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "math/camera.h"
-#include "math/visibility.h"
 #include "math/window_ratio.h"
+#include "sim/visibility.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The window layer: the only code that talks to the windowing library. It
 // gives the game one window with an OpenGL 3.2 core context, the key codes
-// and key table of app/keys.h, an accumulated integer wheel position, the
+// and key table of platform/keys.h, an accumulated integer wheel position, the
 // clock, and input callbacks.
 #pragma once
 

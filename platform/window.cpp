@@ -1,4 +1,4 @@
-#include "app/window.h"
+#include "platform/window.h"
 
 #include <cctype>
 #include <cmath>
@@ -7,7 +7,7 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
-#include "app/keys.h"
+#include "platform/keys.h"
 
 namespace {
 
