@@ -52,7 +52,13 @@ void produceAlongRoute(Planet& planet, double dt) {
     }
 }
 
+// Progress carried over from a route that stopped paying may stand at or past
+// a batch; the count then starts afresh instead of stalling while the timer
+// saves up time for a burst when the route pays again.
 void produceStandalone(Planet& planet, double dt) {
+    if (planet.productionProgress >= kStandaloneBatch) {
+        planet.productionProgress = 0;
+    }
     planet.productionTimer += dt;
     while (planet.productionTimer >= kStandaloneTick &&
            planet.productionProgress < kStandaloneBatch) {

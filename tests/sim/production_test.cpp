@@ -64,6 +64,17 @@ TEST_F(ProductionTest, ZeroLengthRouteWithOneIncomingDeliversTwoAndKeepsOneEvery
     EXPECT_EQ(to->shipQueue, 16);
 }
 
+TEST_F(ProductionTest, RouteThatStopsPayingFallsBackToStandaloneWithoutSavingUpTime) {
+    auto [from, to] = routedPair(40);
+    from->productionProgress = 20; // past a standalone batch
+    to->playerClaim = 50.0;        // the target is no longer developed
+    advance(*from, 1.0, 15);
+    EXPECT_EQ(from->shipQueue, 1);
+    to->playerClaim = 100.0; // paying again: one tick for one frame, no burst
+    advance(*from, 2.0);
+    EXPECT_EQ(from->productionProgress, 1);
+}
+
 TEST_F(ProductionTest, RouteTicksSlowDownAsProductionTravelsFurther) {
     auto [from, to] = routedPair(40);
     const std::pair<int, double> brackets[] = {
