@@ -1,8 +1,9 @@
 // The orbit camera: an eye looking at a target with +Y always up. Keys, the
 // wheel, the mouse at the window border and the intro flight move it once per
-// frame, each move scaled by the frame time step. Zooms and pans that would
-// leave the allowed region are undone whole; orbits about the vertical are
-// never refused, orbits up and down stop short of the ground and the zenith.
+// frame, each move scaled by the frame time step. Zooms stop at the edge of
+// the allowed region, pans that would leave it are undone whole; orbits about
+// the vertical are never refused, orbits up and down stop short of the ground
+// and the zenith.
 #pragma once
 
 #include <functional>
@@ -53,7 +54,8 @@ void moveCameraAlongX(float s);
 void moveCameraAlongY(float s);
 void moveCameraAlongZ(float s);
 
-// Checked moves: undone whole when the result is not a valid state.
+// Checked moves: a zoom stops at the edge of the allowed region (short of
+// sqrt(6), at 150, at the ground); anything still invalid is undone whole.
 void zoomIn();
 void zoomOut();
 void zoomInBy(float factor);

@@ -10,6 +10,9 @@ namespace {
 constexpr float kMinZoomOutSpeed = 100.0f;
 // Where the zoom speed reaches 0: sqrt(6).
 constexpr float kClosestDistance = 2.4494897f;
+constexpr float kFarthestDistance = 150.0f;
+// A zoom stopped at a limit ends this far inside it, safe from rounding.
+constexpr float kLimitMargin = 0.001f;
 constexpr float kKeyTurnRate = 80.0f; // degrees per second about the vertical
 constexpr float kKeyTiltRate = 70.0f; // about the right axis
 constexpr float kBorderTurnRate = 145.0f;
@@ -35,19 +38,30 @@ void finishCheckedMove(bool valid) {
     }
 }
 
+// The part of a zoom step that stays in the allowed region: toward the
+// target it stops short of the closest distance (never through the target,
+// never inside sqrt(6) where the zoom speed is undefined); away from it, at
+// the farthest distance and, looking up, at the ground. A slow frame with a
+// fast wheel thus still zooms, as far as the edge.
+float stepWithinLimits(float step) {
+    const Camera& c = camera();
+    const float distance = cameraDistance();
+    if (step > 0.0f) {
+        return std::min(step, std::max(distance - kClosestDistance - kLimitMargin, 0.0f));
+    }
+    float room = kFarthestDistance - distance;
+    if (c.forward.y > 0.0f) { // backing away lowers the eye
+        room = std::min(room, c.eye.y / c.forward.y);
+    }
+    return std::max(step, -std::max(room - kLimitMargin, 0.0f));
+}
+
 // Moves the eye along the viewing direction; negative speeds move it back.
-// A step toward the target must stop short of the closest distance: a
-// longer one (a slow frame with a fast wheel) would carry the eye through
-// the target and turn the view around, or inside sqrt(6) where the zoom
-// speed is undefined.
 void zoomEye(float speed) {
     Camera& c = camera();
-    const float distance = cameraDistance();
-    const float step = speed * frameStep();
     saveCameraState();
-    c.eye += c.forward * step;
-    const bool stopsShort = step <= 0.0f || step < distance - kClosestDistance;
-    finishCheckedMove(isCameraStateValid() && stopsShort);
+    c.eye += c.forward * stepWithinLimits(speed * frameStep());
+    finishCheckedMove(isCameraStateValid());
 }
 
 void slideCamera(const Vec3& offset) {
