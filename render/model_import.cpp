@@ -5,7 +5,9 @@
 #include <assimp/scene.h>
 
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <string_view>
 
 #include "render/mesh.h"
 #include "render/obj_screen.h"
@@ -71,6 +73,18 @@ bool takeFirstMesh(const aiScene* scene, Mesh& mesh) {
     return true;
 }
 
+// Builds the mesh from OBJ text; empty when it was built, otherwise why not.
+std::string importObjText(std::string_view text, Mesh& mesh) {
+    const ObjScreening screened = screenObjModel(text);
+    if (!screened.refusal.empty()) {
+        return screened.refusal;
+    }
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFileFromMemory(screened.model.data(), screened.model.size(),
+                                                       kImportFlags, "obj");
+    return takeFirstMesh(scene, mesh) ? std::string{} : "no mesh in it";
+}
+
 } // namespace
 
 const char* modelFileName(int meshKind) {
@@ -91,17 +105,22 @@ bool importModel(int meshKind, Mesh& mesh) {
     return file != nullptr && importModelFile(std::string("./Models/") + file, mesh);
 }
 
+// A model that cannot be read is named on standard error; the game goes on
+// without it.
 bool importModelFile(const std::string& path, Mesh& mesh) {
     std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "Cannot read model file " << path << std::endl;
+        return false;
+    }
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return importModelFromMemory(bytes.data(), bytes.size(), mesh);
+    const std::string refusal = importObjText(bytes, mesh);
+    if (!refusal.empty()) {
+        std::cerr << "Model file " << path << " refused: " << refusal << std::endl;
+    }
+    return refusal.empty();
 }
 
 bool importModelFromMemory(const void* bytes, std::size_t size, Mesh& mesh) {
-    if (bytes == nullptr || size == 0 ||
-        !isPlainObjModel({static_cast<const char*>(bytes), size})) {
-        return false;
-    }
-    Assimp::Importer importer;
-    return takeFirstMesh(importer.ReadFileFromMemory(bytes, size, kImportFlags, "obj"), mesh);
+    return bytes != nullptr && importObjText({static_cast<const char*>(bytes), size}, mesh).empty();
 }

@@ -14,8 +14,9 @@ const char* modelFileName(int meshKind);
 // file, or one without a mesh, leaves the mesh as it was and returns false.
 bool importModel(int meshKind, Mesh& mesh);
 
-// The same for any model file.
+// The same for any model file. A file that cannot be read or is refused is
+// named on standard error with the reason.
 bool importModelFile(const std::string& path, Mesh& mesh);
 
-// The same for the bytes of an OBJ file already in memory.
+// The same for the bytes of an OBJ file already in memory, silently.
 bool importModelFromMemory(const void* bytes, std::size_t size, Mesh& mesh);

@@ -1,7 +1,7 @@
 #include "render/obj_screen.h"
 
 #include <charconv>
-#include <cstdlib>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -11,10 +11,6 @@ struct Counts {
     long texCoords = 0;
     long normals = 0;
 };
-
-bool isPlainCharacter(char c) {
-    return c == '\t' || c == '\r' || (c >= ' ' && c <= '~');
-}
 
 std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> result;
@@ -37,7 +33,7 @@ std::vector<std::string_view> words(std::string_view line) {
 bool isNumber(std::string_view word) {
     float value = 0.0f;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    return error == std::errc{} && end == word.data() + word.size();
+    return error == std::errc{} && end == word.data() + word.size() && std::isfinite(value);
 }
 
 bool numbersBetween(const std::vector<std::string_view>& line, std::size_t least,
@@ -94,55 +90,84 @@ bool hasCorners(const std::vector<std::string_view>& line, std::size_t least,
     return true;
 }
 
-bool isPlainLine(const std::vector<std::string_view>& line, Counts& counts) {
-    if (line.empty() || line[0].front() == '#') {
-        return true;
+// A name the ships do not read, written with plain characters only.
+void appendName(std::string& out, std::string_view name) {
+    out += ' ';
+    for (const char c : name) {
+        out += c >= ' ' && c <= '~' ? c : '_';
     }
+}
+
+void appendLine(std::string& out, const std::vector<std::string_view>& line, std::size_t count) {
+    out += line[0];
+    for (std::size_t i = 1; i < count; ++i) {
+        appendName(out, line[i]);
+    }
+    out += '\n';
+}
+
+// Checks one statement and passes on what the ships use; empty when fine,
+// otherwise what is wrong with it.
+std::string_view screenLine(const std::vector<std::string_view>& line, Counts& counts,
+                            std::string& out) {
     const std::string_view keyword = line[0];
-    if (keyword == "v" && numbersBetween(line, 3, 4)) {
+    if (keyword == "v") {
+        // x y z, x y z w, or either followed by a vertex colour, dropped here.
+        const std::size_t numbers = line.size() - 1;
+        if (!numbersBetween(line, 3, 7) || numbers == 5) {
+            return "malformed vertex";
+        }
         ++counts.positions;
-        return true;
+        appendLine(out, line, numbers >= 6 ? numbers - 2 : numbers + 1);
+    } else if (keyword == "vt" || keyword == "vn") {
+        const bool normal = keyword == "vn";
+        if (!numbersBetween(line, normal ? 3 : 1, 3)) {
+            return "malformed texture coordinate or normal";
+        }
+        ++(normal ? counts.normals : counts.texCoords);
+        appendLine(out, line, line.size());
+    } else if (keyword == "f" || keyword == "l") { // stray lines: the importer skips them
+        if (!hasCorners(line, keyword == "f" ? 3 : 2, counts)) {
+            return "face or line naming no such vertex";
+        }
+        appendLine(out, line, line.size());
+    } else if (keyword == "usemtl") {
+        if (line.size() != 2) {
+            return "malformed material name";
+        }
+        appendLine(out, line, line.size());
+    } else if (keyword == "o" || keyword == "g" || keyword == "s") {
+        appendLine(out, line, line.size());
     }
-    if (keyword == "vt" && numbersBetween(line, 1, 3)) {
-        ++counts.texCoords;
-        return true;
-    }
-    if (keyword == "vn" && numbersBetween(line, 3, 3)) {
-        ++counts.normals;
-        return true;
-    }
-    if (keyword == "f") {
-        return hasCorners(line, 3, counts);
-    }
-    if (keyword == "l") { // stray lines: the importer skips them
-        return hasCorners(line, 2, counts);
-    }
-    if (keyword == "usemtl") {
-        return line.size() == 2;
-    }
-    return keyword == "o" || keyword == "g" || keyword == "s";
+    return {};
 }
 
 } // namespace
 
-bool isPlainObjModel(std::string_view text) {
+ObjScreening screenObjModel(std::string_view text) {
+    ObjScreening result;
     Counts counts;
-    std::size_t start = 0;
-    while (start < text.size()) {
+    const std::string_view byteOrderMark = "\xef\xbb\xbf";
+    std::size_t start = text.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
+    for (int number = 1; start < text.size(); ++number) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) {
             end = text.size();
         }
-        const std::string_view line = text.substr(start, end - start);
-        for (const char c : line) {
-            if (!isPlainCharacter(c)) {
-                return false;
-            }
-        }
-        if (!isPlainLine(words(line), counts)) {
-            return false;
-        }
+        const std::vector<std::string_view> line = words(text.substr(start, end - start));
         start = end + 1;
+        if (line.empty() || line[0].front() == '#') {
+            continue;
+        }
+        const std::string_view fault = screenLine(line, counts, result.model);
+        if (!fault.empty()) {
+            result.refusal = "line " + std::to_string(number) + ": " + std::string(fault);
+            result.model.clear();
+            return result;
+        }
     }
-    return counts.positions > 0;
+    if (counts.positions == 0) {
+        result.refusal = "no vertex positions";
+    }
+    return result;
 }
