@@ -1,19 +1,18 @@
 // Milliseconds per frame of the whole picture, rendered under Xvfb with the
-// real shaders, textures and models, for three scenes at 1440 x 780: the
-// bare pipeline (no scene pass), the opening view beside the player's home,
-// and a 400 against 400 battle with lasers in flight. Also times the bloom
-// pass and each scene pass on its own. Run from the game folder:
+// real shaders, textures and models at 1440 x 780: (f) clearing and swapping
+// the window alone, the floor of the machine; (a) the bare pipeline (no
+// scene pass); (b) the opening view; (c) a 400 against 400 battle with
+// lasers in flight. Also times the bloom pass and each scene pass on its
+// own. Run from the game folder:
 //   frame_bench [FRAMES] [SHOT_FOLDER]
 // With a folder it also saves what the window shows of the opening view,
 // the help page, a contested planet and the battle, as PNG images.
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <iomanip>
 #include <iostream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,9 +21,9 @@
 #include <epoxy/gl.h>
 
 #include "app/input_callbacks.h"
+#include "bench/frame_scenes.h"
 #include "math/camera.h"
 #include "platform/window.h"
-#include "render/billboard.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/quads.h"
@@ -32,19 +31,14 @@
 #include "render/renderer.h"
 #include "render/scene_passes.h"
 #include "sim/clock.h"
-#include "sim/generation.h"
 
 namespace {
 
 constexpr int kWidth = 1440;
 constexpr int kHeight = 780;
-constexpr unsigned kSeed = 2024;
 constexpr int kWarmUpFrames = 3;
-constexpr int kShipsPerSide = 400;
-constexpr double kFrame = 1.0 / 60.0;
 
 float orderPlaneHeight = -1.0f;
-double clockNow = 100.0;
 
 using Clock = std::chrono::steady_clock;
 
@@ -72,119 +66,35 @@ template <typename Work> double timeMedian(int frames, Work work) {
 
 double timeFrames(int frames) {
     return timeMedian(frames, [] {
-        galaxy().frameDelta = kFrame;
-        galaxy().elapsedTime += kFrame;
-        clockNow += kFrame;
+        advanceSceneFrame();
         renderFrame();
     });
 }
 
-void lookFrom(const Vec3& eye, const Vec3& target) {
-    camera().eye = eye;
-    camera().target = target;
-    updateCameraBasis();
-    camera().viewChanged = true;
+double timeClearAndSwap(int frames) {
+    return timeMedian(frames, [] {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        swapBuffersAndPollEvents();
+    });
 }
 
-// A ship as spawning makes it: the computer's hulls are red.
-std::shared_ptr<Ship> makeShip(bool isPlayer, const Vec3& at) {
-    auto ship = std::make_shared<Ship>(isPlayer, at, 1.0f);
-    if (!isPlayer) {
-        ship->hullModel[0].material.diffuseColor = Vec4{1.0f, 0.0f, 0.0f, 1.0f};
-    }
-    return ship;
+// Into the bloom attachment, as the frame does.
+double timeBloom(int frames) {
+    return timeMedian(frames, [] {
+        glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
+        const GLenum bloomOnly = GL_COLOR_ATTACHMENT2;
+        glDrawBuffers(1, &bloomOnly);
+        runBloomPass();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    });
 }
 
-void newGalaxy() {
-    resetGalaxy();
-    std::srand(kSeed);
-    generateGalaxy();
-    buildBalanceBars();
-}
-
-// As the game places the camera after the intro.
-void openingView() {
-    newGalaxy();
-    const Vec3 home = galaxy().planets.front()->position;
-    lookFrom({home.x - 20.0f, 12.5f, home.z - 20.0f}, {home.x, 10.0f, home.z});
-}
-
-// Two blocks of 20 x 20 ships facing each other in the open between the
-// lowest two layers, every ship with two bolts on the way to the enemy.
-void battleView() {
-    newGalaxy();
-    galaxy().playerShips.clear();
-    galaxy().computerShips.clear();
-    const Vec3 centre{0.0f, 5.0f, 30.0f};
-    const int side = 20;
-    const float spacing = 1.5f;
-    for (int i = 0; i < kShipsPerSide; ++i) {
-        const float x = (static_cast<float>(i % side) - side / 2.0f) * spacing;
-        const float row = static_cast<float>(i / side) * spacing + 3.0f;
-        for (bool isPlayer : {true, false}) {
-            const float towardEnemy = isPlayer ? 1.0f : -1.0f;
-            const Vec3 at = centre + Vec3{x, 0.0f, -towardEnemy * row};
-            auto ship = makeShip(isPlayer, at);
-            const Vec3 enemy = centre + Vec3{-x, 0.0f, towardEnemy * row};
-            ship->headingPoint = enemy;
-            ship->lastTargetPoint = enemy;
-            ship->lastShotTime = clockNow;
-            ship->selected = isPlayer && i % 7 == 0;
-            for (float along : {0.3f, 0.6f}) {
-                LaserShot shot;
-                shot.position = at + (enemy - at) * along;
-                shot.targetPoint = enemy;
-                shot.direction = glm::normalize(enemy - at);
-                shot.fromComputer = !isPlayer;
-                ship->lasers.push_back(shot);
-            }
-            shipsOfSide(isPlayer).push_back(std::move(ship));
-        }
-    }
-    lookFrom({0.0f, 22.0f, -12.0f}, centre);
-}
-
-// A planet next to the player's home, fought over by a few ships of both
-// sides, seen from close by.
-void contestedView() {
-    openingView();
-    Galaxy& g = galaxy();
-    const Vec3 home = g.planets.front()->position;
-    Planet* nearest = nullptr;
-    for (const auto& planet : g.planets) {
-        const float d = glm::length(planet->position - home);
-        if (planet->owner == Side::Neutral && d > 3.0f &&
-            (nearest == nullptr || d < glm::length(nearest->position - home))) {
-            nearest = planet.get();
-        }
-    }
-    nearest->playerClaim = 45.0;
-    nearest->computerClaim = 30.0;
-    for (int i = 0; i < 6; ++i) {
-        const bool isPlayer = i % 2 == 0;
-        const float angle = static_cast<float>(i) * 1.047f;
-        const Vec3 at =
-            nearest->position + Vec3{2.0f * std::cos(angle), 0.5f, 2.0f * std::sin(angle)};
-        auto ship = makeShip(isPlayer, at);
-        ship->headingPoint = nearest->position;
-        shipsOfSide(isPlayer).push_back(std::move(ship));
-    }
-    const Vec3 bar = nearest->position + Vec3{0.0f, nearest->radius, 0.0f};
-    lookFrom(bar + Vec3{-6.0f, 3.0f, -6.0f}, bar);
-}
-
-// Renders a frame and saves what the window shows as a PNG. The swap leaves
-// the back buffer undefined, so the composite is drawn once more to read.
 void saveShot(const std::string& folder, const char* name) {
-    renderFrame();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    runCompositePass();
-    std::vector<unsigned char> bgr(static_cast<std::size_t>(kWidth) * kHeight * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
-    FIBITMAP* image = FreeImage_ConvertFromRawBits(bgr.data(), kWidth, kHeight, kWidth * 3, 24,
-                                                   0xFF0000, 0x00FF00, 0x0000FF, FALSE);
+    std::string bgr = captureFrame(kWidth, kHeight);
+    FIBITMAP* image =
+        FreeImage_ConvertFromRawBits(reinterpret_cast<BYTE*>(bgr.data()), kWidth, kHeight,
+                                     kWidth * 3, 24, 0xFF0000, 0x00FF00, 0x0000FF, FALSE);
     const std::string file = folder + "/" + name + ".png";
     FreeImage_Save(FIF_PNG, image, file.c_str(), 0);
     FreeImage_Unload(image);
@@ -224,6 +134,26 @@ std::string timeEachPass(int frames) {
     return report.str();
 }
 
+// One line of the report: milliseconds, and a ratio to an earlier line.
+struct Line {
+    std::string label;
+    double ms;
+    const Line* base = nullptr;
+    const char* relation = " x ";
+};
+
+void print(const std::vector<Line>& lines) {
+    for (const Line& line : lines) {
+        std::cout << "  " << std::left << std::setw(20) << line.label << std::right
+                  << std::setprecision(1) << std::setw(6) << line.ms;
+        if (line.base != nullptr) {
+            std::cout << "  = " << std::setprecision(2) << line.ms / line.base->ms << line.relation
+                      << line.base->label.substr(0, 3);
+        }
+        std::cout << "\n";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -233,7 +163,7 @@ int main(int argc, char** argv) {
         std::cerr << "no OpenGL 3.2 window: run under xvfb-run" << std::endl;
         return 1;
     }
-    setClockSource([] { return clockNow; });
+    setClockSource(sceneClock);
     resizeWindow({kWidth, kHeight});
     std::cout.setstate(std::ios::failbit); // start-up chatter
     initRenderer();
@@ -242,34 +172,25 @@ int main(int argc, char** argv) {
     handleResize(kWidth, kHeight);
     std::cout.clear();
 
-    newGalaxy();
-    const double bare = timeFrames(frames);
+    // Lines keep their places: later ones point at earlier ones.
+    std::vector<Line> lines;
+    lines.reserve(16);
+    const Line& floor = lines.emplace_back(Line{"(f) clear and swap", timeClearAndSwap(frames)});
+    emptyView();
+    const Line& bare = lines.emplace_back(Line{"(a) bare pipeline", timeFrames(frames), &floor});
     installScenePasses(&orderPlaneHeight);
     openingView();
-    const double opening = timeFrames(frames);
+    const Line& opening = lines.emplace_back(Line{"(b) opening view", timeFrames(frames), &bare});
     const std::string openingPasses = timeEachPass(frames);
+    lines.push_back(Line{"bloom pass alone", timeBloom(frames), &opening, " of "});
     battleView();
-    const double battle = timeFrames(frames);
+    lines.push_back(Line{"(c) 400 v 400", timeFrames(frames), &bare});
     const std::string battlePasses = timeEachPass(frames);
-    const double bloom = timeMedian(frames, [] {
-        glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
-        const GLenum bloomOnly = GL_COLOR_ATTACHMENT2;
-        glDrawBuffers(1, &bloomOnly);
-        runBloomPass();
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    });
 
-    std::cout << std::fixed << std::setprecision(1);
-    std::cout << "frame_bench " << kWidth << "x" << kHeight << ", median of " << frames
-              << " frames, ms per frame\n"
-              << "  (a) bare pipeline   " << bare << "\n"
-              << "  (b) opening view    " << opening << "  = " << std::setprecision(2)
-              << opening / bare << " x (a)\n"
-              << std::setprecision(1) << "  (c) 400 v 400       " << battle << "  = "
-              << std::setprecision(2) << battle / bare << " x (a)\n"
-              << std::setprecision(1) << "  bloom pass alone    " << bloom << "  = "
-              << std::setprecision(2) << bloom / opening << " of (b)\n"
-              << "  passes of (b): " << openingPasses << "\n"
+    std::cout << std::fixed << "frame_bench " << kWidth << "x" << kHeight << ", median of "
+              << frames << " frames, ms per frame\n";
+    print(lines);
+    std::cout << "  passes of (b): " << openingPasses << "\n"
               << "  passes of (c): " << battlePasses << "\n";
     if (argc > 2) {
         saveShots(argv[2]);

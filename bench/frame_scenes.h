@@ -1,0 +1,23 @@
+// The scenes the frame benchmark times and the picture test compares: the
+// opening view beside the player's home, a 400 against 400 battle with
+// lasers in flight, and a planet fought over, seen from close by. Each
+// starts from the same generated galaxy, so they look the same every run.
+#pragma once
+
+#include <string>
+
+// The simulation clock the scenes read; install it with setClockSource.
+double sceneClock();
+
+// Steps the galaxy's clocks by one 60 Hz frame.
+void advanceSceneFrame();
+
+void openingView();
+void battleView();
+void contestedView();
+// The generated galaxy with the camera where the game starts it.
+void emptyView();
+
+// Draws a frame and reads back what the window shows, as 8-bit BGR rows
+// from the bottom up.
+std::string captureFrame(int width, int height);
