@@ -36,10 +36,11 @@ std::shared_ptr<Ship> makeShip(bool isPlayer, const Vec3& at) {
     return ship;
 }
 
+// The same galaxy every run: generateGalaxy would seed from the time.
 void newGalaxy() {
     resetGalaxy();
     std::srand(kSeed);
-    generateGalaxy();
+    buildGalaxy();
     buildBalanceBars();
 }
 
