@@ -1,6 +1,7 @@
 // The framebuffer every frame is drawn into before it reaches the window:
-// the scene, its glow and the bloom output as three colour textures, and a
-// depth buffer, all at the window's size.
+// the scene and its glow as two colour textures with a depth buffer, all at
+// the window's size; and the bloom output in a framebuffer of its own at a
+// quarter of that size, where the glow's finest blur level has its pixels.
 #pragma once
 
 #include <array>
@@ -13,12 +14,20 @@ constexpr int Glow = 1;
 constexpr int Bloom = 2;
 } // namespace Attachment
 
+// The glow's mipmap levels the bloom reads: level 2 averages 4 x 4 pixel
+// blocks, level 4 16 x 16 blocks. The bloom output has level 2's size.
+constexpr int kBloomCoreLevel = 2;
+constexpr int kBloomHaloLevel = 4;
+
 struct OffscreenTarget {
-    GLuint framebuffer = 0;
+    GLuint framebuffer = 0; // scene and glow
+    GLuint bloomFramebuffer = 0;
     GLuint depthBuffer = 0;
     std::array<GLuint, 3> colorTextures{};
     int width = 0;
     int height = 0;
+    int bloomWidth = 0;
+    int bloomHeight = 0;
 };
 
 const OffscreenTarget& offscreenTarget();

@@ -59,27 +59,27 @@ void runBloomPass() {
     if (program == 0) {
         return; // reported when it failed to build; GL would refuse every call here
     }
-    beginFullScreenPass(Program::Bloom);
-    const GLint colorTexture = glGetUniformLocation(program, "colorTexture");
-    const GLint pixelSizeX = glGetUniformLocation(program, "pixelsizex");
-    const GLint pixelSizeY = glGetUniformLocation(program, "pixelsizey");
-    const GLint bloomFactor = glGetUniformLocation(program, "bloomfactor");
     const OffscreenTarget& target = offscreenTarget();
+    glBindFramebuffer(GL_FRAMEBUFFER, target.bloomFramebuffer);
+    glViewport(0, 0, target.bloomWidth, target.bloomHeight);
+    beginFullScreenPass(Program::Bloom);
     bindTexture(0, target.colorTextures[Attachment::Glow]);
-    // The shader blurs by reading the glow's smaller mipmap levels. Level 0
-    // is attached to the framebuffer, so it stays out of the sampled range.
+    // The shader blurs by reading the glow's smaller mipmap levels.
     glGenerateMipmap(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 1);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    glUniform1i(colorTexture, 0);
-    glUniform1f(bloomFactor, renderSettings.bloomFactor);
-    glUniform1f(pixelSizeX, 1.0f / static_cast<float>(windowWidth));
-    glUniform1f(pixelSizeY, 1.0f / static_cast<float>(windowHeight));
+    glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
+    glUniform1f(glGetUniformLocation(program, "bloomfactor"), renderSettings.bloomFactor);
     drawFullScreenQuad();
     // Back to the attachment's own sampling.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     endFullScreenPass();
+    glViewport(0, 0, target.width, target.height);
+}
+
+void clearBloom() {
+    glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().bloomFramebuffer);
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glClearBufferfv(GL_COLOR, 0, black);
 }
 
 void runCompositePass() {

@@ -1,5 +1,5 @@
 // The two full-screen passes that end every frame: bloom blurs the glow
-// into the third attachment, and the composite puts scene, bloom and the
+// into the bloom target, and the composite puts scene, bloom and the
 // help, defeat or victory image onto the window.
 #pragma once
 
@@ -13,9 +13,12 @@ struct Overlay {
 // Victory wins over defeat, and both over the help image.
 Overlay chooseOverlay(bool victorious, bool defeated, bool showHelp);
 
-// Blurs the glow attachment into the bloom attachment, which must be the
-// current draw buffer.
+// Blurs the glow attachment into the bloom target. Leaves that target's
+// framebuffer bound and the viewport at the window's size.
 void runBloomPass();
+
+// Blackens the bloom target, for frames drawn with bloom off.
+void clearBloom();
 
 // Draws scene plus bloom plus overlay into the bound framebuffer.
 void runCompositePass();

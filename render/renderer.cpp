@@ -17,11 +17,8 @@
 
 namespace {
 
-constexpr GLenum kAllAttachments[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1,
-                                      GL_COLOR_ATTACHMENT2};
 constexpr GLenum kSceneOnly[] = {GL_COLOR_ATTACHMENT0};
 constexpr GLenum kSceneAndGlow[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-constexpr GLenum kBloomOnly[] = {GL_COLOR_ATTACHMENT2};
 
 ScenePasses passes;
 
@@ -82,13 +79,14 @@ void renderFrame() {
     }
     glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
     glViewport(0, 0, offscreenTarget().width, offscreenTarget().height);
-    drawInto(kAllAttachments);
+    drawInto(kSceneAndGlow);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawBackground();
     drawScene();
-    drawInto(kBloomOnly);
     if (renderSettings.bloomEnabled) {
         runBloomPass();
+    } else {
+        clearBloom();
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     runCompositePass();

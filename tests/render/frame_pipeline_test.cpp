@@ -21,14 +21,43 @@ namespace {
 
 using FramePipelineTest = RendererTest;
 
+// Scene and glow at the window's size, the bloom at a quarter of it.
 void expectTargetSize(int width, int height) {
-    for (GLuint texture : offscreenTarget().colorTextures) {
+    for (int i : {Attachment::Scene, Attachment::Glow, Attachment::Bloom}) {
+        const int shift = i == Attachment::Bloom ? 2 : 0;
         int w = 0;
         int h = 0;
-        textureSize(texture, w, h);
-        EXPECT_EQ(w, width);
-        EXPECT_EQ(h, height);
+        textureSize(offscreenTarget().colorTextures[static_cast<std::size_t>(i)], w, h);
+        EXPECT_EQ(w, width >> shift);
+        EXPECT_EQ(h, height >> shift);
     }
+}
+
+// The bloom target, read back at the window's pixel (x, y).
+struct BloomImage {
+    Image quarter;
+    glm::ivec3 at(int x, int y) const { return quarter.at(x / 4, y / 4); }
+};
+
+BloomImage readBloom() {
+    const OffscreenTarget& target = offscreenTarget();
+    Image image{target.bloomWidth, target.bloomHeight, {}};
+    image.rgba.resize(static_cast<std::size_t>(image.width) * image.height * 4);
+    glBindTexture(GL_TEXTURE_2D, target.colorTextures[Attachment::Bloom]);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return {image};
+}
+
+// Glow of full strength over a box of the target, drawn by the planet pass.
+void glowBox(int x, int y, int width, int height) {
+    scenePasses().planets = [=] {
+        const GLfloat white[4] = {1, 1, 1, 1};
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, y, width, height);
+        glClearBufferfv(GL_COLOR, 1, white);
+        glDisable(GL_SCISSOR_TEST);
+    };
 }
 
 // The target, viewport, window size and projection all follow a resize.
@@ -102,15 +131,9 @@ TEST_F(FramePipelineTest, ScenePassesRunInStageOrderWithTheirDrawBuffers) {
 
 TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
     // A 10 x 10 white square of glow in the middle of the target.
-    scenePasses().planets = [] {
-        const GLfloat white[4] = {1, 1, 1, 1};
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(695, 495, 10, 10);
-        glClearBufferfv(GL_COLOR, 1, white);
-        glDisable(GL_SCISSOR_TEST);
-    };
+    glowBox(695, 495, 10, 10);
     renderFrame();
-    const Image bloom = readAttachment(Attachment::Bloom);
+    const BloomImage bloom = readBloom();
     const int centre = bloom.at(700, 500).r;
     EXPECT_GT(centre, 150);
     EXPECT_GT(bloom.at(707, 500).r, 5) << "the glow does not spread";
@@ -121,11 +144,21 @@ TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
 
     renderSettings.bloomFactor = 0.5f;
     renderFrame();
-    EXPECT_NEAR(readAttachment(Attachment::Bloom).at(700, 500).r, centre / 2, 2);
+    EXPECT_NEAR(readBloom().at(700, 500).r, centre / 2, 2);
     renderSettings.bloomEnabled = false;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     renderFrame();
-    EXPECT_EQ(readAttachment(Attachment::Bloom).at(700, 500), glm::ivec3(0));
+    EXPECT_EQ(readBloom().at(700, 500), glm::ivec3(0));
+}
+
+TEST_F(FramePipelineTest, BloomAtOneEdgeStaysAtThatEdge) {
+    // A bright spot against the left edge, in the middle of the height.
+    glowBox(0, 490, 12, 20);
+    renderFrame();
+    const BloomImage bloom = readBloom();
+    EXPECT_GT(bloom.at(4, 500).r, 100);
+    for (int x : {1399, 1390, 1380}) {
+        EXPECT_EQ(bloom.at(x, 500), glm::ivec3(0)) << x;
+    }
 }
 
 TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
