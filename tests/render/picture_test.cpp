@@ -1,0 +1,104 @@
+// The frame benchmark's scenes, drawn at half its size, against pictures of
+// the same scenes (bench/pictures) drawn by the per-object passes that
+// instancing and the sky cache replaced. Set VORLAXIS_RECORD_PICTURES=1 to
+// redraw them after a change the player is meant to see.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <FreeImage.h>
+#include <gtest/gtest.h>
+
+#include "app/input_callbacks.h"
+#include "bench/frame_scenes.h"
+#include "render/quads.h"
+#include "render/scene_passes.h"
+#include "sim/clock.h"
+#include "tests/render/gl_test_support.h"
+
+namespace {
+
+constexpr int kWidth = 720;
+constexpr int kHeight = 390;
+
+class PictureTest : public RendererTest {
+  protected:
+    void SetUp() override {
+        RendererTest::SetUp();
+        buildQuads();
+        installScenePasses(&orderPlaneHeight);
+        setClockSource(sceneClock);
+        handleResize(kWidth, kHeight);
+    }
+    float orderPlaneHeight = -1.0f;
+};
+
+std::filesystem::path referenceFile(const char* scene) {
+    return std::filesystem::path(VORLAXIS_PICTURE_DIR) / (std::string(scene) + ".png");
+}
+
+void save(const std::string& bgr, const std::filesystem::path& file) {
+    auto* pixels = reinterpret_cast<BYTE*>(const_cast<char*>(bgr.data()));
+    FIBITMAP* image = FreeImage_ConvertFromRawBits(pixels, kWidth, kHeight, kWidth * 3, 24,
+                                                   0xFF0000, 0x00FF00, 0x0000FF, FALSE);
+    FreeImage_Save(FIF_PNG, image, file.c_str(), 0);
+    FreeImage_Unload(image);
+}
+
+// BGR rows from the bottom up, as the frame was read; empty when missing.
+std::string load(const std::filesystem::path& file) {
+    FIBITMAP* image = FreeImage_Load(FIF_PNG, file.c_str(), 0);
+    if (image == nullptr) {
+        return {};
+    }
+    std::string bgr(static_cast<std::size_t>(kWidth) * kHeight * 3, '\0');
+    FreeImage_ConvertToRawBits(reinterpret_cast<BYTE*>(bgr.data()), image, kWidth * 3, 24, 0xFF0000,
+                               0x00FF00, 0x0000FF, FALSE);
+    FreeImage_Unload(image);
+    return bgr;
+}
+
+struct Difference {
+    double meanLevels = 0.0;  // per channel
+    double farOffShare = 0.0; // pixels off by more than 16 levels in a channel
+};
+
+Difference compare(const std::string& a, const std::string& b) {
+    double sum = 0.0;
+    int farOff = 0;
+    for (std::size_t p = 0; p + 2 < a.size(); p += 3) {
+        int worst = 0;
+        for (std::size_t c = p; c < p + 3; ++c) {
+            const int d =
+                std::abs(static_cast<unsigned char>(a[c]) - static_cast<unsigned char>(b[c]));
+            sum += d;
+            worst = std::max(worst, d);
+        }
+        farOff += worst > 16 ? 1 : 0;
+    }
+    const double pixels = static_cast<double>(a.size() / 3);
+    return {sum / static_cast<double>(a.size()), farOff / pixels};
+}
+
+TEST_F(PictureTest, TheBenchmarkScenesLookAsTheyDid) {
+    const bool record = std::getenv("VORLAXIS_RECORD_PICTURES") != nullptr;
+    const std::pair<const char*, void (*)()> scenes[] = {
+        {"opening", openingView}, {"battle", battleView}, {"contested", contestedView}};
+    for (const auto& [name, build] : scenes) {
+        SCOPED_TRACE(name);
+        build();
+        const std::string now = captureFrame(kWidth, kHeight);
+        if (record) {
+            save(now, referenceFile(name));
+            continue;
+        }
+        const std::string before = load(referenceFile(name));
+        ASSERT_EQ(before.size(), now.size()) << referenceFile(name);
+        const Difference d = compare(before, now);
+        EXPECT_LT(d.meanLevels, 0.5);
+        EXPECT_LT(d.farOffShare, 0.002);
+        ASSERT_GT(compare(now, std::string(now.size(), '\0')).meanLevels, 5.0) << "a black frame";
+    }
+}
+
+} // namespace
