@@ -193,6 +193,8 @@ void TextureManager::loadTexture(const std::string& path, int key, GLenum format
         bytes ? decodeTextureImage(bytes->data(), bytes->size(), path, format) : nullptr;
     if (image == nullptr) {
         std::cout << "\nALERT";
+        std::cerr << (bytes ? "Cannot decode texture file " : "Cannot read texture file ") << path
+                  << std::endl;
     }
     const void* pixels = image != nullptr ? FreeImage_GetBits(image) : nullptr;
     const GLsizei width = image != nullptr ? static_cast<GLsizei>(FreeImage_GetWidth(image)) : 0;
