@@ -5,6 +5,7 @@
 #include "platform/window.h"
 #include "render/billboard.h"
 #include "render/gl_check.h"
+#include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
@@ -96,6 +97,7 @@ void renderFrame() {
 
 void shutdownRenderer() {
     forgetOffscreenTarget();
+    forgetInstanceBuffer();
     forgetQuads();
     forgetMeshes();
     forgetShaderPrograms();
@@ -106,6 +108,7 @@ void shutdownRenderer() {
 
 void destroyRendererObjects() {
     deleteOffscreenTarget();
+    destroyInstanceBuffer();
     destroyQuads();
     destroyMeshes();
     deleteShaderPrograms();

@@ -11,7 +11,8 @@
 
 // The uniforms whose locations each program caches right after linking.
 enum UniformSlot : int {
-    ProjectionSlot = 0, // "projectionMatrix" ("modelViewProjectionMatrix" in fieldShader)
+    ProjectionSlot = 0, // "projectionMatrix" (in fieldShader "modelViewProjectionMatrix", in
+                        // shipShader "viewProjectionMatrix")
     ModelMatrixSlot = 1,
     ViewMatrixSlot = 2,
     NormalMatrixSlot = 3,

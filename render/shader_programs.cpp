@@ -31,11 +31,12 @@ UniformList withUniforms(UniformList list, const UniformList& more) {
 
 const std::array<ProgramRow, kProgramCount>& programTable() {
     static const std::array<ProgramRow, kProgramCount> table{{
+        // Ships take their matrices, light direction and materials per instance.
         {"shipShader",
-         withUniforms(kLitUniforms, {{MaterialAmbientSlot, "material.ambientColor"},
-                                     {MaterialDiffuseSlot, "material.diffuseColor"},
-                                     {MaterialSpecularSlot, "material.specularColor"},
-                                     {MaterialExponentSlot, "material.specularExponent"}})},
+         {{ProjectionSlot, "viewProjectionMatrix"},
+          {LightAmbientSlot, "light.ambientColor"},
+          {LightDiffuseSlot, "light.diffuseColor"},
+          {LightSpecularSlot, "light.specularColor"}}},
         {"fieldShader", {{ProjectionSlot, "modelViewProjectionMatrix"}}},
         {"planetaryShader",
          withUniforms(kLitUniforms, {{MaterialDiffuseSlot, "material.diffuseColor"}})},

@@ -1,8 +1,10 @@
 #include "render/ship_pass.h"
 
-#include <glm/gtc/matrix_inverse.hpp>
+#include <vector>
 
+#include "math/camera.h"
 #include "math/rotations.h"
+#include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
@@ -35,83 +37,87 @@ bool isNearEnough(const Ship& ship) {
     return ship.visible && distanceFromEye(ship.position) <= kShipFarCutoff;
 }
 
-struct ShipUniforms {
-    GLint model;
-    GLint normal;
-    GLint lightDirection;
-    GLint ambient;
-    GLint diffuse;
-    GLint specular;
-    GLint exponent;
+// Eight rows per hull or turret: the model matrix, the light's direction,
+// and the material's ambient, diffuse and specular colours with the
+// specular exponent last.
+constexpr int kRowsPerPart = 8;
+
+// The parts that share a mesh and a texture, drawn with one call.
+struct Batch {
+    const Mesh* mesh;
+    GLuint texture;
+    std::vector<Vec4> rows;
 };
 
-// Lights, projection, view and texture unit once per pass; the hull pass aims the light from
-// the sun per ship, the turret pass keeps the scene light's direction.
-ShipUniforms setUpPass(bool turrets) {
-    const ShaderProgram& program = shaderProgram(Program::Ship);
-    glUseProgram(program.program);
-    if (turrets) {
-        setVector(program.uniform(LightDirectionSlot), sceneLight.direction);
+Batch& batchFor(std::vector<Batch>& batches, const Mesh* mesh, const ModelInstance& part) {
+    const GLuint* holder = textureOf(part);
+    const GLuint texture = holder != nullptr ? *holder : 0;
+    for (Batch& batch : batches) {
+        if (batch.mesh == mesh && batch.texture == texture) {
+            return batch;
+        }
     }
-    setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
-    setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
-    setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
-    setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
-    setMatrix(program.uniform(ViewMatrixSlot), sceneView());
-    glActiveTexture(GL_TEXTURE0);
-    glUniform1i(uniformOf(Program::Ship, "colorTexture"), 0);
-    return {program.uniform(ModelMatrixSlot),     program.uniform(NormalMatrixSlot),
-            program.uniform(LightDirectionSlot),  program.uniform(MaterialAmbientSlot),
-            program.uniform(MaterialDiffuseSlot), program.uniform(MaterialSpecularSlot),
-            program.uniform(MaterialExponentSlot)};
+    return batches.emplace_back(Batch{mesh, texture, {}});
 }
 
 // Places a part of the ship: its own matrix, then the yaw, the pitch and
 // the move to the ship. Normals turn with the whole model, so the lit side
 // of a hull always faces the sun.
-void uploadModel(const ShipUniforms& u, const Mat4& model) {
-    setMatrix(u.model, model);
-    setMatrix(u.normal, glm::inverseTranspose(Mat3{model}));
-}
-
-void uploadMaterial(const ShipUniforms& u, const ModelInstance& part) {
-    bindTexture(textureOf(part));
-    const Material& m = part.material;
-    setColor(u.ambient, m.ambientColor);
-    setColor(u.diffuse, m.diffuseColor);
-    setColor(u.specular, m.specularColor);
-    glUniform1f(u.exponent, m.specularExponent);
+void addPart(Batch& batch, const Mat4& model, const Vec3& light, const Material& m) {
+    std::vector<Vec4>& rows = batch.rows;
+    rows.insert(rows.end(),
+                {model[0], model[1], model[2], model[3], Vec4{light, 0.0f}, m.ambientColor,
+                 m.diffuseColor, Vec4{Vec3{m.specularColor}, m.specularExponent}});
 }
 
 Mat4 placeOnShip(const Ship& ship, const Mat4& yaw, const Mat4& own) {
     return glm::translate(Mat4{1.0f}, ship.position) * hullPitch(ship) * yaw * own;
 }
 
-void drawHull(Ship& ship, const ShipUniforms& u) {
+// Light, projection, view and texture units once per pass.
+void setUpPass() {
+    const ShaderProgram& program = shaderProgram(Program::Ship);
+    glUseProgram(program.program);
+    setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
+    setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
+    setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
+    setMatrix(program.uniform(ProjectionSlot), sceneViewProjection());
+    setVector(uniformOf(Program::Ship, "eyePosition"), camera().eye);
+    glUniform1i(uniformOf(Program::Ship, "instances"), kInstanceUnit);
+    glActiveTexture(GL_TEXTURE0);
+    glUniform1i(uniformOf(Program::Ship, "colorTexture"), 0);
+}
+
+void drawBatches(const std::vector<Batch>& batches, GLenum mode) {
+    for (const Batch& batch : batches) {
+        glBindVertexArray(batch.mesh->vertexArray);
+        glBindTexture(GL_TEXTURE_2D, batch.texture);
+        drawInstances(batch.rows, kRowsPerPart, [&batch, mode](GLsizei count) {
+            glDrawElementsInstanced(mode, batch.mesh->indexCount, GL_UNSIGNED_INT, nullptr, count);
+        });
+    }
+}
+
+// The hull's mesh by distance, aimed at the sun; a player hull wears the
+// colour of what the ship is doing.
+void addHull(std::vector<Batch>& batches, Ship& ship) {
     const Mesh* mesh = meshForKind(hullMeshKind(distanceFromEye(ship.position)));
-    glBindVertexArray(mesh->vertexArray);
     ModelInstance& hull = ship.hullModel[0];
     if (ship.isPlayer) {
         hull.material = playerShipMaterial(ship, galaxy());
     }
-    setVector(u.lightDirection, ship.position - sunPosition());
-    uploadModel(u, placeOnShip(ship, hullYaw(ship), hull.modelMatrix));
-    uploadMaterial(u, hull);
-    const GLenum mode = renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
-    glDrawElements(mode, mesh->indexCount, GL_UNSIGNED_INT, nullptr);
+    addPart(batchFor(batches, mesh, hull), placeOnShip(ship, hullYaw(ship), hull.modelMatrix),
+            ship.position - sunPosition(), hull.material);
     ++drawnShipCount;
 }
 
-void drawTurret(Ship& ship, const ShipUniforms& u, double now) {
+void addTurret(std::vector<Batch>& batches, Ship& ship, double now) {
     ModelInstance& turret = ship.turretModel;
-    const Mesh* mesh = meshForKind(MeshKind::Turret);
-    glBindVertexArray(mesh->vertexArray);
     const Mat4 yaw = headingYaw(ship.position, turretAimPoint(ship, now), ship.turretReference);
-    uploadModel(u, placeOnShip(ship, yaw, turret.modelMatrix));
     turret.material =
         ship.isPlayer ? playerShipMaterial(ship, galaxy()) : ShipMaterial::computerTurret();
-    uploadMaterial(u, turret);
-    glDrawElements(GL_TRIANGLES, mesh->indexCount, GL_UNSIGNED_INT, nullptr);
+    addPart(batchFor(batches, meshForKind(MeshKind::Turret), turret),
+            placeOnShip(ship, yaw, turret.modelMatrix), sceneLight.direction, turret.material);
 }
 
 void endPass() {
@@ -164,14 +170,16 @@ void drawShips() {
     if (programId(Program::Ship) == 0) {
         return;
     }
-    const ShipUniforms u = setUpPass(false);
+    std::vector<Batch> batches;
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
             if (isHullShown(*ship)) {
-                drawHull(*ship, u);
+                addHull(batches, *ship);
             }
         }
     }
+    setUpPass();
+    drawBatches(batches, renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES);
     endPass();
 }
 
@@ -179,14 +187,16 @@ void drawTurrets() {
     if (programId(Program::Ship) == 0) {
         return;
     }
-    const ShipUniforms u = setUpPass(true);
+    std::vector<Batch> batches;
     const double now = currentTime();
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
             if (isTurretShown(*ship)) {
-                drawTurret(*ship, u, now);
+                addTurret(batches, *ship, now);
             }
         }
     }
+    setUpPass();
+    drawBatches(batches, GL_TRIANGLES);
     endPass();
 }

@@ -159,6 +159,8 @@ TEST_F(ModelDrawTest, AMissingModelLeavesAnEmptyMeshThatDrawsNothing) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glUseProgram(program.program);
+    // Its two samplers on different units, as the ship pass sets them.
+    glUniform1i(glGetUniformLocation(program.program, "instances"), 3);
     glBindVertexArray(mesh.vertexArray);
     glDrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_INT, nullptr);
     glBindVertexArray(0);

@@ -4,6 +4,7 @@
 // redraw them after a change the player is meant to see.
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 #include <FreeImage.h>
@@ -95,6 +96,8 @@ TEST_F(PictureTest, TheBenchmarkScenesLookAsTheyDid) {
         const std::string before = load(referenceFile(name));
         ASSERT_EQ(before.size(), now.size()) << referenceFile(name);
         const Difference d = compare(before, now);
+        std::cout << name << ": mean " << d.meanLevels << " levels, " << 100 * d.farOffShare
+                  << " % far off\n";
         EXPECT_LT(d.meanLevels, 0.5);
         EXPECT_LT(d.farOffShare, 0.002);
         ASSERT_GT(compare(now, std::string(now.size(), '\0')).meanLevels, 5.0) << "a black frame";
