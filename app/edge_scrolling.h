@@ -11,10 +11,13 @@ struct EdgeFlags {
     bool bottom = false;
 };
 
-// Which borders the cursor is within 15 pixels of. They keep their values
-// until the next cursor event, also while the cursor is outside the window.
+// Which borders the cursor is within 15 pixels of. A cursor outside the
+// window (dragging beyond it) sets none, and none stay set once the cursor
+// has left the window or the window has lost the focus: the view never
+// slides while the player's pointer is elsewhere.
 const EdgeFlags& edgeFlags();
 void updateEdgeFlags(int x, int y, WindowSize window);
+void clearEdgeFlags();
 
 // Runs the border moves once; called every frame.
 void applyEdgeScrolling();

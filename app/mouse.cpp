@@ -39,15 +39,9 @@ void selectInDrag() {
     if (!isKeyDown(Key::LeftShift)) {
         clearSelection();
     }
-    const int x0 = std::min(dragStartX, mouseX);
-    const int x1 = std::max(dragStartX, mouseX);
-    const int y0 = std::min(dragStartY, mouseY);
-    const int y1 = std::max(dragStartY, mouseY);
-    const int step = dragGridStep(cameraDistance());
-    for (int x = x0; x <= x1; x += step) {
-        for (int y = y0; y <= y1; y += step) {
-            pickAt(x, y);
-        }
+    for (const glm::ivec2& point :
+         dragGridPoints({dragStartX, dragStartY}, {mouseX, mouseY}, cameraDistance())) {
+        pickAt(point.x, point.y);
     }
 }
 
@@ -144,6 +138,19 @@ void handleMouseButton(int button, int action) {
 int dragGridStep(float cameraDistance) {
     const int step = 7 - static_cast<int>(cameraDistance) / 20;
     return step < 1 ? 2 : step;
+}
+
+std::vector<glm::ivec2> dragGridPoints(glm::ivec2 from, glm::ivec2 to, float cameraDistance) {
+    const glm::ivec2 low = glm::min(from, to);
+    const glm::ivec2 high = glm::max(from, to);
+    const int step = dragGridStep(cameraDistance);
+    std::vector<glm::ivec2> points;
+    for (int x = low.x; x <= high.x; x += step) {
+        for (int y = low.y; y <= high.y; y += step) {
+            points.push_back({x, y});
+        }
+    }
+    return points;
 }
 
 void pickAt(int x, int y) {

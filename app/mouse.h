@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "app/picking.h"
 
@@ -17,6 +18,9 @@ void handleMouseButton(int button, int action);
 // Pixels between the points of a drag selection, from the camera distance:
 // finer when the camera is close.
 int dragGridStep(float cameraDistance);
+// The window points a drag casts rays at: a grid over its rectangle,
+// whichever way it was drawn, dragGridStep apart from its top-left corner.
+std::vector<glm::ivec2> dragGridPoints(glm::ivec2 from, glm::ivec2 to, float cameraDistance);
 
 // Selects the own ships and planets under one window point.
 void pickAt(int x, int y);

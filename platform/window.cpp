@@ -19,6 +19,9 @@ struct WindowState {
     MousePositionHandler mousePositionHandler;
     MouseWheelHandler mouseWheelHandler;
     WindowSizeHandler windowSizeHandler;
+    PointerLeaveHandler pointerLeaveHandler;
+    KeyNameLookup keyNameLookup;
+    EventHook eventHook;
     double wheelAccumulated = 0.0;
     int mouseX = 0;
     int mouseY = 0;
@@ -102,7 +105,8 @@ int gameKeyCode(int glfwKey, int scancode) {
     if (special >= 0) {
         return special;
     }
-    const char* name = glfwGetKeyName(glfwKey, scancode);
+    const char* name = state.keyNameLookup ? state.keyNameLookup(glfwKey, scancode)
+                                           : glfwGetKeyName(glfwKey, scancode);
     if (name != nullptr && name[0] != '\0' && name[1] == '\0') {
         return std::toupper(static_cast<unsigned char>(name[0]));
     }
@@ -113,11 +117,7 @@ int gameKeyCode(int glfwKey, int scancode) {
 }
 
 void onKey(GLFWwindow*, int glfwKey, int scancode, int action, int) {
-    const int key = gameKeyCode(glfwKey, scancode);
-    if (key < 0) {
-        return;
-    }
-    injectKey(key, action == GLFW_RELEASE ? KeyAction::Release : KeyAction::Press);
+    translateKeyEvent(glfwKey, scancode, action);
 }
 
 void onMouseButton(GLFWwindow*, int button, int action, int) {
@@ -129,10 +129,38 @@ void onCursorPos(GLFWwindow*, double x, double y) {
 }
 
 void onScroll(GLFWwindow*, double, double yOffset) {
-    state.wheelAccumulated += yOffset;
-    if (state.mouseWheelHandler) {
-        state.mouseWheelHandler(mouseWheelPosition());
+    translateScroll(yOffset);
+}
+
+void onCursorEnter(GLFWwindow*, int entered) {
+    if (entered == GLFW_FALSE) {
+        injectPointerLeave();
     }
+}
+
+void onFocus(GLFWwindow*, int focused) {
+    if (focused == GLFW_FALSE) {
+        injectPointerLeave();
+    }
+}
+
+void runEventHook(bool waiting) {
+    const EventHook hook = state.eventHook; // a copy: the hook may replace itself
+    if (hook) {
+        hook(waiting);
+    }
+}
+
+// Where the cursor is now, read from the window while there is one.
+void readCursorPosition() {
+    if (state.window == nullptr) {
+        return;
+    }
+    double x = 0.0;
+    double y = 0.0;
+    glfwGetCursorPos(state.window, &x, &y);
+    state.mouseX = static_cast<int>(std::floor(x));
+    state.mouseY = static_cast<int>(std::floor(y));
 }
 
 void onWindowSize(GLFWwindow*, int width, int height) {
@@ -190,6 +218,8 @@ bool openGameWindow() {
     glfwSetCursorPosCallback(state.window, onCursorPos);
     glfwSetScrollCallback(state.window, onScroll);
     glfwSetWindowSizeCallback(state.window, onWindowSize);
+    glfwSetCursorEnterCallback(state.window, onCursorEnter);
+    glfwSetWindowFocusCallback(state.window, onFocus);
     return true;
 }
 
@@ -247,18 +277,21 @@ void swapBuffersAndPollEvents() {
     if (state.window != nullptr) {
         glfwSwapBuffers(state.window);
         glfwPollEvents();
+        runEventHook(false);
     }
 }
 
 void pollWindowEvents() {
     if (state.initialised) {
         glfwPollEvents();
+        runEventHook(false);
     }
 }
 
 void waitWindowEvents() {
     if (state.initialised) {
         glfwWaitEventsTimeout(0.05);
+        runEventHook(true);
     }
 }
 
@@ -289,6 +322,7 @@ void setMouseButtonHandler(MouseButtonHandler handler) {
 
 void setMousePositionHandler(MousePositionHandler handler) {
     state.mousePositionHandler = std::move(handler);
+    readCursorPosition();
     if (state.mousePositionHandler) {
         state.mousePositionHandler(state.mouseX, state.mouseY);
     }
@@ -306,6 +340,34 @@ void setWindowSizeHandler(WindowSizeHandler handler) {
     if (state.windowSizeHandler) {
         const WindowSize size = currentWindowSize();
         state.windowSizeHandler(size.width, size.height);
+    }
+}
+
+void setPointerLeaveHandler(PointerLeaveHandler handler) {
+    state.pointerLeaveHandler = std::move(handler);
+}
+
+void setKeyNameLookup(KeyNameLookup lookup) {
+    state.keyNameLookup = std::move(lookup);
+}
+
+void setEventHook(EventHook hook) {
+    state.eventHook = std::move(hook);
+}
+
+void translateKeyEvent(int libraryKey, int scancode, int libraryAction) {
+    const int key = gameKeyCode(libraryKey, scancode);
+    if (key >= 0) {
+        injectKey(key, libraryAction == GLFW_RELEASE ? KeyAction::Release : KeyAction::Press);
+    }
+}
+
+// The library reports wheel turns as offsets, fractional on smooth wheels
+// and touch pads; the game sees their running total in whole notches.
+void translateScroll(double yOffset) {
+    state.wheelAccumulated += yOffset;
+    if (state.mouseWheelHandler) {
+        state.mouseWheelHandler(mouseWheelPosition());
     }
 }
 
@@ -329,6 +391,12 @@ void injectMousePosition(int x, int y) {
     state.mouseY = y;
     if (state.mousePositionHandler) {
         state.mousePositionHandler(x, y);
+    }
+}
+
+void injectPointerLeave() {
+    if (state.pointerLeaveHandler) {
+        state.pointerLeaveHandler();
     }
 }
 

@@ -16,6 +16,13 @@ using MouseButtonHandler = std::function<void(int button, int action)>;
 using MousePositionHandler = std::function<void(int x, int y)>;
 using MouseWheelHandler = std::function<void(int position)>;
 using WindowSizeHandler = std::function<void(int width, int height)>;
+using PointerLeaveHandler = std::function<void()>;
+// The character a printable key types on the keyboard layout in use, named
+// from the windowing library's key and scancode; null for keys without one.
+using KeyNameLookup = std::function<const char*(int libraryKey, int scancode)>;
+// Runs after every event poll; `waiting` while the game waits for the window
+// to close. Lets a test act as the player would, frame by frame.
+using EventHook = std::function<void(bool waiting)>;
 
 // Three quarters of the usable screen, each side truncated toward zero.
 WindowSize gameWindowSize(WindowSize usableScreen);
@@ -58,10 +65,24 @@ bool isExtensionSupported(const char* name);
 // a press.
 void setKeyHandler(KeyHandler handler);
 void setMouseButtonHandler(MouseButtonHandler handler);
-// These three call the new handler once at once with the current value.
+// These three call the new handler once at once with the current value; the
+// cursor position is the real one while the window is open.
 void setMousePositionHandler(MousePositionHandler handler);
 void setMouseWheelHandler(MouseWheelHandler handler);
 void setWindowSizeHandler(WindowSizeHandler handler);
+// Runs when the cursor leaves the window or the window loses the focus.
+void setPointerLeaveHandler(PointerLeaveHandler handler);
+
+// The library's own lookup unless a test puts in a layout of its own; an
+// empty lookup restores the library's.
+void setKeyNameLookup(KeyNameLookup lookup);
+void setEventHook(EventHook hook);
+
+// The windowing library's events in its own numbering (key, scancode,
+// action; fractional wheel offsets), translated into the game's: the
+// window's callbacks come in here, and so do tests, which need no display.
+void translateKeyEvent(int libraryKey, int scancode, int libraryAction);
+void translateScroll(double yOffset);
 
 // Feed events as if they came from the window: tests and the handlers'
 // installation use these. injectKey updates the key table first.
@@ -69,6 +90,7 @@ void injectKey(int key, int action);
 void injectMouseButton(int button, int action);
 void injectMousePosition(int x, int y);
 void injectWheel(int position);
+void injectPointerLeave();
 
 int mouseWheelPosition();
 void mousePosition(int& x, int& y);

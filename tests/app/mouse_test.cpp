@@ -1,7 +1,9 @@
-#include <glm/gtc/matrix_transform.hpp>
+#include <functional>
+#include <vector>
 
 #include "input_fixture.h"
 
+#include "app/input_callbacks.h"
 #include "app/picking.h"
 #include "sim/waypoints.h"
 
@@ -11,41 +13,39 @@ class MouseTest : public InputTest {
   protected:
     void SetUp() override {
         InputTest::SetUp();
-        camera().eye = Vec3{0.0f, 40.0f, 40.0f};
+        lookFrom(Vec3{0.0f, 40.0f, 40.0f});
+    }
+
+    static void lookFrom(Vec3 eye) {
+        camera().eye = eye;
         camera().target = Vec3{0.0f};
         updateCameraBasis();
     }
 
-    // The window pixel that shows a world point.
-    static glm::ivec2 pixelOf(Vec3 point) {
-        const glm::vec4 viewport{0.0f, 0.0f, static_cast<float>(windowWidth),
-                                 static_cast<float>(windowHeight)};
-        const Vec3 window = glm::project(point, getViewMatrix(), projectionMatrix, viewport);
-        return {static_cast<int>(std::lround(window.x)),
-                static_cast<int>(std::lround(viewport.w - 1.0f - window.y))};
+    // What the pixel shows 50 units into the scene.
+    static Vec3 under(glm::ivec2 pixel) {
+        const PickRay ray = pickRay(pixel.x, pixel.y);
+        return ray.origin + ray.direction * 50.0f;
     }
 
-    static void moveTo(glm::ivec2 pixel) { handleMousePosition(pixel.x, pixel.y); }
-
-    static void leftClickAt(glm::ivec2 pixel) {
-        moveTo(pixel);
-        injectMouseButton(MouseButton::Left, KeyAction::Press);
-        injectMouseButton(MouseButton::Left, KeyAction::Release);
+    static void drag(glm::ivec2 from, glm::ivec2 to, int button = MouseButton::Left) {
+        handleMousePosition(from.x, from.y);
+        injectMouseButton(button, KeyAction::Press);
+        handleMousePosition(to.x, to.y);
+        injectMouseButton(button, KeyAction::Release);
     }
-
-    static void rightClickAt(glm::ivec2 pixel) {
-        moveTo(pixel);
-        injectMouseButton(MouseButton::Right, KeyAction::Press);
-        injectMouseButton(MouseButton::Right, KeyAction::Release);
-    }
+    static void click(glm::ivec2 at, int button = MouseButton::Left) { drag(at, at, button); }
 };
 
-TEST_F(MouseTest, ThePickRayRunsFromTheCameraThroughThePixel) {
-    const Vec3 point{3.0f, 1.0f, -2.0f};
-    const PickRay ray = pickRay(pixelOf(point).x, pixelOf(point).y);
-    EXPECT_NEAR(glm::length(ray.direction), 1.0f, 1e-5f);
-    const Vec3 toPoint = glm::normalize(point - camera().eye);
-    EXPECT_GT(glm::dot(ray.direction, toPoint), 0.99999f);
+TEST_F(MouseTest, TheMiddlePixelLooksAtTheTarget) {
+    // 1400 x 1000: pixel (700, 499) is window point (700, 500), the centre.
+    const PickRay ray = pickRay(700, 499);
+    EXPECT_NEAR(glm::length(ray.origin - (camera().eye + camera().forward * 0.1f)), 0.0f, 1e-5f);
+    EXPECT_NEAR(glm::length(ray.direction - camera().forward), 0.0f, 1e-6f);
+    // Left and up of the middle, the ray turns left and up.
+    const PickRay corner = pickRay(0, 0);
+    EXPECT_LT(glm::dot(corner.direction, camera().right), -0.3f);
+    EXPECT_GT(corner.direction.y, camera().forward.y);
 }
 
 TEST_F(MouseTest, RaySphereDistanceFromOutsideAndInside) {
@@ -56,156 +56,178 @@ TEST_F(MouseTest, RaySphereDistanceFromOutsideAndInside) {
     EXPECT_LT(raySphereDistance(ray, Vec3{2.0f, 0.0f, 0.0f}, 1.0f), 0.0f);        // beside
 }
 
-TEST_F(MouseTest, ClickSelectsTheShipUnderTheCursorAndShiftAdds) {
-    const ShipRef first = addShip(true, Vec3{2.0f, 0.0f, 0.0f});
-    const ShipRef second = addShip(true, Vec3{-4.0f, 0.0f, 3.0f});
-    Planet& mine = addPlanet(Side::Player, Vec3{10.0f, 0.0f, -10.0f});
-    mine.selected = true;
-    second->selected = true;
-
-    leftClickAt(pixelOf(first->position));
-    EXPECT_TRUE(first->selected);
-    EXPECT_FALSE(second->selected);
-    EXPECT_FALSE(mine.selected);
-
-    press(Key::LeftShift);
-    leftClickAt(pixelOf(second->position));
-    leftClickAt(pixelOf(mine.position));
-    release(Key::LeftShift);
-    EXPECT_TRUE(first->selected);
-    EXPECT_TRUE(second->selected);
-    EXPECT_TRUE(mine.selected);
+TEST_F(MouseTest, DragGridFollowsTheCameraDistanceWhicheverWayItIsDrawn) {
+    using Points = std::vector<glm::ivec2>;
+    const Points fine{{100, 100}, {100, 101}, {101, 100}, {101, 101},
+                      {102, 100}, {102, 101}, {103, 100}, {103, 101}};
+    const struct {
+        float distance;
+        glm::ivec2 from, to;
+        Points points;
+    } cases[] = {
+        {130.0f, {100, 100}, {103, 101}, fine},
+        {130.0f, {103, 101}, {100, 100}, fine},
+        {150.0f, {103, 101}, {100, 100}, {{100, 100}, {102, 100}}},
+        {39.9f, {100, 106}, {106, 100}, {{100, 100}, {100, 106}, {106, 100}, {106, 106}}},
+        {10.0f, {100, 106}, {106, 100}, {{100, 100}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dragGridPoints(c.from, c.to, c.distance), c.points) << c.distance;
+    }
 }
 
-TEST_F(MouseTest, EnemyShipsAndForeignPlanetsAreNeverSelected) {
-    const ShipRef own = addShip(true, Vec3{-6.0f, 0.0f, 0.0f});
-    own->selected = true;
-    const ShipRef enemy = addShip(false, Vec3{2.0f, 0.0f, 0.0f});
-    Planet& neutral = addPlanet(Side::Neutral, Vec3{8.0f, 0.0f, -5.0f});
-    Planet& theirs = addPlanet(Side::Computer, Vec3{-8.0f, 0.0f, -5.0f});
-    leftClickAt(pixelOf(enemy->position));
-    leftClickAt(pixelOf(neutral.position));
-    leftClickAt(pixelOf(theirs.position));
-    EXPECT_FALSE(enemy->selected);
-    EXPECT_FALSE(neutral.selected);
-    EXPECT_FALSE(theirs.selected);
-    EXPECT_FALSE(own->selected); // each click cleared the selection
+// Own ships 0 and 1, own planet 2, an enemy ship 3 and a computer planet 4
+// in a row, the last two never selected; one more own ship was selected
+// before the drag, outside it.
+TEST_F(MouseTest, DragSelectsOwnShipsAndPlanetsFilteredByLessThan) {
+    const struct {
+        std::vector<int> keys;
+        glm::ivec2 from, to;
+        unsigned selected; // bit i: object i
+    } cases[] = {
+        {{}, {250, 250}, {750, 350}, 0b00111},
+        {{Key::LeftShift}, {750, 350}, {250, 250}, 0b00111},
+        {{'<'}, {750, 250}, {250, 350}, 0b00011},
+        {{'<', Key::LeftShift}, {250, 350}, {750, 250}, 0b00100},
+    };
+    for (const auto& c : cases) {
+        resetGalaxy();
+        std::vector<std::function<bool()>> objects;
+        for (int i = 0; i < 5; ++i) {
+            const Vec3 at = under({300 + 100 * i, 300});
+            if (i == 2 || i == 4) {
+                Planet& planet = addPlanet(i == 2 ? Side::Player : Side::Computer, at);
+                objects.push_back([&planet] { return planet.selected; });
+            } else {
+                const ShipRef ship = addShip(i != 3, at);
+                objects.push_back([ship] { return ship->selected; });
+            }
+        }
+        const ShipRef earlier = addShip(true, under({900, 600}));
+        earlier->selected = true;
+        for (const int key : c.keys) {
+            press(key);
+        }
+        drag(c.from, c.to);
+        const bool shift = isKeyDown(Key::LeftShift);
+        releaseAllKeys();
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(objects[i](), ((c.selected >> i) & 1) != 0) << c.keys.size() << " " << i;
+        }
+        EXPECT_EQ(earlier->selected, shift);
+    }
 }
 
-TEST_F(MouseTest, OneLayerOnShowLimitsUnselectedShipsToItsBand) {
-    layerFilter = 1;
-    const ShipRef high = addShip(true, Vec3{0.0f, 20.0f, 0.0f});
-    const ShipRef inBand = addShip(true, Vec3{6.0f, 16.0f, 0.0f});
-    const PickRay highRay = pickRay(pixelOf(high->position).x, pixelOf(high->position).y);
-    EXPECT_TRUE(castPickRay(highRay).playerShips.empty());
-    high->selected = true; // a selected ship can always be picked
-    EXPECT_EQ(castPickRay(highRay).playerShips.size(), 1u);
-
-    const PickRay bandRay = pickRay(pixelOf(inBand->position).x, pixelOf(inBand->position).y);
-    EXPECT_EQ(castPickRay(bandRay).playerShips.size(), 1u);
-
-    Planet& otherLayer = addPlanet(Side::Player, Vec3{-6.0f, 0.0f, 0.0f});
-    otherLayer.layer = 0;
-    const PickRay planetRay =
-        pickRay(pixelOf(otherLayer.position).x, pixelOf(otherLayer.position).y);
-    EXPECT_TRUE(castPickRay(planetRay).planets.empty());
+TEST_F(MouseTest, XWithALeftClickOrdersThenFiresEverySelectedShip) {
+    const ShipRef ship = addShip(true, Vec3{0.0f, 2.0f, 0.0f});
+    ship->selected = true;
+    galaxy().aimPoint = Vec3{5.0f, 0.0f, -5.0f};
+    press(Key::LeftShift); // keeps the selection
+    press('X');
+    click({700, 300});
+    ASSERT_EQ(ship->waypoints.size(), 1u);
+    const PickRay ray = pickRay(700, 300);
+    const Vec3 order = ship->waypoints.front().position;
+    EXPECT_NEAR(order.y, 2.0f, 1e-3f); // empty space: at the ship's own height
+    EXPECT_NEAR(glm::length(glm::cross(order - ray.origin, ray.direction)), 0.0f, 1e-3f);
+    ASSERT_EQ(ship->lasers.size(), 1u);
+    EXPECT_EQ(ship->lasers.front().targetPoint, galaxy().aimPoint);
+    EXPECT_EQ(output(), "MAX:3 t:3\n");
 }
 
-TEST_F(MouseTest, DragGridFollowsTheCameraDistance) {
-    EXPECT_EQ(dragGridStep(10.0f), 7);
-    EXPECT_EQ(dragGridStep(39.9f), 6);
-    EXPECT_EQ(dragGridStep(130.0f), 1);
-    EXPECT_EQ(dragGridStep(150.0f), 2);
-}
+// Right click on empty space: ships go to the ray's point at their own
+// height, the shown layer's (8 x its number) or the order plane's; selected
+// own planets rally there, at their own height or the plane's, clamped to the
+// cube, and lose their routes with the routes' counts.
+TEST_F(MouseTest, EmptySpaceOrdersAtOwnLayerOrPlaneHeights) {
+    lookFrom(Vec3{0.0f, 10.0f, 40.0f});
+    const struct {
+        int layer;
+        float plane, low, high, rally;
+    } cases[] = {
+        {kAllLayers, kOrderPlaneOff, 0.0f, 8.0f, 3.0f},
+        {1, kOrderPlaneOff, 8.0f, 8.0f, 3.0f},
+        {kAllLayers, 4.0f, 4.0f, 4.0f, 4.0f},
+    };
+    for (const auto& c : cases) {
+        resetGalaxy();
+        layerFilter = c.layer;
+        orderPlaneHeight = c.plane;
+        Planet& mine = addPlanet(Side::Player, Vec3{40.0f, 3.0f, 40.0f});
+        Planet& unselected = addPlanet(Side::Player, Vec3{-40.0f, 0.0f, 40.0f});
+        Planet& target = addPlanet(Side::Neutral, Vec3{60.0f, 0.0f, 40.0f});
+        for (Planet* planet : {&mine, &unselected}) {
+            planet->routeTarget = &target;
+            planet->outgoingRoutes = 1;
+            planet->productionProgress = 7;
+        }
+        target.incomingRoutes = 2;
+        mine.selected = true;
+        const ShipRef low = addShip(true, Vec3{-30.0f, 0.0f, 30.0f});
+        const ShipRef high = addShip(true, Vec3{-20.0f, 8.0f, 30.0f});
+        low->selected = high->selected = true;
+        appendWaypoint(*low, Vec3{1.0f}, Waypoint::Destination);
 
-TEST_F(MouseTest, LessThanKeyFiltersShipsOrPlanets) {
-    const ShipRef ship = addShip(true, Vec3{0.0f, 0.0f, 6.0f});
-    Planet& mine = addPlanet(Side::Player, Vec3{0.0f, 0.0f, -6.0f});
-    press('<');
-    leftClickAt(pixelOf(ship->position));
-    leftClickAt(pixelOf(mine.position));
-    EXPECT_FALSE(ship->selected); // cleared by the second click
-    EXPECT_FALSE(mine.selected);  // planets are skipped
-    leftClickAt(pixelOf(ship->position));
-    EXPECT_TRUE(ship->selected);
-
-    press(Key::LeftShift); // '<' with Shift: only planets, selection kept
-    leftClickAt(pixelOf(mine.position));
-    release(Key::LeftShift);
-    release('<');
-    EXPECT_TRUE(mine.selected);
-    EXPECT_TRUE(ship->selected);
-}
-
-TEST_F(MouseTest, EmptySpaceSendsShipsAtTheirOwnHeights) {
-    const ShipRef low = addShip(true, Vec3{0.0f, 0.0f, 0.0f});
-    const ShipRef high = addShip(true, Vec3{5.0f, 8.0f, 0.0f});
-    low->selected = true;
-    high->selected = true;
-    appendWaypoint(*low, Vec3{1.0f}, Waypoint::Destination);
-
-    rightClickAt({700, 300});
-    ASSERT_EQ(low->waypoints.size(), 1u);
-    ASSERT_EQ(high->waypoints.size(), 1u);
-    EXPECT_NEAR(low->waypoints.front().position.y, 0.0f, 1e-3f);
-    EXPECT_NEAR(high->waypoints.front().position.y, 8.0f, 1e-3f);
-
+        click({700, 207}, MouseButton::Right); // two degrees below the horizon
+        ASSERT_EQ(low->waypoints.size(), 1u);
+        EXPECT_NEAR(low->waypoints.front().position.y, c.low, 1e-3f);
+        EXPECT_NEAR(high->waypoints.front().position.y, c.high, 1e-3f);
+        EXPECT_EQ(mine.routeTarget, &mine);
+        EXPECT_EQ(mine.outgoingRoutes, 0);
+        EXPECT_EQ(target.incomingRoutes, 1);
+        EXPECT_EQ(mine.productionProgress, 0);
+        EXPECT_EQ(mine.rallyPoint.z, -100.0f); // far beyond the cube
+        EXPECT_NEAR(mine.rallyPoint.y, c.rally, 1e-3f);
+        EXPECT_EQ(unselected.routeTarget, &target);
+        EXPECT_EQ(unselected.productionProgress, 7);
+    }
     press(Key::LeftShift); // Shift queues behind the existing waypoints
-    rightClickAt({700, 300});
+    click({700, 207}, MouseButton::Right);
     release(Key::LeftShift);
-    EXPECT_EQ(low->waypoints.size(), 2u);
-}
-
-TEST_F(MouseTest, PlanePointsAreClampedToTheCubeAndNeedASlope) {
-    const PickRay shallow{Vec3{0.0f, 10.0f, 0.0f}, glm::normalize(Vec3{1.0f, -0.01f, -0.5f})};
-    const std::optional<Vec3> far = planePoint(shallow, 0.0f);
-    ASSERT_TRUE(far.has_value());
-    EXPECT_EQ(far->x, 100.0f);
-    EXPECT_EQ(far->z, -100.0f);
-    EXPECT_NEAR(far->y, 0.0f, 1e-4f);
+    EXPECT_EQ(galaxy().playerShips.front()->waypoints.size(), 2u);
 
     const PickRay level{Vec3{0.0f, 10.0f, 0.0f}, Vec3{1.0f, 0.0f, 0.0f}};
     EXPECT_FALSE(planePoint(level, 0.0f).has_value());
 }
 
-TEST_F(MouseTest, TheOrderPlaneGathersShipsAtOnePoint) {
-    orderPlaneHeight = 4.0f;
-    const ShipRef a = addShip(true, Vec3{0.0f, 0.0f, 0.0f});
-    const ShipRef b = addShip(true, Vec3{5.0f, 12.0f, 0.0f});
-    a->selected = true;
-    b->selected = true;
-    Planet& unselected = addPlanet(Side::Player, Vec3{30.0f, 0.0f, 30.0f});
-    Planet& other = addPlanet(Side::Neutral, Vec3{50.0f, 0.0f, 30.0f});
-    unselected.routeTarget = &other;
+TEST_F(MouseTest, OneLayerOnShowLimitsUnselectedShipsToItsBand) {
+    layerFilter = 1;
+    const auto hitsFromAbove = [](Vec3 at) {
+        return castPickRay({at + Vec3{0.0f, 50.0f, 0.0f}, Vec3{0.0f, -1.0f, 0.0f}});
+    };
+    const ShipRef high = addShip(true, Vec3{0.0f, 20.0f, 0.0f});
+    const ShipRef inBand = addShip(true, Vec3{6.0f, 16.0f, 0.0f});
+    EXPECT_TRUE(hitsFromAbove(high->position).playerShips.empty());
+    high->selected = true; // a selected ship can always be picked
+    EXPECT_EQ(hitsFromAbove(high->position).playerShips.size(), 1u);
+    EXPECT_EQ(hitsFromAbove(inBand->position).playerShips.size(), 1u);
 
-    rightClickAt({700, 300});
-    ASSERT_EQ(a->waypoints.size(), 1u);
-    EXPECT_NEAR(a->waypoints.front().position.y, 4.0f, 1e-3f);
-    EXPECT_EQ(a->waypoints.front().position, b->waypoints.front().position);
-    EXPECT_EQ(unselected.routeTarget, &other);
+    Planet& otherLayer = addPlanet(Side::Player, Vec3{-6.0f, 0.0f, 0.0f});
+    otherLayer.layer = 0;
+    EXPECT_TRUE(hitsFromAbove(otherLayer.position).planets.empty());
 }
 
 TEST_F(MouseTest, RightClickOnAPlanetRoutesTheSelectedPlanet) {
-    Planet& mine = addPlanet(Side::Player, Vec3{-8.0f, 0.0f, 5.0f});
-    Planet& target = addPlanet(Side::Neutral, Vec3{6.0f, 0.0f, -4.0f});
+    Planet& mine = addPlanet(Side::Player, under({400, 500}));
+    Planet& target = addPlanet(Side::Neutral, under({1000, 500}));
     mine.selected = true;
-    rightClickAt(pixelOf(target.position));
+    click({1000, 500}, MouseButton::Right);
     EXPECT_EQ(mine.routeTarget, &target);
     EXPECT_EQ(mine.rallyPoint, target.position);
 
-    rightClickAt(pixelOf(mine.position)); // the planet itself: no route
+    click({400, 500}, MouseButton::Right); // the planet itself: no route
     EXPECT_EQ(mine.routeTarget, &mine);
     EXPECT_EQ(mine.rallyPoint, mine.position);
 }
 
 TEST_F(MouseTest, CtrlRightClickFiresTargetedShots) {
-    const ShipRef enemy = addShip(false, Vec3{4.0f, 0.0f, 0.0f});
+    const ShipRef enemy = addShip(false, under({900, 400}));
     const ShipRef a = addShip(true, Vec3{-4.0f, 0.0f, 8.0f});
     const ShipRef b = addShip(true, Vec3{-6.0f, 0.0f, 8.0f});
     a->selected = true;
     b->selected = true;
     press(Key::LeftCtrl);
-    rightClickAt(pixelOf(enemy->position));
+    click({900, 400}, MouseButton::Right);
     release(Key::LeftCtrl);
     EXPECT_EQ(a->lasers.size(), 1u);
     EXPECT_EQ(b->lasers.size(), 1u);
@@ -216,18 +238,38 @@ TEST_F(MouseTest, CtrlRightClickFiresTargetedShots) {
     EXPECT_LT(glm::length(a->waypoints.front().position - enemy->position), 0.21f);
 }
 
-TEST_F(MouseTest, EdgeFlagsUseAFifteenPixelMargin) {
-    const WindowSize window{1440, 780};
-    updateEdgeFlags(14, 400, window);
-    EXPECT_TRUE(edgeFlags().left);
-    updateEdgeFlags(15, 400, window);
-    EXPECT_FALSE(edgeFlags().left);
-    updateEdgeFlags(1426, 400, window);
-    EXPECT_TRUE(edgeFlags().right);
-    updateEdgeFlags(1425, 766, window);
-    EXPECT_FALSE(edgeFlags().right);
-    EXPECT_TRUE(edgeFlags().bottom);
-    EXPECT_FALSE(edgeFlags().top);
+// Strict 15-pixel margins inside the window; outside it, or once the cursor
+// has left or the window lost the focus, no border scrolls.
+TEST_F(MouseTest, EdgeFlagsOnlyWhileThePointerIsInTheWindow) {
+    const struct {
+        int x, y;
+        EdgeFlags flags;
+    } cases[] = {
+        {14, 400, {true, false, false, false}},
+        {15, 400, {}},
+        {1426, 400, {false, true, false, false}},
+        {1425, 766, {false, false, false, true}},
+        {5, 5, {true, false, true, false}},
+        {-3, 400, {}},
+        {700, 790, {}},
+    };
+    for (const auto& c : cases) {
+        updateEdgeFlags(c.x, c.y, {1440, 780});
+        const EdgeFlags& f = edgeFlags();
+        EXPECT_EQ(std::vector<bool>({f.left, f.right, f.top, f.bottom}),
+                  std::vector<bool>({c.flags.left, c.flags.right, c.flags.top, c.flags.bottom}))
+            << c.x << "," << c.y;
+    }
+    installInputCallbacks();
+    updateEdgeFlags(5, 5, {1440, 780});
+    injectPointerLeave();
+    EXPECT_FALSE(edgeFlags().left || edgeFlags().top);
+    updateEdgeFlags(6, 6, {1440, 780}); // back with the next position inside
+    EXPECT_TRUE(edgeFlags().left && edgeFlags().top);
+    setPointerLeaveHandler({});
+    setMousePositionHandler({});
+    setMouseWheelHandler({});
+    setWindowSizeHandler({});
 }
 
 TEST_F(MouseTest, CornerWithAltOrbitsTwice) {
