@@ -1,3 +1,6 @@
+// Models imported from the game's files and from memory, and what an empty
+// mesh draws; the sphere and grid builders are checked headless
+// (logic/mesh_builders_test.cpp).
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -15,82 +18,6 @@
 namespace {
 
 using ModelDrawTest = GLTest;
-
-Vec3 positionOf(const Mesh& mesh, int vertex) {
-    const float* p = &mesh.positions[static_cast<std::size_t>(vertex) * 4];
-    return {p[0], p[1], p[2]};
-}
-
-glm::vec2 texCoordOf(const Mesh& mesh, int vertex) {
-    const float* t = &mesh.texCoords[static_cast<std::size_t>(vertex) * 2];
-    return {t[0], t[1]};
-}
-
-TEST(SphereTest, CountsPolesAndSeam) {
-    Mesh small;
-    buildSphere(small, 1.0f, 8);
-    EXPECT_EQ(small.vertexCount, 45);
-    EXPECT_EQ(small.indexCount, 192);
-    Mesh planet;
-    buildSphere(planet, 1.0f, 80);
-    EXPECT_EQ(planet.vertexCount, 3321);
-    EXPECT_EQ(planet.indexCount, 19200);
-    for (std::uint32_t index : planet.indices) {
-        ASSERT_LT(index, 3321u);
-    }
-    // Poles and seam repeat their vertex with texture coordinates of their own.
-    Mesh sphere;
-    buildSphere(sphere, 2.0f, 8); // 4 stacks, rows of 9 vertices
-    for (int j = 0; j <= 8; ++j) {
-        const Vec3 north = positionOf(sphere, j);
-        const Vec3 south = positionOf(sphere, 4 * 9 + j);
-        EXPECT_NEAR(glm::distance(north, Vec3(0, 2, 0)), 0.0f, 1e-5f);
-        EXPECT_NEAR(glm::distance(south, Vec3(0, -2, 0)), 0.0f, 1e-5f);
-        EXPECT_FLOAT_EQ(texCoordOf(sphere, j).x, j / 8.0f);
-        EXPECT_FLOAT_EQ(texCoordOf(sphere, j).y, 1.0f);
-        EXPECT_FLOAT_EQ(texCoordOf(sphere, 4 * 9 + j).y, 0.0f);
-    }
-    for (int stack = 0; stack <= 4; ++stack) {
-        const int first = stack * 9;
-        EXPECT_NEAR(glm::distance(positionOf(sphere, first), positionOf(sphere, first + 8)), 0.0f,
-                    1e-5f);
-        EXPECT_FLOAT_EQ(texCoordOf(sphere, first).x, 0.0f);
-        EXPECT_FLOAT_EQ(texCoordOf(sphere, first + 8).x, 1.0f);
-    }
-    // Equator, first slice: along +z. Normals are unit positions.
-    EXPECT_NEAR(glm::distance(positionOf(sphere, 2 * 9), Vec3(0, 0, 2)), 0.0f, 1e-5f);
-    for (int v = 0; v < sphere.vertexCount; ++v) {
-        const float* n = &sphere.normals[static_cast<std::size_t>(v) * 3];
-        EXPECT_NEAR(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]), 1.0f, 1e-5f);
-        EXPECT_FLOAT_EQ(sphere.positions[static_cast<std::size_t>(v) * 4 + 3], 1.0f);
-    }
-    // The first band's first two triangles.
-    const std::vector<std::uint32_t> start(sphere.indices.begin(), sphere.indices.begin() + 6);
-    EXPECT_EQ(start, (std::vector<std::uint32_t>{0, 9, 10, 0, 10, 1}));
-}
-
-TEST(GridTest, CornersAndLinePairs) {
-    Mesh grid;
-    buildGrid(grid, 100.0f, 60.0f);
-    ASSERT_EQ(grid.vertexCount, 441);
-    ASSERT_EQ(grid.indexCount, 840);
-    EXPECT_EQ(positionOf(grid, 0), Vec3(-50, 30, 0));
-    EXPECT_EQ(texCoordOf(grid, 0), glm::vec2(0, 1));
-    EXPECT_EQ(positionOf(grid, 440), Vec3(50, -30, 0));
-    EXPECT_EQ(texCoordOf(grid, 440), glm::vec2(1, 0));
-    EXPECT_EQ(grid.normals[2], 1.0f);
-    // The first band runs left to right, the second starts at the right.
-    EXPECT_EQ(grid.indices[0], 0u);
-    EXPECT_EQ(grid.indices[1], 21u);
-    EXPECT_EQ(grid.indices[42], 62u);
-    EXPECT_EQ(grid.indices[43], 41u);
-    for (int t = 0; t < 420; ++t) {
-        const int a = static_cast<int>(grid.indices[static_cast<std::size_t>(2 * t)]);
-        const int b = static_cast<int>(grid.indices[static_cast<std::size_t>(2 * t + 1)]);
-        ASSERT_EQ(a % 21, b % 21) << "pair " << t << " joins two columns";
-        ASSERT_EQ(std::abs(a / 21 - b / 21), 1) << "pair " << t << " skips a row";
-    }
-}
 
 TEST(ModelImportTest, TheGamesModelsAndSpheresAreAllBuilt) {
     ScopedWorkingDirectory inGame(gameDirectory());

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include <FreeImage.h>
 #include <gtest/gtest.h>
 
 #include "render/texture_manager.h"
@@ -106,22 +105,21 @@ TEST_F(TextureManagerTest, CorruptHeadersAreRefusedAndCutFilesStayInBounds) {
     EXPECT_EQ(refused.out, "\nALERT");
     EXPECT_EQ(textureWidth(*manager->texture(1)), 0);
 
-    // Files cut in half, as an interrupted copy leaves them: each either
-    // loads at its full size or alerts, and never reads past its pixels.
-    for (const char* name : {"cut.bmp", "cut.png", "cut.tif", "cut.jpg"}) {
+    // Files cut in half, as an interrupted copy leaves them: a bitmap loads
+    // at its full size with what is there; PNG, TIFF and this small JPEG,
+    // cut inside its tables, are refused.
+    const std::pair<const char*, bool> cuts[] = {
+        {"cut.bmp", true}, {"cut.png", false}, {"cut.tif", false}, {"cut.jpg", false}};
+    int key = 20;
+    for (const auto& [name, loads] : cuts) {
         const std::filesystem::path file = scratch.path() / name;
         writeImage(file, 64, 32, 24, 10, 20, 30);
         const std::string whole = readText(file);
         writeText(file, whole.substr(0, whole.size() / 2));
-        const std::string bytes = readText(file);
-        FIBITMAP* image = decodeTextureImage(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                             bytes.size(), file.string(), GL_BGR);
-        if (image != nullptr) {
-            EXPECT_EQ(FreeImage_GetWidth(image), 64u) << name;
-            EXPECT_EQ(FreeImage_GetBPP(image), 24u) << name;
-            FreeImage_Unload(image);
-        }
-        captureOutput([&] { manager->loadTexture(file.string(), 2, GL_BGR, GL_RGB); });
+        const CapturedOutput output =
+            captureOutput([&] { manager->loadTexture(file.string(), ++key, GL_BGR, GL_RGB); });
+        EXPECT_EQ(output.out, loads ? "" : "\nALERT") << name;
+        EXPECT_EQ(textureWidth(*manager->texture(key)), loads ? 64 : 0) << name;
         EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR)) << name;
     }
 }

@@ -33,7 +33,9 @@ bool settlesAt(WindowSize size) {
 class WindowModeTest : public GLTest {
   protected:
     void SetUp() override {
-        GLTest::SetUp();
+        GLTest::SetUp(); // the screen is known once windowing is up
+        screen = usableScreenSize();
+        windowed = gameWindowSize(screen);
         resetRenderState();
         releaseAllKeys();
         fullscreenMode = false;
@@ -56,8 +58,8 @@ class WindowModeTest : public GLTest {
         return settlesAt(size);
     }
 
-    const WindowSize screen = usableScreenSize();
-    const WindowSize windowed = gameWindowSize(usableScreenSize());
+    WindowSize screen;
+    WindowSize windowed;
 };
 
 TEST_F(WindowModeTest, InstallingTheHandlersAppliesTheWindowSizeAtOnce) {

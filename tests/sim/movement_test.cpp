@@ -1,6 +1,4 @@
 // Ships steering along waypoints, around planets and ships, and ramming.
-#include <cmath>
-
 #include "sim/movement.h"
 #include "sim/waypoints.h"
 #include "tests/sim/sim_test_support.h"
@@ -90,33 +88,6 @@ TEST_F(MovementTest, RammingHurtsTheEnemyByTheRammersDamagePerSecond) {
     victim->ramDamage = 2;
     moveTowards(*victim, victim->waypoints.front());
     EXPECT_DOUBLE_EQ(raider->health, 1.5);
-}
-
-TEST_F(MovementTest, ComputerShipGivesUpItsWaypointOnTheSecondBumpIntoItsOwn) {
-    const ShipRef bumper = addShip(false, Vec3{0.0f});
-    appendWaypoint(*addShip(false, Vec3{0.5f, 0.0f, 0.0f}), Vec3{0.5f, 0.0f, 30.0f},
-                   Waypoint::Destination);
-    appendWaypoint(*bumper, Vec3{9.0f, 0.0f, 0.0f}, Waypoint::Destination);
-    galaxy().frameDelta = 0.05;
-    moveTowards(*bumper, bumper->waypoints.back());
-    EXPECT_EQ(bumper->bumpCount, 1.0f);
-    EXPECT_EQ(bumper->waypoints.size(), 2u);
-    moveTowards(*bumper, bumper->waypoints.back());
-    EXPECT_EQ(bumper->bumpCount, 0.0f);
-    EXPECT_EQ(bumper->waypoints.size(), 2u); // one dropped, a detour added
-    EXPECT_EQ(bumper->waypoints[1].kind, Waypoint::Destination);
-}
-
-TEST_F(MovementTest, DegenerateGeometryStaysFinite) {
-    const ShipRef ship = addShip(true, Vec3{1.0f, 2.0f, 3.0f});
-    appendWaypoint(*ship, ship->position, Waypoint::Destination);
-    step(kFrame);
-    EXPECT_TRUE(ship->waypoints.empty());
-    EXPECT_EQ(ship->position, Vec3(1.0f, 2.0f, 3.0f));
-    const auto finite = [](Vec3 v) { return std::isfinite(glm::dot(v, v)); };
-    EXPECT_TRUE(
-        finite(detourPoint(Vec3{0.0f}, Vec3{0.0f, 5.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f}, 0.2f)));
-    EXPECT_TRUE(finite(nudgePoint(Vec3{0.0f}, Vec3{0.0f}, Vec3{1.0f, 0.0f, 0.0f}, 0.2f)));
 }
 
 } // namespace

@@ -87,32 +87,23 @@ GameResult playGame(bool playerGivesOrders) {
     return result;
 }
 
-void report(const char* player, const GameResult& game) {
-    std::cout << player << ": " << game.outcome << " after " << game.steps << " steps, "
-              << game.steps * kGameFrame << " s of game time (ships " << game.playerShips
-              << " player, " << game.computerShips << " computer)\n";
-}
-
 // Each game is played twice: the same seed must end the same way at the same
-// step. The sanitizer build, many times slower, plays each once.
+// step. The sanitizer build, many times slower, plays each once. Left alone
+// the player is overrun; taking the nearest planets and routing between them
+// wins.
 using WholeGameTest = simtest::SimTest;
 
-TEST_F(WholeGameTest, PlayerWhoNeverGivesAnOrderLoses) {
-    const GameResult game = playGame(false);
-    report("idle player", game);
-    EXPECT_EQ(game.outcome, "defeat");
-    EXPECT_GT(game.computerShips, game.playerShips);
-    if (!simtest::kUnderSanitizers) {
-        EXPECT_EQ(playGame(false), game);
-    }
-}
-
-TEST_F(WholeGameTest, ScriptedPlayerPlaysToAnEnd) {
-    const GameResult game = playGame(true);
-    report("scripted player", game);
-    EXPECT_NE(game.outcome, "unfinished");
-    if (!simtest::kUnderSanitizers) {
-        EXPECT_EQ(playGame(true), game);
+TEST_F(WholeGameTest, IdlePlayerLosesAndScriptedPlayerWins) {
+    for (const bool ordersGiven : {false, true}) {
+        const GameResult game = playGame(ordersGiven);
+        std::cout << (ordersGiven ? "scripted" : "idle") << " player: " << game.outcome << " after "
+                  << game.steps * kGameFrame << " s of game time (ships " << game.playerShips
+                  << " player, " << game.computerShips << " computer)\n";
+        EXPECT_EQ(game.outcome, ordersGiven ? "victory" : "defeat");
+        EXPECT_EQ(game.playerShips > game.computerShips, ordersGiven);
+        if (!simtest::kUnderSanitizers) {
+            EXPECT_EQ(playGame(ordersGiven), game);
+        }
     }
 }
 
