@@ -2,9 +2,10 @@
 # Installs what is missing, builds, and runs every test: formatting, unit, GL,
 # end-to-end, installing the game and its .deb, the unit tests and a minute
 # of random play under AddressSanitizer + UBSan, and a minute of each fuzz
-# target.
+# target; last the size of the tests against the code.
 #   ./test.sh          everything above
-#   ./test.sh --bench  also runs the benchmarks afterwards
+#   ./test.sh --bench  also builds and runs the benchmarks afterwards
+# RANDOM_INPUT_SEED picks another random-play session (default 1616).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -14,7 +15,9 @@ echo "== formatting"
 git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
 
 echo "== build and test"
-configure_and_build build -DVORLAXIS_WERROR=ON
+BENCH=OFF
+[ "${1:-}" != "--bench" ] || BENCH=ON
+configure_and_build build -DVORLAXIS_WERROR=ON -DVORLAXIS_BENCH=$BENCH
 (cd build && ctest --output-on-failure -j2 --timeout 900)
 
 echo "== install and package"
@@ -27,17 +30,19 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/un
 
 echo "== a minute of random input against the game under AddressSanitizer + UBSan"
 cmake --build build-asan -j2 --target vorlaxis
-bash tests/random_input/session.sh build-asan/game 60
+bash tests/random_input/session.sh build-asan/game 60 "${RANDOM_INPUT_SEED:-1616}"
 
-echo "== fuzzing: configuration echo, image decoding, model import"
+echo "== fuzzing: image decoding, model import"
 cmake -S . -B build-fuzz -DVORLAXIS_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DVORLAXIS_WERROR=ON
 cmake --build build-fuzz -j2
 bash tests/fuzz/run.sh build-fuzz 60
 
-if [ "${1:-}" = "--bench" ]; then
+if [ "$BENCH" = ON ]; then
     echo "== benchmarks"
     for bench in bench/*.sh; do
         [ -e "$bench" ] && bash "$bench" build
     done
 fi
+echo "== the size of the tests"
+bash scripts/test_proportion.sh
 echo "== all tests passed"

@@ -3,7 +3,9 @@
 # stepped and drawn under Xvfb, next to the same galaxy without the fleets.
 #   bench/battle_memory.sh BUILD_DIR [FRAMES]
 set -euo pipefail
+source "$(dirname "$0")/build_bench.bash"
 build=$(cd "${1:-build}" && pwd)
+build_bench "$build" battle_memory
 frames="${2:-600}"
 cd "$build/game"
 for per_side in 0 400; do

@@ -2,7 +2,9 @@
 # Frame benchmark: whole frames rendered under Xvfb at 1440 x 780.
 #   bench/frame_bench.sh BUILD_DIR [FRAMES] [SHOT_FOLDER]
 set -euo pipefail
+source "$(dirname "$0")/build_bench.bash"
 build=$(cd "${1:-build}" && pwd)
+build_bench "$build" frame_bench
 shots=()
 if [ -n "${3:-}" ]; then
     mkdir -p "$3"

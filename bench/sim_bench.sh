@@ -3,18 +3,19 @@
 # each battle size and the ratio of the largest to the smallest.
 #   bash bench/sim_bench.sh [build folder]     (default: build)
 set -euo pipefail
+source "$(dirname "$0")/build_bench.bash"
 build="${1:-build}"
+build_bench "$build" sim_bench
 bench="$build/bench/sim_bench"
-if [ ! -x "$bench" ]; then
-    echo "sim_bench not built in $build" >&2
-    exit 1
-fi
+out="$(mktemp)"
+trap 'rm -f "$out"' EXIT
 pin=()
 if command -v taskset >/dev/null 2>&1; then
     pin=(taskset -c 0)
 fi
-"${pin[@]}" "$bench" | tee /dev/stderr |
-    awk '/^BM_BattleStep\/.*manual_time_median/ {
+"${pin[@]}" "$bench" >"$out"
+cat "$out"
+awk '/^BM_BattleStep\/.*manual_time_median/ {
             split($1, name, "/"); median[name[2]] = $2; unit[name[2]] = $3
          }
          END {
@@ -24,4 +25,4 @@ fi
                 printf "median step, %d ships a side: %s %s\n", n, median[n], unit[n]
             }
             if (median[40] > 0) printf "400/40 ratio: %.1f\n", median[400] / median[40]
-         }'
+         }' "$out"

@@ -6,19 +6,11 @@ set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 source "$HERE/lib.bash"
 
-if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
-    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$1"
-fi
+inside_xvfb "$0" "$1"
 GAME_SOURCE="$(cd "$1" && pwd)"
-SCRATCH=()
-trap 'rm -rf "${SCRATCH[@]}"' EXIT
-fresh_game_folder() {
-    cd "$(make_game_folder "$GAME_SOURCE")"
-    SCRATCH+=("$PWD")
-}
 
 echo "-- a missing and a broken shader file"
-fresh_game_folder
+fresh_game_folder "$GAME_SOURCE"
 rm Shaders/bloomShader.frag
 printf '#version 150\nout vec4 out_color;\nvoid main() { out_color = not glsl; }\n' \
     >Shaders/laserShader.frag
@@ -32,18 +24,19 @@ grep -qxF 'Shader linking failed.' failure.txt || fail "no link message: $(cat f
 [ "$(grep -c 'Shader compilation failed.' out.txt)" -eq 1 ] || fail "other shaders failed"
 
 echo "-- images cut short"
-fresh_game_folder
+fresh_game_folder "$GAME_SOURCE"
 for image in planet1.bmp BackgroundStars.png shiphull.jpg abstractShipPlayer.tif; do
     truncate -s $(($(stat -c %s "Textures/$image") / 2)) "Textures/$image"
 done
 play_briefly 2
+# The bitmap and the large JPEG load what is left of them; the PNG and the
+# TIFF are refused, one alert each.
 ALERTS="$(grep -c 'ALERT' out.txt || true)"
-[ "$ALERTS" -le 4 ] || fail "$ALERTS alerts for four damaged images"
-grep -qx 'Done Loading Textures' out.txt || grep -qx 'ALERTDone Loading Textures' out.txt ||
-    fail "loading did not finish"
+[ "$ALERTS" -eq 2 ] || fail "$ALERTS alerts for the two refused images, not 2"
+grep -qx 'ALERTDone Loading Textures' out.txt || fail "loading did not finish"
 
 echo "-- ship models that are not OBJ files"
-fresh_game_folder
+fresh_game_folder "$GAME_SOURCE"
 cp Textures/flare02.png Models/spaceshipsmallHIGH.obj
 head -c 4096 vorlaxis >Models/spaceshipsmallLOW.obj
 : >Models/spaceshipsmallturret.obj

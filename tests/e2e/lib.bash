@@ -1,42 +1,82 @@
-# Helpers for end-to-end tests: a scratch game folder, the game under Xvfb,
-# and waiting for what it prints.
+# Helpers for end-to-end tests: the game under Xvfb in scratch game folders
+# that go away on every exit, and polling for what the game prints.
 
-# make_game_folder <built game dir>: copies the runnable folder to a scratch
-# folder and prints its path.
-make_game_folder() {
-    local source="$1"
+# inside_xvfb <script> <arguments...>: runs the script again under its own
+# X server unless it already is.
+inside_xvfb() {
+    if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
+        E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$@"
+    fi
+}
+
+# Scratch folders and games started by the test, removed and stopped on any
+# exit, a failure or a signal (ctest's timeout) included.
+SCRATCH=()
+GAMES=()
+cleanup() {
+    local pid
+    for pid in "${GAMES[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "${SCRATCH[@]}"
+}
+trap cleanup EXIT
+trap 'exit 143' INT TERM HUP
+
+# fresh_game_folder <built game dir>: copies the runnable folder to a scratch
+# folder and makes it the working folder.
+fresh_game_folder() {
     local folder
     folder="$(mktemp -d)"
-    cp -r "$source"/. "$folder"/
-    echo "$folder"
+    SCRATCH+=("$folder")
+    cp -r "$1"/. "$folder"/
+    cd "$folder"
+}
+
+# start_game [command]: starts the game (./vorlaxis) in the background with
+# its output in out.txt and err.txt; GAME holds its process id.
+start_game() {
+    "${@:-./vorlaxis}" >out.txt 2>err.txt &
+    GAME=$!
+    GAMES+=("$GAME")
 }
 
 # wait_for_text <file> <pattern> <count> <seconds>: waits until the file holds
 # at least <count> lines matching the pattern.
 wait_for_text() {
     local file="$1" pattern="$2" count="$3" seconds="$4"
-    local waited=0
+    local deadline=$((SECONDS + seconds))
     while [ "$(grep -c -- "$pattern" "$file" 2>/dev/null || true)" -lt "$count" ]; do
-        sleep 0.5
-        waited=$((waited + 1))
-        if [ "$waited" -ge $((seconds * 2)) ]; then
-            return 1
-        fi
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
     done
 }
 
 # wait_for_window <seconds>: prints the id of the game window once it exists.
 wait_for_window() {
-    local seconds="$1" id=""
-    for _ in $(seq 1 $((seconds * 2))); do
+    local deadline=$((SECONDS + $1)) id=""
+    while [ "$SECONDS" -lt "$deadline" ]; do
         id="$(xdotool search --name '^Vorlaxis V1.0$' 2>/dev/null | head -n 1 || true)"
         if [ -n "$id" ]; then
             echo "$id"
             return 0
         fi
-        sleep 0.5
+        sleep 0.1
     done
     return 1
+}
+
+window_size() {
+    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'
+}
+
+# wait_for_size <window> <WxH> <seconds>: waits until the window has the size.
+wait_for_size() {
+    local deadline=$((SECONDS + $3))
+    until [ "$(window_size "$1")" = "$2" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
 }
 
 # send_keys <window> <keys...>: focuses the game window and types the keys.
@@ -58,17 +98,15 @@ fail() {
 # Alt+F4 and waits for it to end. Output lands in out.txt and err.txt; fails
 # the test if the game shows no window, stops reporting or exits non-zero.
 play_briefly() {
-    local reports="$1" game window status=0
-    "${2:-./vorlaxis}" >out.txt 2>err.txt &
-    game=$!
-    window="$(wait_for_window 30)" || { kill "$game" 2>/dev/null; fail "no game window"; }
+    local reports="$1" window status=0
+    shift
+    start_game "$@"
+    window="$(wait_for_window 30)" || fail "no game window"
     send_keys "$window" Escape
-    if ! wait_for_text out.txt '^Ships (Computer/Player) (' "$reports" 60; then
-        kill "$game" 2>/dev/null
+    wait_for_text out.txt '^Ships (Computer/Player) (' "$reports" 60 ||
         fail "the game stopped reporting: $(tail -n 5 out.txt) $(tail -n 5 err.txt)"
-    fi
     send_keys "$window" alt+F4
-    wait "$game" || status=$?
+    wait "$GAME" || status=$?
     [ "$status" -eq 0 ] || fail "exit code $status: $(tail -n 5 err.txt)"
     [ "$(tail -n 1 out.txt)" = "Your empire got crushed - you have lost" ] || fail "no outcome line"
 }

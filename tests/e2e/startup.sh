@@ -6,16 +6,10 @@ set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 source "$HERE/lib.bash"
 
-GAME_DIR="$(make_game_folder "$1")"
-trap 'rm -rf "$GAME_DIR"' EXIT
-cd "$GAME_DIR"
+inside_xvfb "$0" "$1"
+fresh_game_folder "$1"
 
-if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
-    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$1"
-fi
-
-./vorlaxis >out.txt 2>err.txt &
-GAME=$!
+start_game
 WINDOW="$(wait_for_window 30)" || fail "no game window"
 send_keys "$WINDOW" Escape
 wait_for_text out.txt '^Ships (Computer/Player) (' 2 60 || fail "fewer than two reports: $(cat out.txt)"

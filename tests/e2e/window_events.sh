@@ -7,22 +7,13 @@ set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 source "$HERE/lib.bash"
 
-if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
-    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$1"
-fi
-GAME_DIR="$(make_game_folder "$1")"
-trap 'rm -rf "$GAME_DIR"' EXIT
-cd "$GAME_DIR"
-
-window_size() {
-    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'
-}
+inside_xvfb "$0" "$1"
+fresh_game_folder "$1"
 
 echo "-- closed during the intro"
 # Line-buffered, so the last start-up line shows when it is written; the
 # intro lasts at least 6.5 s after it.
-stdbuf -oL ./vorlaxis >out.txt 2>err.txt &
-GAME=$!
+start_game stdbuf -oL ./vorlaxis
 WINDOW="$(wait_for_window 30)" || fail "no game window"
 wait_for_text out.txt '^Framebuffer created$' 2 30 || fail "start-up did not finish"
 close_window "$WINDOW"
@@ -34,8 +25,7 @@ wait "$GAME" || STATUS=$?
 ! grep -q '^FPS: ' out.txt || fail "the main loop ran after the window closed"
 
 echo "-- minimised, shrunk and restored"
-./vorlaxis >out.txt 2>err.txt &
-GAME=$!
+start_game
 WINDOW="$(wait_for_window 30)" || fail "no game window"
 send_keys "$WINDOW" Escape
 wait_for_text out.txt '^FPS: ' 1 60 || fail "the game does not run"
@@ -47,11 +37,11 @@ REPORTS="$(grep -c '^FPS: ' out.txt)"
 wait_for_text out.txt '^FPS: ' $((REPORTS + 2)) 30 || fail "the game stopped while minimised"
 xdotool windowmap "$WINDOW"
 xdotool windowsize "$WINDOW" 1 1
-sleep 1
+wait_for_size "$WINDOW" 1x1 10 || fail "the window did not shrink: $(window_size "$WINDOW")"
 xdotool windowsize "$WINDOW" "${SIZE%x*}" "${SIZE#*x}"
+wait_for_size "$WINDOW" "$SIZE" 10 || fail "window is $(window_size "$WINDOW"), was $SIZE"
 REPORTS="$(grep -c '^FPS: ' out.txt)"
 wait_for_text out.txt '^FPS: ' $((REPORTS + 2)) 30 || fail "the game stopped after restoring"
-[ "$(window_size "$WINDOW")" = "$SIZE" ] || fail "window is $(window_size "$WINDOW"), was $SIZE"
 import -window root screen.png
 MEAN="$(convert screen.png -crop "${SIZE}+0+0" -format '%[fx:mean]' info:)"
 awk -v m="$MEAN" 'BEGIN { exit !(m > 0.01) }' || fail "restored window is black ($MEAN)"

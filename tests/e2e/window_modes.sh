@@ -7,20 +7,10 @@ set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 source "$HERE/lib.bash"
 
-GAME_DIR="$(make_game_folder "$1")"
-trap 'rm -rf "$GAME_DIR"' EXIT
-cd "$GAME_DIR"
+inside_xvfb "$0" "$1"
+fresh_game_folder "$1"
 
-if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
-    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$1"
-fi
-
-window_size() {
-    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: //p'
-}
-
-./vorlaxis >out.txt 2>err.txt &
-GAME=$!
+start_game
 WINDOW="$(wait_for_window 30)" || fail "no game window"
 send_keys "$WINDOW" Escape
 wait_for_text out.txt '^FPS: ' 1 60 || fail "the game does not run: $(cat out.txt)"
@@ -28,14 +18,12 @@ wait_for_text out.txt '^FPS: ' 1 60 || fail "the game does not run: $(cat out.tx
 
 send_keys "$WINDOW" alt+Return
 wait_for_text out.txt '^Switched to Fullscreen Mode$' 1 30 || fail "no full-screen message"
-sleep 1
-[ "$(window_size "$WINDOW")" = "1920x1080" ] || fail "full screen is $(window_size "$WINDOW")"
+wait_for_size "$WINDOW" 1920x1080 10 || fail "full screen is $(window_size "$WINDOW")"
 wait_for_text out.txt '^Framebuffer created$' 3 30 || fail "no target at the full-screen size"
 
 send_keys "$WINDOW" alt+Return
 wait_for_text out.txt '^Switched to Window Mode$' 1 30 || fail "no window-mode message"
-sleep 1
-[ "$(window_size "$WINDOW")" = "1440x810" ] || fail "window mode is $(window_size "$WINDOW")"
+wait_for_size "$WINDOW" 1440x810 10 || fail "window mode is $(window_size "$WINDOW")"
 FPS_LINES="$(grep -c '^FPS: ' out.txt)"
 wait_for_text out.txt '^FPS: ' $((FPS_LINES + 1)) 30 || fail "no frames after the switches"
 

@@ -10,18 +10,17 @@ HERE="$(cd "$(dirname "$0")" && pwd)"
 source "$HERE/../e2e/lib.bash"
 BUILD="$(cd "$1" && pwd)"
 
-if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
-    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$BUILD"
-fi
+inside_xvfb "$0" "$BUILD"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-SCRATCH="$(mktemp -d)"
+WORK="$(mktemp -d)"
+SCRATCH+=("$WORK")
 INSTALLED_DEB=""
-cleanup() {
+remove_package() {
     [ -z "$INSTALLED_DEB" ] || $SUDO dpkg -r vorlaxis >/dev/null || true
-    rm -rf "$SCRATCH"
+    cleanup
 }
-trap cleanup EXIT
+trap remove_package EXIT
 
 # check_installed <prefix>: the launcher, the data folder, the desktop entry
 # and the icon are where a desktop looks for them.
@@ -39,8 +38,8 @@ check_installed() {
 # play_installed: the command on PATH, started from a folder with nothing
 # of the game in it, finds every file it reads.
 play_installed() {
-    mkdir -p "$SCRATCH/elsewhere"
-    cd "$SCRATCH/elsewhere"
+    mkdir -p "$WORK/elsewhere"
+    cd "$WORK/elsewhere"
     play_briefly 1 vorlaxis
     grep -q '^Init\.\.\.' out.txt || fail "no start-up line"
     ! grep -q 'ALERT' out.txt || fail "images not found"
@@ -50,13 +49,13 @@ play_installed() {
 }
 
 echo "-- cmake --install to a scratch prefix"
-cmake --install "$BUILD" --prefix "$SCRATCH/prefix" >/dev/null
-check_installed "$SCRATCH/prefix"
-PATH="$SCRATCH/prefix/bin:$PATH" play_installed
+cmake --install "$BUILD" --prefix "$WORK/prefix" >/dev/null
+check_installed "$WORK/prefix"
+PATH="$WORK/prefix/bin:$PATH" play_installed
 
 echo "-- the .deb"
-(cd "$BUILD" && cpack -G DEB -B "$SCRATCH/deb" >/dev/null)
-DEB="$(ls "$SCRATCH"/deb/vorlaxis_*.deb)"
+(cd "$BUILD" && cpack -G DEB -B "$WORK/deb" >/dev/null)
+DEB="$(ls "$WORK"/deb/vorlaxis_*.deb)"
 dpkg-deb --field "$DEB" Depends | grep -q 'libassimp' || fail "no library dependencies: $(dpkg-deb --field "$DEB" Depends)"
 if dpkg -s vorlaxis >/dev/null 2>&1; then
     fail "vorlaxis is already installed on this machine; remove it first"
