@@ -1,7 +1,7 @@
 // Writes the starting corpora of the fuzz targets: small images in every
 // format and depth the image library may hand the texture loader, small OBJ
-// models with the features the importer meets, and configuration texts.
-//   make_seeds <folder>   fills <folder>/image, <folder>/model, <folder>/config
+// models with the features the importer meets.
+//   make_seeds <folder>   fills <folder>/image and <folder>/model
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -144,19 +144,6 @@ void writeModelSeeds(const fs::path& folder) {
     std::cout << "make_seeds: " << seeds.size() << " model seeds\n";
 }
 
-void writeConfigSeeds(const fs::path& folder) {
-    const std::vector<std::pair<const char*, std::string>> seeds = {
-        {"pairs", "resolution=1440x780\nbloom=on\nname = Vorlaxis \n"},
-        {"equals", "a=b=c\nabc\n\n=\nkey=\n=value\n"},
-        {"no-final-newline", "last=line"},
-        {"crlf", "a=1\r\nb=2\r\n"},
-    };
-    for (const auto& [name, text] : seeds) {
-        writeFile(folder / name, text);
-    }
-    std::cout << "make_seeds: " << seeds.size() << " configuration seeds\n";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -165,13 +152,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* target : {"image", "model", "config"}) {
+    for (const char* target : {"image", "model"}) {
         fs::create_directories(root / target);
     }
     FreeImage_Initialise(FALSE);
     writeImageSeeds(root / "image");
     writeModelSeeds(root / "model");
-    writeConfigSeeds(root / "config");
     FreeImage_DeInitialise();
     return 0;
 }
