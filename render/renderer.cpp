@@ -12,6 +12,7 @@
 #include "render/quads.h"
 #include "render/scene_objects.h"
 #include "render/shader_programs.h"
+#include "render/sky_pass.h"
 #include "render/texture_filtering.h"
 #include "render/texture_manager.h"
 #include "render/visibility_refresh.h"
@@ -98,6 +99,7 @@ void renderFrame() {
 void shutdownRenderer() {
     forgetOffscreenTarget();
     forgetInstanceBuffer();
+    forgetSkyCache();
     forgetQuads();
     forgetMeshes();
     forgetShaderPrograms();
@@ -109,6 +111,7 @@ void shutdownRenderer() {
 void destroyRendererObjects() {
     deleteOffscreenTarget();
     destroyInstanceBuffer();
+    destroySkyCache();
     destroyQuads();
     destroyMeshes();
     deleteShaderPrograms();

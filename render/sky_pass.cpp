@@ -1,5 +1,7 @@
 #include "render/sky_pass.h"
 
+#include <array>
+
 #include "render/mesh.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
@@ -21,6 +23,95 @@ void drawGrid(GLint mvp, const Mat4& viewProjection, const Mat4& model, GLenum m
 // first, up for the second.
 float gridLift(int grid, float height) {
     return grid == 0 ? -height : height;
+}
+
+// The sky depends only on which way the camera looks, the projection, the
+// target's size and the star texture's filtering. Panning and zooming keep
+// all of these, so the sky is drawn once into a texture of its own and
+// copied onto the scene each frame until one of them changes.
+struct SkyView {
+    Mat3 turn{0.0f};
+    Mat4 projection{0.0f};
+    int width = 0;
+    int height = 0;
+    GLuint texture = 0;
+    int mipmap = 0;
+    int filter = 0;
+    std::array<float, 4> clearColor{};
+
+    bool operator==(const SkyView&) const = default;
+};
+
+struct SkyCache {
+    SkyView view;
+    GLuint framebuffer = 0;
+    GLuint texture = 0;
+};
+
+SkyCache skyCache;
+
+SkyView currentSkyView() {
+    SkyView view;
+    view.turn = Mat3{sceneView()};
+    view.projection = projectionMatrix;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    view.width = viewport[2];
+    view.height = viewport[3];
+    const GLuint* stars = TextureManager::getInstance()->texture(kSkyTexture);
+    view.texture = stars != nullptr ? *stars : 0;
+    view.mipmap = renderSettings.appliedMipmap;
+    view.filter = renderSettings.appliedFilter;
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, view.clearColor.data());
+    return view;
+}
+
+void makeCacheTarget(int width, int height) {
+    if (skyCache.framebuffer != 0) {
+        destroySkyCache();
+    }
+    glGenTextures(1, &skyCache.texture);
+    glBindTexture(GL_TEXTURE_2D, skyCache.texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glGenFramebuffers(1, &skyCache.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, skyCache.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, skyCache.texture,
+                           0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// The sphere travels with the camera and writes no depth; on the cleared
+// cache it draws what it would draw on the cleared scene.
+void paintSkyCache(const ShaderProgram& program, const SkyView& view) {
+    if (skyCache.framebuffer == 0 || skyCache.view.width != view.width ||
+        skyCache.view.height != view.height) {
+        makeCacheTarget(view.width, view.height);
+    }
+    skyCache.view = view;
+    glBindFramebuffer(GL_FRAMEBUFFER, skyCache.framebuffer);
+    const GLenum color = GL_COLOR_ATTACHMENT0;
+    glDrawBuffers(1, &color);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glUseProgram(program.program);
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    const Mesh* sphere = meshForKind(MeshKind::SkySphere);
+    glBindVertexArray(sphere->vertexArray);
+    setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, view.texture);
+    glUniform1i(uniformOf(Program::Starbox, "colorTexture"), 0);
+    setMatrix(program.uniform(ModelMatrixSlot), skyMatrix());
+    setMatrix(program.uniform(ViewMatrixSlot), sceneView());
+    glDrawElements(GL_TRIANGLES, sphere->indexCount, GL_UNSIGNED_INT, nullptr);
+
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBindVertexArray(0);
+    glEnable(GL_CULL_FACE);
+    glDepthMask(GL_TRUE);
+    glUseProgram(0);
 }
 
 } // namespace
@@ -49,24 +140,28 @@ void drawSky() {
     if (program.program == 0) {
         return;
     }
-    glUseProgram(program.program);
-    glDisable(GL_CULL_FACE);
-    glDepthMask(GL_FALSE);
-    const Mesh* sphere = meshForKind(MeshKind::SkySphere);
-    glBindVertexArray(sphere->vertexArray);
-    setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
-    glActiveTexture(GL_TEXTURE0);
-    bindTexture(TextureManager::getInstance()->texture(kSkyTexture));
-    glUniform1i(uniformOf(Program::Starbox, "colorTexture"), 0);
-    setMatrix(program.uniform(ModelMatrixSlot), skyMatrix());
-    setMatrix(program.uniform(ViewMatrixSlot), sceneView());
-    glDrawElements(GL_TRIANGLES, sphere->indexCount, GL_UNSIGNED_INT, nullptr);
+    const SkyView view = currentSkyView();
+    GLint scene = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &scene);
+    if (!(skyCache.view == view) || skyCache.framebuffer == 0) {
+        paintSkyCache(program, view);
+    }
+    // The cached sky onto the scene attachment, the only draw buffer now.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, skyCache.framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(scene));
+    glBlitFramebuffer(0, 0, view.width, view.height, 0, 0, view.width, view.height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(scene));
+}
 
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glBindVertexArray(0);
-    glEnable(GL_CULL_FACE);
-    glDepthMask(GL_TRUE);
-    glUseProgram(0);
+void destroySkyCache() {
+    glDeleteFramebuffers(1, &skyCache.framebuffer);
+    glDeleteTextures(1, &skyCache.texture);
+    forgetSkyCache();
+}
+
+void forgetSkyCache() {
+    skyCache = SkyCache{};
 }
 
 void drawLayerGrids() {

@@ -16,8 +16,15 @@ Mat4 layerGridMatrix(int grid);
 // The order sheet lies half a unit below the order height.
 Mat4 orderPlaneMatrix(float height);
 
-// Drawn first, writing no depth, so it never hides anything.
+// Drawn first, writing no depth, so it never hides anything. Into the
+// bound framebuffer's one draw buffer, from a copy kept while the view's
+// direction, projection, size and the stars' filtering stay the same.
 void drawSky();
+
+// Deletes the kept copy. Needs the GL context.
+void destroySkyCache();
+// Forgets it without touching GL, for when the context is gone.
+void forgetSkyCache();
 void drawLayerGrids();
 // Draws only while the order plane is in use (height above -1).
 void drawOrderPlane(float height);
