@@ -3,9 +3,9 @@
 // computer, burning white only along its very core.
 
 uniform sampler2D colorTexture;
-uniform float playerowned;
 
 in vec2 texCoord;
+flat in float playerowned;
 
 out vec4 out_color;
 out vec4 out_glow;

@@ -4,6 +4,7 @@
 
 #include "math/degrees.h"
 #include "math/rotations.h"
+#include "render/instance_buffer.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/texture_manager.h"
@@ -27,11 +28,18 @@ Mat4 turnToTarget(const LaserShot& shot) {
     return laserPitch(shot) * laserYaw(shot);
 }
 
-void drawQuad(GLint modelLocation, GLint colorTexture, const GLuint* texture, const Mat4& model) {
-    bindTexture(texture);
-    glUniform1i(colorTexture, 0);
-    setMatrix(modelLocation, model);
-    glDrawElements(GL_TRIANGLES, kQuadIndexCount, GL_UNSIGNED_INT, nullptr);
+// Five rows per quad: its whole transform, and 1 for the player's bolts.
+constexpr int kRowsPerQuad = 5;
+
+void addQuad(std::vector<Vec4>& rows, const Mat4& transform, const LaserShot& shot) {
+    rows.insert(rows.end(), {transform[0], transform[1], transform[2], transform[3],
+                             Vec4{shot.fromComputer ? 0.0f : 1.0f, 0.0f, 0.0f, 0.0f}});
+}
+
+void drawQuads(const std::vector<Vec4>& rows) {
+    drawInstances(rows, kRowsPerQuad, [](GLsizei count) {
+        glDrawElementsInstanced(GL_TRIANGLES, kQuadIndexCount, GL_UNSIGNED_INT, nullptr, count);
+    });
 }
 
 } // namespace
@@ -68,18 +76,28 @@ void drawLasers() {
     glDisable(GL_CULL_FACE);
     glUseProgram(program);
     glBindVertexArray(laserQuad().vertexArray);
-    const GLint playerOwned = uniformOf(Program::Laser, "playerowned");
-    const GLint colorTexture = uniformOf(Program::Laser, "colorTexture");
-    const GLint model = shaderProgram(Program::Laser).uniform(ModelMatrixSlot);
+    glUniform1i(uniformOf(Program::Laser, "colorTexture"), 0);
+    glUniform1i(uniformOf(Program::Laser, "instances"), kInstanceUnit);
     glActiveTexture(GL_TEXTURE0);
+    bindTexture(nullptr);
 
+    // Instances draw in order, so each run of bolts with the same texture
+    // goes in one call and the blending stays back to front.
     const Mat4 viewProjection = sceneViewProjection();
+    std::vector<Vec4> rows;
+    const GLuint* runTexture = nullptr;
     for (const LaserShot* shot : lasersBackToFront(galaxy())) {
         const GLuint* texture = TextureManager::getInstance()->texture(shot->textureKey);
-        glUniform1f(playerOwned, shot->fromComputer ? 0.0f : 1.0f);
-        drawQuad(model, colorTexture, texture, viewProjection * firstLaserQuad(*shot));
-        drawQuad(model, colorTexture, texture, viewProjection * secondLaserQuad(*shot));
+        if (texture != runTexture) {
+            drawQuads(rows);
+            rows.clear();
+            runTexture = texture;
+            bindTexture(texture);
+        }
+        addQuad(rows, viewProjection * firstLaserQuad(*shot), *shot);
+        addQuad(rows, viewProjection * secondLaserQuad(*shot), *shot);
     }
+    drawQuads(rows);
 
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report

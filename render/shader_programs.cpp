@@ -42,7 +42,7 @@ const std::array<ProgramRow, kProgramCount>& programTable() {
          withUniforms(kLitUniforms, {{MaterialDiffuseSlot, "material.diffuseColor"}})},
         {"billboardShader", {{ModelMatrixSlot, "modelMatrix"}}},
         {"LensFlare", {{ModelMatrixSlot, "modelMatrix"}}},
-        {"laserShader", {{ModelMatrixSlot, "modelMatrix"}}},
+        {"laserShader", {}}, // transforms per instance
         {"starboxShader",
          {{ModelMatrixSlot, "modelMatrix"},
           {ViewMatrixSlot, "viewMatrix"},
