@@ -275,16 +275,15 @@ void requestWindowClose() {
 
 void swapBuffersAndPollEvents() {
     if (state.window != nullptr) {
+        runEventHook(false);
         glfwSwapBuffers(state.window);
         glfwPollEvents();
-        runEventHook(false);
     }
 }
 
 void pollWindowEvents() {
     if (state.initialised) {
         glfwPollEvents();
-        runEventHook(false);
     }
 }
 

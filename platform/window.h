@@ -20,8 +20,9 @@ using PointerLeaveHandler = std::function<void()>;
 // The character a printable key types on the keyboard layout in use, named
 // from the windowing library's key and scancode; null for keys without one.
 using KeyNameLookup = std::function<const char*(int libraryKey, int scancode)>;
-// Runs after every event poll; `waiting` while the game waits for the window
-// to close. Lets a test act as the player would, frame by frame.
+// A test's stand-in for the player: runs once a frame, with the frame drawn
+// and not yet shown, and after every wait for events (`waiting`) while the
+// game waits for its window to close.
 using EventHook = std::function<void(bool waiting)>;
 
 // Three quarters of the usable screen, each side truncated toward zero.
