@@ -6,10 +6,13 @@
 #include <epoxy/gl.h>
 
 #include "app/config.h"
+#include "app/console_capture.h"
 #include "app/edge_scrolling.h"
+#include "app/hud.h"
 #include "app/input_callbacks.h"
 #include "app/intro.h"
 #include "app/keyboard.h"
+#include "app/messages.h"
 #include "app/statistics.h"
 #include "math/camera.h"
 #include "platform/window.h"
@@ -18,6 +21,7 @@
 #include "render/quads.h"
 #include "render/renderer.h"
 #include "render/scene_passes.h"
+#include "render/text_overlay.h"
 #include "sim/clock.h"
 #include "sim/galaxy.h"
 #include "sim/generation.h"
@@ -60,6 +64,7 @@ void startUp() {
     loadConfiguration();
     initRenderer();
     installScenePasses(&orderPlaneHeight);
+    installHud();
     initCamera();
     installInputCallbacks();
     generateGalaxy();
@@ -71,8 +76,11 @@ void startUp() {
 
 void reportStatistics(FrameStatistics& stats) {
     const Galaxy& g = galaxy();
-    printStatistics(std::cout, {stats.framesCounted, drawnShipCount, drawnPlanetCount,
-                                g.computerShips.size(), g.playerShips.size()});
+    const StatisticsSample sample{stats.framesCounted, drawnShipCount, drawnPlanetCount,
+                                  g.computerShips.size(), g.playerShips.size()};
+    // The window shows these figures as its status, not as messages.
+    printStatistics(uncapturedConsole(), sample);
+    updateHudStatus(sample);
     startNextSecond(stats);
     drawnShipCount = 0;
     drawnPlanetCount = 0;
@@ -121,6 +129,8 @@ void endGame(bool windowOpen) {
 }
 
 void tearDown() {
+    stopConsoleCapture();
+    forgetTextOverlay();
     terminateWindowing();
     destroyGalaxy();
     releaseCamera();
@@ -136,6 +146,8 @@ int runGame() {
     setClockSource(windowClock);
     setCameraStepSource([] { return static_cast<float>(galaxy().frameDelta); });
     startUp();
+    // From here on every printed line also shows in the window.
+    startConsoleCapture([](const std::string& line) { postMessage(line); });
     playIntro();
     placeCameraBesideHomePlanet();
     const bool windowOpen = runMainLoop();

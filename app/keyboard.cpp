@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/control_groups.h"
+#include "app/hud.h"
 #include "app/input_callbacks.h"
 #include "math/camera.h"
 #include "platform/keys.h"
@@ -111,6 +112,9 @@ void releaseCommand(int key) {
         if (orderPlaneHeight >= kOrderPlaneStep && !altDown) {
             orderPlaneHeight -= kOrderPlaneStep;
         }
+        break;
+    case Key::function(2):
+        hudShown = !hudShown;
         break;
     case 'Z':
         toggleAndReport(settings.showTradeRoutes, "Trade Routes ");
@@ -269,6 +273,9 @@ void handleKey(int key, int action) {
     if (isWindowCloseRequested()) {
         return; // the game is over: the release of Alt+F4 must not run F4's command
     }
+    // Pause, order plane, layer grid and bloom strength print nothing; the
+    // window shows their new state.
+    const CommandFeedback feedback;
     trackTargetedFireKey(key, action);
     const bool open = isGameWindowOpen();
     if (open) {

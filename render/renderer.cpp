@@ -92,6 +92,7 @@ void renderFrame() {
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     runCompositePass();
+    run(passes.windowText);
     swapBuffersAndPollEvents();
     checkGLError();
 }

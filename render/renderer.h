@@ -23,6 +23,8 @@ struct ScenePasses {
     std::function<void()> orderPlane;
     std::function<void()> overlays; // far-ship icons and planet balance bars
     std::function<void()> lensFlare;
+    // Onto the window, after the composite: the on-screen text.
+    std::function<void()> windowText;
 };
 
 ScenePasses& scenePasses();

@@ -10,7 +10,7 @@ VORLAXIS_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick glslang-tools
     clang clang-format libclang-rt-14-dev
-    python3 time
+    python3 time tesseract-ocr
 )
 
 install_missing_packages() {

@@ -1,6 +1,7 @@
 #include "assets.h"
 
 #include "flares.h"
+#include "glyph_atlas.h"
 #include "planets.h"
 #include "screens.h"
 #include "ships.h"
@@ -56,6 +57,7 @@ const std::vector<ImageAsset>& imageAssets() {
         {"keyboardlayoutTemplate.bmp", FileFormat::Bmp, false, makeHelpScreen},
         {"lost.bmp", FileFormat::Bmp, false, makeDefeatScreen},
         {"victoryscreen.bmp", FileFormat::Bmp, false, makeVictoryScreen},
+        {"glyphs.png", FileFormat::Png, true, makeGlyphAtlas},
     };
     return assets;
 }

@@ -64,6 +64,7 @@ const std::vector<Group> kColumn2{
 const std::vector<Group> kColumn3{
     {"DISPLAY",
      {{"[F1]", "This help on / off"},
+      {"[F2]", "Messages and status on / off"},
       {"[F3]", "Wireframe ships"},
       {"[F4]", "Texture filter: linear / nearest"},
       {"[F5]", "Mipmaps: off / linear / nearest"},
@@ -77,6 +78,7 @@ const std::vector<Group> kColumn3{
       {"[L]", "Debug info on / off"}}},
     {"GAME",
      {{"[P]", "Pause / resume"},
+      {"[M]", "Sound on / off"},
       {"[Esc]", "Skip the intro flight"},
       {"[Alt] + [Enter]", "Full screen / window"},
       {"[Alt] + [F4]", "Quit the game"},

@@ -101,6 +101,27 @@ float TextRenderer::measure(const std::string& text, FontFace face, int pixelSiz
     return width;
 }
 
+GlyphImage TextRenderer::renderGlyph(char32_t codePoint, FontFace face, int pixelSize) {
+    GlyphImage glyph;
+    FT_Face f = impl_->faces[static_cast<int>(face)];
+    if (!f)
+        return glyph;
+    FT_Set_Pixel_Sizes(f, 0, pixelSize);
+    if (FT_Load_Char(f, codePoint, FT_LOAD_DEFAULT) != 0 ||
+        FT_Render_Glyph(f->glyph, FT_RENDER_MODE_NORMAL) != 0)
+        return glyph;
+    const FT_GlyphSlot g = f->glyph;
+    glyph.width = static_cast<int>(g->bitmap.width);
+    glyph.rows = static_cast<int>(g->bitmap.rows);
+    glyph.left = g->bitmap_left;
+    glyph.top = g->bitmap_top;
+    glyph.advance = g->advance.x / 64.0f;
+    for (int row = 0; row < glyph.rows; ++row)
+        for (int col = 0; col < glyph.width; ++col)
+            glyph.coverage.push_back(g->bitmap.buffer[row * g->bitmap.pitch + col]);
+    return glyph;
+}
+
 float TextRenderer::draw(Image& target, const std::string& text, float x, float y, FontFace face,
                          int pixelSize, Color color, Align align) {
     FT_Face f = impl_->faces[static_cast<int>(face)];

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "image.h"
 
@@ -11,6 +12,17 @@ namespace assetgen {
 enum class FontFace { Sans, SansBold, Condensed, CondensedBold, Mono, MonoBold };
 
 enum class Align { Left, Centre, Right };
+
+// One glyph's coverage bitmap (rows top to bottom), where it sits against the
+// pen position (left of it, top above the baseline) and how far it moves the pen.
+struct GlyphImage {
+    int width = 0;
+    int rows = 0;
+    int left = 0;
+    int top = 0;
+    float advance = 0;
+    std::vector<unsigned char> coverage;
+};
 
 class TextRenderer {
   public:
@@ -25,6 +37,7 @@ class TextRenderer {
     float draw(Image& target, const std::string& text, float x, float y, FontFace face,
                int pixelSize, Color color, Align align = Align::Left);
     float measure(const std::string& text, FontFace face, int pixelSize);
+    GlyphImage renderGlyph(char32_t codePoint, FontFace face, int pixelSize);
 
   private:
     struct Impl;

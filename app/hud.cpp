@@ -1,0 +1,135 @@
+#include "app/hud.h"
+
+#include <cstdio>
+
+#include "app/keyboard.h"
+#include "app/messages.h"
+#include "render/render_settings.h"
+#include "render/renderer.h"
+#include "render/text_overlay.h"
+#include "sim/clock.h"
+#include "sim/galaxy.h"
+
+bool hudShown = true;
+
+namespace {
+
+constexpr glm::vec4 kStatusColor{0.82f, 0.9f, 1.0f, 1.0f};
+constexpr glm::vec4 kMessageColor{1.0f, 0.97f, 0.88f, 1.0f};
+constexpr glm::vec4 kPausedColor{1.0f, 0.8f, 0.32f, 1.0f};
+constexpr float kPausedSize = 2.2f;
+
+struct HudStatus {
+    bool known = false;
+    double framesPerSecond = 0.0;
+    std::size_t playerShips = 0;
+    std::size_t computerShips = 0;
+};
+
+HudStatus status;
+
+std::string oneDecimal(float value) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.1f", static_cast<double>(value));
+    return text;
+}
+
+std::string orderPlaneText(float height) {
+    return height < 0.0f ? "Order plane off" : "Order plane at " + oneDecimal(height);
+}
+
+TextBlock statusBlock() {
+    TextBlock block{TextAnchor::TopRight, 1.0f, {}};
+    if (status.known) {
+        block.lines.push_back({"Ships: you " + std::to_string(status.playerShips) + ", enemy " +
+                                   std::to_string(status.computerShips),
+                               kStatusColor});
+        block.lines.push_back(
+            {std::to_string(static_cast<long>(status.framesPerSecond)) + " FPS", kStatusColor});
+    }
+    if (orderPlaneHeight >= 0.0f) {
+        block.lines.push_back({orderPlaneText(orderPlaneHeight), kStatusColor});
+    }
+    if (layerFilter != kAllLayers) {
+        block.lines.push_back({"Layer " + std::to_string(layerFilter + 1), kStatusColor});
+    }
+    return block;
+}
+
+TextBlock messageBlock(double now) {
+    TextBlock block{TextAnchor::BottomLeft, 1.0f, {}};
+    for (const ShownMessage& message : gameMessages().shown(now)) {
+        block.lines.push_back({message.text, kMessageColor * glm::vec4(1, 1, 1, message.opacity)});
+    }
+    return block;
+}
+
+bool isScreenCovered() {
+    const Galaxy& g = galaxy();
+    return renderSettings.showHelp || g.playerDefeated || g.playerVictorious;
+}
+
+void drawHud() {
+    if (hudShown && !isScreenCovered()) {
+        drawTextOverlay(hudBlocks(currentTime()));
+    }
+}
+
+} // namespace
+
+void updateHudStatus(const StatisticsSample& sample) {
+    status = {true, sample.framesCounted, sample.playerShips, sample.computerShips};
+}
+
+std::vector<TextBlock> hudBlocks(double now) {
+    std::vector<TextBlock> blocks;
+    for (TextBlock block : {statusBlock(), messageBlock(now)}) {
+        if (!block.lines.empty()) {
+            blocks.push_back(std::move(block));
+        }
+    }
+    if (galaxy().paused) {
+        blocks.push_back({TextAnchor::Centre, kPausedSize, {{"PAUSED", kPausedColor}}});
+    }
+    return blocks;
+}
+
+CommandState currentCommandState() {
+    return {galaxy().paused, orderPlaneHeight, renderSettings.showLayerGrid,
+            renderSettings.bloomFactor};
+}
+
+std::vector<std::string> stateChangeMessages(const CommandState& before,
+                                             const CommandState& after) {
+    std::vector<std::string> messages;
+    if (before.paused != after.paused) {
+        messages.emplace_back(after.paused ? "Game paused" : "Game resumed");
+    }
+    if (before.orderPlaneHeight != after.orderPlaneHeight) {
+        messages.push_back(orderPlaneText(after.orderPlaneHeight));
+    }
+    if (before.layerGrid != after.layerGrid) {
+        messages.emplace_back(after.layerGrid ? "Layer grid on" : "Layer grid off");
+    }
+    if (before.bloomFactor != after.bloomFactor) {
+        messages.push_back("Bloom strength " + oneDecimal(after.bloomFactor));
+    }
+    return messages;
+}
+
+CommandFeedback::~CommandFeedback() {
+    for (std::string& message : stateChangeMessages(before_, currentCommandState())) {
+        postMessage(std::move(message));
+    }
+}
+
+void installHud() {
+    createTextOverlay();
+    scenePasses().windowText = drawHud;
+}
+
+void resetHud() {
+    hudShown = true;
+    status = HudStatus{};
+    gameMessages().clear();
+}

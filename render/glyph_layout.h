@@ -1,0 +1,91 @@
+// Text of the on-screen messages and status, laid out into quads of the
+// glyph atlas. No GL here: the layout is plain arithmetic on window pixels.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+// How tools/assetgen lays out Textures/glyphs.png: cells of 32 x 40 pixels
+// in 16 columns from row 16 down, one per character from ' ' to '~', then
+// one solid cell for the backing panels. The pen starts 3 pixels into a cell
+// on a baseline 30 pixels down. The top row holds each character's advance
+// in quarter pixels, in red.
+namespace GlyphAtlas {
+constexpr int Width = 512;
+constexpr int Height = 256;
+constexpr int Columns = 16;
+constexpr int CellWidth = 32;
+constexpr int CellHeight = 40;
+constexpr int GridTop = 16;
+constexpr int PenX = 3;
+constexpr char First = ' ';
+constexpr char Last = '~';
+constexpr int GlyphCount = Last - First + 1;
+constexpr int SolidCell = GlyphCount;
+} // namespace GlyphAtlas
+
+// Top left and bottom right of a rectangle, in pixels from the top left.
+struct PixelRect {
+    glm::vec2 min{0.0f};
+    glm::vec2 max{0.0f};
+};
+
+// How far a character moves the pen, and the part of its cell that holds
+// ink or outline (empty for a space), in atlas pixels.
+struct GlyphMetrics {
+    float advance = 0.0f;
+    PixelRect ink;
+};
+using GlyphSet = std::array<GlyphMetrics, GlyphAtlas::GlyphCount>;
+
+struct GlyphQuad {
+    PixelRect screen; // in the window
+    PixelRect atlas;  // in the atlas image
+};
+
+// Atlas cell of a character; characters the atlas lacks show as '?'.
+PixelRect glyphCell(char c);
+const GlyphMetrics& glyphMetrics(char c, const GlyphSet& glyphs);
+
+// Width of a line `scale` times the atlas size.
+float lineWidth(std::string_view text, float scale, const GlyphSet& glyphs);
+
+// One quad per character with ink, the line's cells starting at `topLeft`.
+std::vector<GlyphQuad> layoutLine(std::string_view text, glm::vec2 topLeft, float scale,
+                                  const GlyphSet& glyphs);
+
+// Where a block of lines sits in the window.
+enum class TextAnchor { BottomLeft, TopRight, Centre };
+
+struct TextLine {
+    std::string text;
+    glm::vec4 color{1.0f}; // straight alpha
+};
+
+struct TextBlock {
+    TextAnchor anchor = TextAnchor::BottomLeft;
+    float size = 1.0f; // times the window's usual line height
+    std::vector<TextLine> lines;
+};
+
+// The usual line height for a window: readable from a small window up to
+// full screen.
+float lineHeightFor(glm::vec2 window);
+
+// What one frame of overlay text draws: each line's dark backing panel and
+// its glyphs, all in window pixels with their line's colour.
+struct PlacedQuad {
+    GlyphQuad quad;
+    glm::vec4 color;
+};
+struct PlacedText {
+    std::vector<PlacedQuad> panels;
+    std::vector<PlacedQuad> glyphs;
+};
+
+PlacedText placeBlocks(const std::vector<TextBlock>& blocks, glm::vec2 window,
+                       const GlyphSet& glyphs);
