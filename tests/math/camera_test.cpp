@@ -1,7 +1,6 @@
 #include <cmath>
 #include <limits>
 
-#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
 #include "math/camera.h"
@@ -41,23 +40,7 @@ float elevationSine() {
     return (camera().eye.y - camera().target.y) / cameraDistance();
 }
 
-TEST_F(CameraTest, ViewMatrixIsBuiltLazily) {
-    EXPECT_EQ(camera().eye, Vec3(-25.0f, 40.0f, -55.0f));
-    EXPECT_EQ(camera().target, Vec3(0.0f, 0.0f, -15.0f));
-    const Mat4 first = getViewMatrix();
-    EXPECT_EQ(first, glm::lookAt(camera().eye, camera().target, camera().worldUp));
-    EXPECT_FALSE(camera().viewChanged);
-    camera().eye = Vec3(10.0f, 20.0f, 30.0f); // moved without saying so
-    EXPECT_EQ(getViewMatrix(), first);
-    camera().viewChanged = true;
-    EXPECT_NE(getViewMatrix(), first);
-}
-
 TEST_F(CameraTest, ZoomSpeedGrowsWithDistanceAndStopsAtRootSix) {
-    const auto expected = [](double d) { return 0.1 * std::pow(std::log(d * d / 6.0), 3.5); };
-    for (const float d : {10.0f, 50.0f, 150.0f}) {
-        EXPECT_NEAR(zoomSpeed(d), expected(d), expected(d) * 1e-5) << "distance " << d;
-    }
     EXPECT_NEAR(zoomSpeed(10.0f), 3.7f, 0.05f);
     EXPECT_NEAR(zoomSpeed(150.0f), 160.0f, 0.5f);
     // At and inside sqrt(6) the zoom has stopped; never NaN.
@@ -192,31 +175,6 @@ TEST_F(CameraTest, OrbitingUpAndDownStopsAtTheLimits) {
     setStep(0.1);
     expectRefused(orbitEyeDown);
     expectRefused([] { orbitEyeDownBy(0.6f); });
-}
-
-TEST_F(CameraTest, ZeroTimeStepMovesNothing) {
-    place({10.0f, 30.0f, 40.0f}, {5.0f, 3.0f, -2.0f});
-    setStep(0.0);
-    const Vec3 eye = camera().eye;
-    const Vec3 target = camera().target;
-    void (*const moves[])() = {zoomIn,
-                               zoomOut,
-                               panRight,
-                               panUp,
-                               panForward,
-                               orbitEyeLeft,
-                               orbitEyeUp,
-                               orbitEyeDown,
-                               [] { zoomInBy(17.0f); },
-                               [] { edgePanLeft(1.0f); }};
-    for (const auto move : moves) {
-        camera().viewChanged = false;
-        move();
-        EXPECT_EQ(camera().eye, eye);
-        EXPECT_EQ(camera().target, target);
-        // Valid checked moves and every orbit still mark the view changed.
-        EXPECT_TRUE(camera().viewChanged);
-    }
 }
 
 TEST_F(CameraTest, JumpKeepsTheViewingDirectionFiftyUnitsOut) {

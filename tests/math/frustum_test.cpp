@@ -19,46 +19,35 @@ class FrustumTest : public ::testing::Test {
     ViewFrustum frustum;
 };
 
-void expectNear(const glm::vec3& actual, const glm::vec3& expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
-
-TEST_F(FrustumTest, CornersOfAKnownPose) {
-    EXPECT_EQ(frustum.ratio, 2.0f);
-    EXPECT_NEAR(frustum.tanHalfAngle, 1.0f, 1e-6f);
-    expectNear(frustum.nearTopLeft, {-2.0f, 1.0f, -1.0f});
-    expectNear(frustum.nearTopRight, {2.0f, 1.0f, -1.0f});
-    expectNear(frustum.nearBottomLeft, {-2.0f, -1.0f, -1.0f});
-    expectNear(frustum.nearBottomRight, {2.0f, -1.0f, -1.0f});
-    expectNear(frustum.farTopLeft, {-20.0f, 10.0f, -10.0f});
-    expectNear(frustum.farTopRight, {20.0f, 10.0f, -10.0f});
-    expectNear(frustum.farBottomLeft, {-20.0f, -10.0f, -10.0f});
-    expectNear(frustum.farBottomRight, {20.0f, -10.0f, -10.0f});
-}
-
-TEST_F(FrustumTest, EveryPlaneFacesInward) {
-    const glm::vec3 inside{0.5f, -0.5f, -5.0f};
+TEST_F(FrustumTest, CornersOfAKnownPoseAndPlanesFacingInward) {
+    EXPECT_NEAR(glm::length(frustum.nearTopLeft - glm::vec3(-2.0f, 1.0f, -1.0f)), 0.0f, 1e-5f);
+    EXPECT_NEAR(glm::length(frustum.farBottomRight - glm::vec3(20.0f, -10.0f, -10.0f)), 0.0f,
+                1e-5f);
     for (const FrustumPlane& plane : frustum.planes) {
         EXPECT_NEAR(glm::length(plane.normal), 1.0f, 1e-6f);
-        EXPECT_GT(plane.signedDistance(inside), 0.0f);
+        EXPECT_GT(plane.signedDistance({0.5f, -0.5f, -5.0f}), 0.0f);
     }
 }
 
 TEST_F(FrustumTest, SphereClassification) {
-    // The near plane is z = -1, so a centre at z = -3 lies 2 inside it.
-    EXPECT_EQ(frustum.classifySphere({0.0f, 0.0f, -3.0f}, 2.0f), FrustumResult::Inside);
-    EXPECT_EQ(frustum.classifySphere({0.0f, 0.0f, -3.0f}, 2.001f), FrustumResult::Intersect);
-    // A centre exactly the radius behind a plane still intersects it.
-    EXPECT_EQ(frustum.classifySphere({0.0f, 0.0f, 1.0f}, 2.0f), FrustumResult::Intersect);
-    EXPECT_EQ(frustum.classifySphere({0.0f, 0.0f, 1.0f}, 1.999f), FrustumResult::Outside);
-    // Outside one plane is outside, whatever the others say.
-    EXPECT_EQ(frustum.classifySphere({0.0f, 50.0f, -5.0f}, 1.0f), FrustumResult::Outside);
-    EXPECT_EQ(frustum.classifySphere({0.0f, 0.0f, -20.0f}, 1.0f), FrustumResult::Outside);
-    EXPECT_EQ(frustum.classifySphere({30.0f, 0.0f, -5.0f}, 1.0f), FrustumResult::Outside);
-    // A centre on a side plane is only intersecting.
-    EXPECT_EQ(frustum.classifySphere({10.0f, 0.0f, -5.0f}, 0.01f), FrustumResult::Intersect);
+    const struct {
+        glm::vec3 centre;
+        float radius;
+        FrustumResult result;
+    } cases[] = {
+        {{0.0f, 0.0f, -3.0f}, 2.0f, FrustumResult::Inside}, // 2 inside the near plane z = -1
+        {{0.0f, 0.0f, -3.0f}, 2.001f, FrustumResult::Intersect},
+        {{0.0f, 0.0f, 1.0f}, 2.0f, FrustumResult::Intersect}, // exactly the radius behind
+        {{0.0f, 0.0f, 1.0f}, 1.999f, FrustumResult::Outside},
+        {{0.0f, 50.0f, -5.0f}, 1.0f, FrustumResult::Outside}, // outside one plane is outside
+        {{0.0f, 0.0f, -20.0f}, 1.0f, FrustumResult::Outside},
+        {{30.0f, 0.0f, -5.0f}, 1.0f, FrustumResult::Outside},
+        {{10.0f, 0.0f, -5.0f}, 0.01f, FrustumResult::Intersect}, // on a side plane
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(frustum.classifySphere(c.centre, c.radius), c.result)
+            << c.centre.x << " " << c.centre.y << " " << c.centre.z << " r " << c.radius;
+    }
 }
 
 TEST(FrustumPlaneTest, PointsOnALineLeaveAZeroNormalRatherThanNaN) {
