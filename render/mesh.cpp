@@ -16,7 +16,7 @@ std::map<int, Mesh>& meshTable() {
     static std::map<int, Mesh> meshes{
         {MeshKind::PlanetSphere, {}}, {MeshKind::MoonSphere, {}},   {MeshKind::HullHigh, {}},
         {MeshKind::HullLow, {}},      {MeshKind::Turret, {}},       {MeshKind::LayerGrid, {}},
-        {MeshKind::SkySphere, {}},    {MeshKind::MarkerSphere, {}},
+        {MeshKind::SkySphere, {}},    {MeshKind::MarkerSphere, {}}, {kMiddleSphereKind, {}},
     };
     return meshes;
 }
@@ -147,6 +147,7 @@ void buildAllMeshes() {
     importModel(MeshKind::Turret, *meshForKind(MeshKind::Turret));
     buildSphere(*meshForKind(MeshKind::SkySphere), 1.0f, 32);
     buildSphere(*meshForKind(MeshKind::PlanetSphere), 1.0f, 80);
+    buildSphere(*meshForKind(kMiddleSphereKind), 1.0f, 40);
     buildSphere(*meshForKind(MeshKind::MoonSphere), 0.3f, 16);
     buildSphere(*meshForKind(MeshKind::MarkerSphere), 1.0f, 8);
     buildGrid(*meshForKind(MeshKind::LayerGrid), 100.0f, 100.0f);

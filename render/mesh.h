@@ -1,5 +1,5 @@
 // Indexed 3D geometry: a CPU copy of the vertex data and the GL vertex array
-// with its buffers. The game has eight meshes, each under a mesh kind that
+// with its buffers. The game's meshes each sit under a mesh kind that
 // planets, moons and ships name in their ModelInstance.
 #pragma once
 
@@ -11,6 +11,11 @@
 #include "sim/galaxy.h"
 
 class ShaderProgram;
+
+// A sphere of 40 slices for planets between the coarse and the full
+// sphere's sizes on screen; drawn only by the renderer, so it has no kind
+// in the simulation's list.
+constexpr int kMiddleSphereKind = 100;
 
 struct Mesh {
     std::vector<float> positions; // x, y, z, 1 per vertex
@@ -46,7 +51,7 @@ void buildSphere(Mesh& mesh, float radius, int slices);
 // A 21 x 21 vertex grid of lines in the plane z = 0, centred on the origin.
 void buildGrid(Mesh& mesh, float width, float height);
 
-// Fills the CPU data of all eight meshes.
+// Fills the CPU data of all the meshes.
 void buildAllMeshes();
 
 // Creates the GL buffers and vertex array of a mesh and wires its

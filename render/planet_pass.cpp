@@ -17,7 +17,10 @@ constexpr int kNearBand = 15;
 constexpr int kMiddleBand = 21;
 constexpr int kFarBand = 26;
 constexpr int kTooFarBand = 31;
-constexpr float kCoarseSphereMaxPixels = 28.0f; // on-screen diameter
+// On-screen diameters below which a coarser sphere looks just as round:
+// each keeps its outline within about a quarter pixel of the true circle.
+constexpr float kCoarseSphereMaxPixels = 28.0f;  // 16 slices
+constexpr float kMiddleSphereMaxPixels = 170.0f; // 40 slices
 
 Material tint(const Vec4& diffuse) {
     Material material;
@@ -113,8 +116,7 @@ float sphereRadius(const Mesh& sphere) {
 
 void drawPlanet(Planet& planet, const PlanetUniforms& u) {
     const float distance = distanceFromEye(planet.position);
-    const bool coarse = usesCoarseSphere(planet.radius, distance);
-    const Mesh* sphere = meshForKind(coarse ? MeshKind::MoonSphere : MeshKind::PlanetSphere);
+    const Mesh* sphere = meshForKind(planetSphereKind(planet.radius, distance));
     glBindVertexArray(sphere->vertexArray);
     tintPlanet(planet, galaxy());
     setVector(u.lightDirection, planet.position - sunPosition());
@@ -232,10 +234,13 @@ Mat4 planetModelMatrix(const Planet& planet) {
                       Vec3{planet.radius});
 }
 
-bool usesCoarseSphere(float radius, float distanceFromEye) {
+int planetSphereKind(float radius, float distanceFromEye) {
     const float pixels = static_cast<float>(windowHeight) * radius /
                          (distanceFromEye * halfAngleTangent(kFieldOfView));
-    return pixels < kCoarseSphereMaxPixels;
+    if (pixels < kCoarseSphereMaxPixels) {
+        return MeshKind::MoonSphere;
+    }
+    return pixels < kMiddleSphereMaxPixels ? kMiddleSphereKind : MeshKind::PlanetSphere;
 }
 
 int markerCount(const Planet& planet) {

@@ -34,9 +34,11 @@ void tintPlanet(Planet& planet, const Galaxy& galaxy);
 // The planet's spin scaled to its radius and moved to its place.
 Mat4 planetModelMatrix(const Planet& planet);
 
-// A planet that covers only a few pixels is drawn with the moons' coarse
-// sphere: just as round at that size, for a twenty-fifth of the triangles.
-bool usesCoarseSphere(float radius, float distanceFromEye);
+// The sphere a planet is drawn with, by its size on screen: the moons'
+// coarse sphere while it covers only a few pixels (a twenty-fifth of the
+// triangles), a sphere of 40 slices up to 170 pixels across (a quarter),
+// the full one beyond. Each is just as round at the sizes it serves.
+int planetSphereKind(float radius, float distanceFromEye);
 
 // One bead per whole unit from the planet to its rally point.
 int markerCount(const Planet& planet);
