@@ -1,8 +1,10 @@
 #include "render/ship_pass.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "math/camera.h"
+#include "math/degrees.h"
 #include "math/rotations.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
@@ -111,6 +113,20 @@ void addHull(std::vector<Batch>& batches, Ship& ship) {
     ++drawnShipCount;
 }
 
+// The longest side of the turret mesh, in model units.
+float turretMeshLength() {
+    const Mesh* mesh = meshForKind(MeshKind::Turret);
+    Vec3 low{0.0f};
+    Vec3 high{0.0f};
+    for (std::size_t i = 0; i + 3 < mesh->positions.size(); i += 4) {
+        const Vec3 p{mesh->positions[i], mesh->positions[i + 1], mesh->positions[i + 2]};
+        low = i == 0 ? p : glm::min(low, p);
+        high = i == 0 ? p : glm::max(high, p);
+    }
+    const Vec3 size = high - low;
+    return std::max({size.x, size.y, size.z});
+}
+
 void addTurret(std::vector<Batch>& batches, Ship& ship, double now) {
     ModelInstance& turret = ship.turretModel;
     const Mat4 yaw = headingYaw(ship.position, turretAimPoint(ship, now), ship.turretReference);
@@ -162,6 +178,12 @@ bool isTurretShown(const Ship& ship) {
     return isNearEnough(ship) && isAtShownHeight(ship.position.y);
 }
 
+bool isTurretVisibleAtSize(float length, float distanceFromEye) {
+    const float pixels = static_cast<float>(windowHeight) * length /
+                         (2.0f * distanceFromEye * halfAngleTangent(kFieldOfView));
+    return pixels >= kTurretMinPixels;
+}
+
 int hullMeshKind(float distanceFromEye) {
     return distanceFromEye <= kHullDetailDistance ? MeshKind::HullHigh : MeshKind::HullLow;
 }
@@ -189,9 +211,12 @@ void drawTurrets() {
     }
     std::vector<Batch> batches;
     const double now = currentTime();
+    const float meshLength = turretMeshLength();
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
-            if (isTurretShown(*ship)) {
+            const float length = meshLength * glm::length(Vec3{ship->turretModel.modelMatrix[0]});
+            if (isTurretShown(*ship) &&
+                isTurretVisibleAtSize(length, distanceFromEye(ship->position))) {
                 addTurret(batches, *ship, now);
             }
         }

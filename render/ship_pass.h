@@ -7,6 +7,9 @@
 
 constexpr float kShipFarCutoff = 75.0f;
 constexpr float kHullDetailDistance = 25.0f;
+// A turret shorter than this on screen is left out: on a hull a dozen
+// pixels long it would change a pixel or two.
+constexpr float kTurretMinPixels = 2.0f;
 
 // The player's ship colours: selected, standing at a planet the player does
 // not own, or anything else.
@@ -25,6 +28,10 @@ Material playerShipMaterial(const Ship& ship, const Galaxy& galaxy);
 // A selected player ship's hull stays shown whatever its layer.
 bool isHullShown(const Ship& ship);
 bool isTurretShown(const Ship& ship);
+
+// Whether a turret `length` units long, so far from the eye, spans at
+// least kTurretMinPixels of the window's height.
+bool isTurretVisibleAtSize(float length, float distanceFromEye);
 
 // The detailed hull within 25 units of the eye, the plain one beyond.
 int hullMeshKind(float distanceFromEye);
