@@ -10,6 +10,7 @@
 #include "render/billboard.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
+#include "render/sun_pass.h"
 #include "sim/generation.h"
 
 namespace {
@@ -36,8 +37,12 @@ std::shared_ptr<Ship> makeShip(bool isPlayer, const Vec3& at) {
     return ship;
 }
 
-// The same galaxy every run: generateGalaxy would seed from the time.
+// The same galaxy every run (generateGalaxy would seed from the time), at
+// the same moment and with the sun in the same place whatever was drawn
+// before.
 void newGalaxy() {
+    clockNow = 100.0;
+    setSunPosition(kSunStartPosition);
     resetGalaxy();
     std::srand(kSeed);
     buildGalaxy();
