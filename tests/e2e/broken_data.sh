@@ -22,6 +22,7 @@ grep -A3 -xF 'Shader compilation failed.' out.txt >failure.txt || fail "no compi
 grep -q 'error' failure.txt || fail "no compiler log: $(cat failure.txt)"
 grep -qxF 'Shader linking failed.' failure.txt || fail "no link message: $(cat failure.txt)"
 [ "$(grep -c 'Shader compilation failed.' out.txt)" -eq 1 ] || fail "other shaders failed"
+! grep -q 'GL: ' err.txt || fail "the missing programs raise GL errors: $(grep -m 3 'GL: ' err.txt)"
 
 echo "-- images cut short"
 fresh_game_folder "$GAME_SOURCE"
