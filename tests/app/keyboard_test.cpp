@@ -1,4 +1,4 @@
-#include <cmath>
+#include <algorithm>
 
 #include "input_fixture.h"
 
@@ -11,11 +11,8 @@ using KeyboardTest = InputTest;
 
 TEST_F(KeyboardTest, HeldSwitchesToggleOnEveryEventWhileTheirKeyIsDown) {
     tap(Key::F1);
-    EXPECT_EQ(output(), "Help activated\n");
     tap(Key::F1);
-    EXPECT_EQ(output(), "Help deactivated\n");
-    EXPECT_FALSE(renderSettings.showHelp);
-
+    EXPECT_EQ(output(), "Help activated\nHelp deactivated\n");
     press(Key::F1);
     press(Key::F1); // auto-repeat toggles again
     press('P');     // P while F1 is held flips help as well as pause
@@ -32,8 +29,7 @@ TEST_F(KeyboardTest, HeldSwitchesNeedAnOpenWindow) {
     setKeyboardWindowCheck([] { return false; });
     tap(Key::F1);
     tap(Key::Escape);
-    EXPECT_FALSE(renderSettings.showHelp);
-    EXPECT_FALSE(introSkipped);
+    EXPECT_FALSE(renderSettings.showHelp || introSkipped);
     EXPECT_EQ(output(), "");
     setKeyboardWindowCheck([] { return true; });
     tap(Key::Escape);
@@ -85,34 +81,18 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
 }
 
 TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
-    std::vector<float> heights;
-    for (int i = 0; i < 15; ++i) {
+    // From off, R turns the plane on at 1.5 and raises it by 2.5 while below 30.
+    for (const float height : {1.5f, 4.0f, 6.5f, 9.0f, 11.5f, 14.0f, 16.5f, 19.0f, 21.5f, 24.0f,
+                               26.5f, 29.0f, 31.5f, 31.5f}) {
         tap('R');
-        heights.push_back(orderPlaneHeight);
+        EXPECT_EQ(orderPlaneHeight, height);
     }
-    EXPECT_EQ(heights.front(), 1.5f);
-    EXPECT_EQ(heights[1], 4.0f);
-    EXPECT_EQ(heights[12], 31.5f);
-    EXPECT_EQ(heights.back(), 31.5f); // 31.5 is not below 30
     for (int i = 0; i < 15; ++i) {
         tap('F');
     }
     EXPECT_EQ(orderPlaneHeight, 1.5f); // F never turns the plane off
     tap('C');
     EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
-}
-
-TEST_F(KeyboardTest, AltWithRPansUpWithoutMovingTheOrderPlane) {
-    galaxy().frameDelta = 0.1;
-    press(Key::LeftAlt);
-    press('R');
-    const float before = camera().target.y;
-    pollCameraKeys();
-    pollCameraKeys();
-    EXPECT_GT(camera().target.y, before);
-    release('R');
-    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
-    release(Key::LeftAlt);
 }
 
 TEST_F(KeyboardTest, CameraKeysRunTheirMovesOncePerFrame) {
@@ -130,6 +110,12 @@ TEST_F(KeyboardTest, CameraKeysRunTheirMovesOncePerFrame) {
     EXPECT_EQ(camera().target, start.target);
     EXPECT_GT(glm::dot(camera().eye - start.eye, start.right), 1.0f);
     EXPECT_NEAR(cameraDistance(), glm::length(start.eye - start.target), 1e-3f);
+    release('D');
+    press('R'); // with Alt, R raises the camera and leaves the order plane
+    pollCameraKeys();
+    release('R');
+    EXPECT_GT(camera().target.y, start.target.y);
+    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
 }
 
 TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
@@ -149,10 +135,9 @@ TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
     }
     tap('1');
     EXPECT_EQ(output(), "");
-    for (const ShipRef& ship : ships) {
-        EXPECT_TRUE(ship->selected);
-    }
-    EXPECT_FALSE(galaxy().playerShips.back()->selected);
+    const auto selected = [](const ShipRef& ship) { return ship->selected; };
+    EXPECT_TRUE(std::all_of(ships.begin(), ships.end(), selected));
+    EXPECT_FALSE(selected(galaxy().playerShips.back()));
 
     now += 0.2; // a second tap within 0.35 s jumps to the first ship
     tap('1');
@@ -184,26 +169,13 @@ TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
     tap('3'); // nothing selected: group 3 is emptied
     release(Key::LeftCtrl);
     EXPECT_TRUE(controlGroup(3).empty());
-    tap('3');
-    now += 0.1;
-    tap('3');
-    EXPECT_EQ(output(), "");
-    EXPECT_FALSE(galaxy().playerShips.front()->selected);
-}
-
-TEST_F(KeyboardTest, DestroyedShipsAreGoneFromTheirGroups) {
-    ShipRef ship = addShip(true, Vec3{1.0f, 0.0f, 1.0f});
-    ship->selected = true;
-    press(Key::LeftCtrl);
-    tap('4');
-    release(Key::LeftCtrl);
-    const std::weak_ptr<Ship> watch = ship;
-    ship.reset();
-    galaxy().playerShips.clear(); // the step drops it
+    const std::weak_ptr<Ship> watch = galaxy().playerShips.front();
+    galaxy().playerShips.clear(); // destroyed: gone from group 2 as well
     ASSERT_TRUE(watch.expired());
-    tap('4');
-    now += 0.1;
-    tap('4');
+    for (const int key : {'3', '3', '2', '2'}) {
+        now += 0.1;
+        tap(key);
+    }
     EXPECT_EQ(output(), "");
 }
 
@@ -226,16 +198,13 @@ TEST_F(KeyboardTest, SelectAllShipsOrAllPlanets) {
 
 TEST_F(KeyboardTest, KeypadPicksThePlanetLayer) {
     orderPlaneHeight = 4.0f;
-    tap(Key::keypad(2));
-    EXPECT_EQ(layerFilter, 1);
-    tap(Key::keypad(3));
-    EXPECT_EQ(layerFilter, 2);
-    tap(Key::keypad(1));
-    EXPECT_EQ(layerFilter, 0);
-    EXPECT_EQ(orderPlaneHeight, 4.0f);
-    tap(Key::keypad(0));
-    EXPECT_EQ(layerFilter, kAllLayers);
-    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
+    const std::tuple<int, int, float> steps[] = {
+        {2, 1, 4.0f}, {3, 2, 4.0f}, {1, 0, 4.0f}, {0, kAllLayers, kOrderPlaneOff}};
+    for (const auto& [digit, layer, plane] : steps) {
+        tap(Key::keypad(digit));
+        EXPECT_EQ(layerFilter, layer);
+        EXPECT_EQ(orderPlaneHeight, plane);
+    }
 }
 
 TEST_F(KeyboardTest, LeftCtrlIsTheTargetedFireModifier) {
