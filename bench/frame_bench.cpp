@@ -49,9 +49,14 @@ double median(std::vector<double> samples) {
                                    : (samples[middle - 1] + samples[middle]) / 2.0;
 }
 
-template <typename Work> double timeMedian(int frames, Work work) {
+// Median milliseconds of `work`, each run after an untimed `prepare`.
+template <typename Work>
+double timeMedian(int frames, Work work, const std::function<void()>& prepare = {}) {
     std::vector<double> samples;
     for (int i = 0; i < kWarmUpFrames + frames; ++i) {
+        if (prepare) {
+            prepare();
+        }
         glFinish();
         const auto start = Clock::now();
         work();
@@ -112,7 +117,9 @@ void saveShots(const std::string& folder) {
     saveShot(folder, "battle");
 }
 
-// Each scene pass on its own, into the scene and glow attachments.
+// Each scene pass on its own, into the scene and glow attachments, cleared
+// first as the frame clears them: on a filled depth buffer a pass would
+// draw almost nothing.
 std::string timeEachPass(int frames) {
     const ScenePasses passes = scenePasses();
     const std::pair<const char*, const std::function<void()>*> order[] = {
@@ -121,14 +128,20 @@ std::string timeEachPass(int frames) {
         {"lasers", &passes.lasers}, {"overlays", &passes.overlays}, {"flare", &passes.lensFlare}};
     std::ostringstream report;
     report << std::fixed << std::setprecision(1);
+    const auto clearTarget = [] {
+        glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
+        const GLenum sceneAndGlow[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, sceneAndGlow);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    };
     for (const auto& [name, pass] : order) {
-        const double ms = timeMedian(frames, [pass] {
-            glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
-            const GLenum sceneAndGlow[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-            glDrawBuffers(2, sceneAndGlow);
-            (*pass)();
-            glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        });
+        const double ms = timeMedian(
+            frames,
+            [pass] {
+                (*pass)();
+                glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            },
+            clearTarget);
         report << name << " " << ms << "  ";
     }
     return report.str();
