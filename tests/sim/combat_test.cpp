@@ -50,17 +50,6 @@ TEST_F(CombatTest, RangeIs24StandingAnd21MovingAndShotsLast25Or22) {
     }
 }
 
-TEST_F(CombatTest, PlanetAnywhereOnTheRayBlocksTheShot) {
-    const ShipRef shooter = addShip(true, Vec3{0.0f});
-    const Vec3 enemy = addShip(false, Vec3{10.0f, 0.0f, 0.0f})->position;
-    Planet& planet = addPlanet(Vec3{60.0f, 0.0f, 0.0f}, 1.0f); // far beyond the target
-    EXPECT_FALSE(fires(*shooter));
-    planet.position = Vec3{-60.0f, 0.0f, 0.0f}; // behind the shooter
-    EXPECT_TRUE(hasClearShot(*shooter, enemy));
-    planet.position = Vec3{0.5f, 0.0f, 0.0f}; // around the shooter
-    EXPECT_FALSE(hasClearShot(*shooter, Vec3{-10.0f, 0.0f, 0.0f}));
-}
-
 TEST_F(CombatTest, FiringSpendsReloadTimeAndTargetedShotsCostThreeQuartersOfIt) {
     setClockSource([] { return 42.0; });
     const ShipRef shooter = addShip(true, Vec3{0.0f});

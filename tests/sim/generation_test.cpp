@@ -87,26 +87,6 @@ TEST_F(GenerationTest, RollsDecideWhichTrialsStayTheirMoonsAndTheirSize) {
     EXPECT_EQ(g.planets.front()->moons.size(), 1u);
 }
 
-TEST_F(GenerationTest, OnlyEstablishedOwnedPlanetsWithRoomSpawn) {
-    addPlanet(Vec3{0.0f}).playerClaim = 100.0; // neutral
-    Planet& contested = addPlanet(Vec3{20.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
-    contested.playerClaim = 98.9;
-    Planet& tooClose = addPlanet(Vec3{0.0f, 0.0f, 40.0f}, 1.0f, Side::Player);
-    tooClose.spawnOffset = Vec3{1.0f, 0.0f, 0.0f};
-    for (const auto& planet : galaxy().planets) {
-        spawnShip(*planet);
-    }
-    EXPECT_TRUE(galaxy().playerShips.empty());
-
-    Planet& mine = addPlanet(Vec3{40.0f, 0.0f, 0.0f}, 1.5f, Side::Player);
-    spawnShip(mine);
-    ASSERT_EQ(galaxy().playerShips.size(), 1u);
-    const Ship& ship = *galaxy().playerShips.front();
-    EXPECT_EQ(ship.position, Vec3(41.5f, 0.0f, 1.5f));
-    EXPECT_FLOAT_EQ(ship.speed, 3.5f);
-    EXPECT_EQ(ship.reloadTimer, ship.reloadTime);
-}
-
 TEST_F(GenerationTest, PlayerShipsFollowTheChainOfRoutes) {
     Planet& a = addPlanet(Vec3{0.0f}, 1.0f, Side::Player);
     Planet& b = addPlanet(Vec3{20.0f, 0.0f, 0.0f}, 1.0f, Side::Player);

@@ -95,15 +95,4 @@ TEST_F(ProductionTest, RouteTicksSlowDownAsProductionTravelsFurther) {
     EXPECT_EQ(to->shipQueue, 0);
 }
 
-TEST_F(ProductionTest, FullSideUsesUpItsQueueWithoutSpawning) {
-    Planet& home = addPlanet(Vec3{0.0f}, 1.0f, Side::Player);
-    for (std::size_t i = 0; i < kShipListLimit; ++i) {
-        addShip(true, Vec3{-90.0f + static_cast<float>(i % 20), 0.0f, 50.0f + i / 20.0f});
-    }
-    home.shipQueue = 3;
-    advance(home, 2.0, 2);
-    EXPECT_EQ(home.shipQueue, 1);
-    EXPECT_EQ(galaxy().playerShips.size(), kShipListLimit);
-}
-
 } // namespace
