@@ -86,7 +86,8 @@ const std::vector<Group> kColumn3{
       {"[+] / [#]", "Spawn speed readout ±0.3"}}},
 };
 
-constexpr float kRowHeight = 30;
+// Small enough for the longest column, the third, to end clear of the bottom.
+constexpr float kRowHeight = 29;
 constexpr int kKeyTextSize = 14;
 constexpr int kActionTextSize = 16;
 
