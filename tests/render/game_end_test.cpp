@@ -4,6 +4,7 @@
 // the window to close closes it.
 #include "gl_test_support.h"
 
+#include "app/edge_scrolling.h"
 #include "app/game.h"
 #include "app/keyboard.h"
 #include "platform/keys.h"
@@ -38,6 +39,10 @@ TEST(GameEndTest, TheOutcomeShowsItsScreenPrintsItsLineAndWaitsForTheWindow) {
                 glReadPixels(windowWidth / 2, windowHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
                              shown);
             } else if (++frames == 1) { // the intro
+                // The cursor rests mid-screen: installed at its real place,
+                // not (0, 0), the handler sets no border.
+                const EdgeFlags& edges = edgeFlags();
+                EXPECT_FALSE(edges.left || edges.right || edges.top || edges.bottom);
                 TextureManager& textures = *TextureManager::getInstance();
                 textures.loadTexture((scratch.path() / "defeat.bmp").string(), 101, GL_BGR, GL_RGB);
                 textures.loadTexture((scratch.path() / "victory.bmp").string(), 102, GL_BGR,
