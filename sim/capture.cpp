@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "sim/events.h"
 #include "sim/generation.h"
 #include "sim/spatial_index.h"
 
@@ -61,6 +62,9 @@ void claimNearbyPlanets(Ship& ship) {
         const Side ownerBefore = planet->owner;
         addClaim(*planet, ship.isPlayer, g.frameDelta);
         settleOwner(*planet);
+        if (planet->owner != ownerBefore) {
+            recordEvent(EventKind::PlanetClaimed, planet->position, planet->owner);
+        }
         if (planet->owner != ownerBefore && fresh) {
             rewardCapture(*planet);
         }

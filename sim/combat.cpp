@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/clock.h"
+#include "sim/events.h"
 #include "sim/line_of_fire.h"
 #include "sim/random.h"
 #include "sim/spatial_index.h"
@@ -127,6 +128,7 @@ void advanceLaser(LaserShot& laser, double dt) {
     if (hitsPlanet(laser)) {
         laser.alive = false;
     } else if (Ship* ship = struckShip(laser)) {
+        recordDamage(*ship, kLaserDamage, EventKind::ShipHit);
         ship->health -= kLaserDamage;
         laser.alive = false;
     }
@@ -176,6 +178,8 @@ void fireLaser(Ship& ship, Vec3 point) {
     }
     ship.lasers.push_back(laser);
     ship.reloadTimer -= ship.reloadTime;
+    recordEvent(EventKind::LaserFired, ship.position,
+                ship.isPlayer ? Side::Player : Side::Computer);
 }
 
 void updateLasers(Ship& ship) {

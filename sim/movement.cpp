@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "math/degrees.h"
+#include "sim/events.h"
 #include "sim/spatial_index.h"
 #include "sim/waypoints.h"
 
@@ -75,6 +76,7 @@ Ship* touchedShip(const Ship& ship) {
 // into their own kind give up on where they were going.
 void collide(Ship& ship, Ship& other, double dt) {
     if (ship.isPlayer != other.isPlayer) {
+        recordDamage(other, ship.ramDamage * dt, EventKind::RammingHit);
         other.health -= ship.ramDamage * dt;
     } else if (!ship.isPlayer) {
         ship.bumpCount += 1.0f;

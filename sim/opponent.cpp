@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "sim/events.h"
 #include "sim/routes.h"
 #include "sim/waypoints.h"
 
@@ -51,6 +52,7 @@ void openComputerTradeRoute(Planet& planet) {
         planet.routeLength = length;
         planet.rallyPoint = candidate->position;
         std::cout << "AI opened a new trade route\n";
+        recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
     }
 }
 

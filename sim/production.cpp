@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "math/degrees.h"
+#include "sim/events.h"
 #include "sim/generation.h"
 #include "sim/opponent.h"
 
@@ -78,7 +79,7 @@ void spawnQueuedShips(Planet& planet, double dt) {
     while (planet.spawnTimer >= kSpawnInterval) {
         planet.spawnTimer -= kSpawnInterval;
         if (planet.shipQueue >= 1) {
-            spawnShip(planet);
+            spawnRecordedShip(planet);
             planet.shipQueue -= 1;
         }
     }

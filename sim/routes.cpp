@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "sim/events.h"
+
 namespace {
 
 // A click this close to a planet's surface means that planet.
@@ -22,6 +24,7 @@ void openPlayerRoute(Planet& from, Planet& to) {
     if (&to != &from) {
         from.outgoingRoutes += 1;
         to.incomingRoutes += 1;
+        recordEvent(EventKind::TradeRouteOpened, from.position, Side::Player);
     }
 }
 
