@@ -22,7 +22,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/vorlaxis.in ${CMAKE_BINARY_DIR}/pac
 install(TARGETS vorlaxis RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vorlaxis)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/vorlaxis DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${VORLAXIS_GAME_DIR}/Shaders ${VORLAXIS_GAME_DIR}/Textures
-                  ${VORLAXIS_GAME_DIR}/Models
+                  ${VORLAXIS_GAME_DIR}/Models ${VORLAXIS_GAME_DIR}/Sounds
         DESTINATION ${CMAKE_INSTALL_DATADIR}/vorlaxis)
 install(FILES ${VORLAXIS_GAME_DIR}/game.config DESTINATION ${CMAKE_INSTALL_DATADIR}/vorlaxis)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/vorlaxis.desktop

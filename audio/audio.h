@@ -1,0 +1,32 @@
+// The game's sound: OpenAL Soft mixing on its own thread, the listener at the
+// camera, the frame's events played where they happened, a music loop under
+// everything. Any fault leaves the game running, silent where it must be,
+// and says so once on standard error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "math/camera.h"
+#include "sim/events.h"
+
+// Opens the default device and loads the sounds from `folder`; starts the music.
+void initAudio(const std::string& folder = "Sounds");
+
+// Listener at the camera's eye, facing along its view.
+void updateListener(const Camera& camera);
+
+// Starts the sounds of the frame's events; `now` is the game clock in seconds.
+void playEvents(const std::vector<GameEvent>& events, double now);
+
+// The end of the game: the music stops and the fanfare or the lament plays.
+void playGameOver(bool victorious);
+
+// Mute silences everything at once, music included; playing resumes on unmute.
+void setMuted(bool muted);
+bool isMuted();
+
+// True while a device is open and playing.
+bool isAudioActive();
+
+void shutdownAudio();

@@ -1,0 +1,79 @@
+// The generated sounds as the game reads them: every file there, 16-bit
+// WAV at 44.1 kHz of the stated length, neither silent nor clipped, the
+// music loop without a seam, and the same bytes on every run.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "audio/wav_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSounds = fs::path(VORLAXIS_GAME_DIR) / "Sounds";
+
+struct SoundRow {
+    const char* file;
+    int channels;
+    double seconds;
+};
+
+const SoundRow kRows[] = {
+    {"laser_player.wav", 1, 0.30}, {"laser_computer.wav", 1, 0.35},
+    {"hit.wav", 1, 0.35},          {"explosion.wav", 1, 1.8},
+    {"ram.wav", 1, 0.6},           {"spawn.wav", 1, 0.9},
+    {"planet_gained.wav", 1, 1.4}, {"planet_lost.wav", 1, 1.6},
+    {"route_opened.wav", 1, 1.0},  {"victory.wav", 2, 4.0},
+    {"defeat.wav", 2, 4.5},        {"music.wav", 2, 32.0},
+};
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(Soundgen, EverySoundIsAudibleUnclippedAndOfItsLength) {
+    for (const SoundRow& row : kRows) {
+        SCOPED_TRACE(row.file);
+        const auto wav = readWav((kSounds / row.file).string());
+        ASSERT_TRUE(wav.has_value());
+        EXPECT_EQ(wav->rate, 44100);
+        EXPECT_EQ(wav->channels, row.channels);
+        EXPECT_NEAR(wav->seconds(), row.seconds, 1.0 / 44100);
+        double peak = 0.0;
+        double energy = 0.0;
+        for (std::int16_t s : wav->samples) {
+            peak = std::max(peak, std::abs(s / 32768.0));
+            energy += (s / 32768.0) * (s / 32768.0);
+        }
+        const double rms = std::sqrt(energy / static_cast<double>(wav->samples.size()));
+        EXPECT_LT(peak, 0.9); // headroom: never at full scale
+        EXPECT_GT(peak, 0.4); // levelled, not left faint
+        EXPECT_GT(rms, 0.01); // above -40 dBFS on average: not silent
+    }
+    const auto music = readWav((kSounds / "music.wav").string());
+    ASSERT_TRUE(music.has_value());
+    const auto& s = music->samples;
+    EXPECT_LT(std::abs(s[s.size() - 2] - s[0]), 600) << "the loop jumps at its seam";
+}
+
+TEST(Soundgen, TheSameBytesOnEveryRun) {
+    const fs::path again = fs::temp_directory_path() / ("soundgen_" + std::to_string(::getpid()));
+    ASSERT_EQ(std::system((std::string(SOUNDGEN_EXECUTABLE) + " " + again.string()).c_str()), 0);
+    for (const SoundRow& row : kRows) {
+        EXPECT_TRUE(bytesOf(again / "Sounds" / row.file) == bytesOf(kSounds / row.file))
+            << row.file;
+    }
+    fs::remove_all(again);
+}
+
+} // namespace
