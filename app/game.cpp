@@ -14,6 +14,7 @@
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/statistics.h"
+#include "audio/audio.h"
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/billboard.h"
@@ -23,6 +24,7 @@
 #include "render/scene_passes.h"
 #include "render/text_overlay.h"
 #include "sim/clock.h"
+#include "sim/events.h"
 #include "sim/galaxy.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
@@ -72,6 +74,14 @@ void startUp() {
     buildQuads();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     placeCamera({50.0f, 50.0f, 50.0f}, {0.0f, 0.0f, 0.0f});
+    initAudio();
+}
+
+// After each step the listener follows the camera and the step's events sound.
+void playFrameSounds(double now) {
+    updateListener(camera());
+    playEvents(frameEvents(), now);
+    clearEvents();
 }
 
 void reportStatistics(FrameStatistics& stats) {
@@ -102,6 +112,7 @@ bool runMainLoop() {
         g.frameDelta = delta;
         g.elapsedTime += delta;
         stepSimulation();
+        playFrameSounds(now);
         renderFrame();
         pollCameraKeys();
         applyEdgeScrolling();
@@ -123,12 +134,16 @@ void endGame(bool windowOpen) {
     std::cout << (galaxy().playerVictorious ? "EPIC VICTORY"
                                             : "Your empire got crushed - you have lost")
               << std::endl;
+    if (windowOpen) {
+        playGameOver(galaxy().playerVictorious);
+    }
     while (windowOpen && isWindowOpen()) {
         waitWindowEvents();
     }
 }
 
 void tearDown() {
+    shutdownAudio();
     stopConsoleCapture();
     forgetTextOverlay();
     terminateWindowing();

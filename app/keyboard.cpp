@@ -7,6 +7,7 @@
 #include "app/control_groups.h"
 #include "app/hud.h"
 #include "app/input_callbacks.h"
+#include "audio/audio.h"
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
@@ -129,6 +130,10 @@ void releaseCommand(int key) {
         break;
     case 'G':
         settings.showLayerGrid = !settings.showLayerGrid;
+        break;
+    case 'M':
+        setMuted(!isMuted());
+        std::cout << (isMuted() ? "Sound off" : "Sound on") << std::endl;
         break;
     case 'L':
         debugInfo = !debugInfo;
