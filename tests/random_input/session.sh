@@ -2,9 +2,12 @@
 # A session of random player input against the game built with
 # AddressSanitizer + UBSan: clicks, drags, right clicks with and without
 # Ctrl and Shift, the wheel, held camera keys, the cursor at the window's
-# edges, and every command key including Alt+Enter, P and the keypad. The
-# game must keep running, end cleanly on Alt+F4 and leave no sanitizer
-# report.
+# edges, and every command key including Alt+Enter, P and the keypad. Fails
+# the moment the game writes a GL error or a sanitizer report, dies, or goes
+# 15 s without a statistics report; fails when keys that print a message
+# did not get theirs (the input never arrived); and at the end when it does
+# not close cleanly on Alt+F4 or leaks. The same seed replays the same
+# actions; the seed is printed and every failure names it.
 #   tests/random_input/session.sh GAME_DIR SECONDS [SEED]
 # GAME_DIR is the sanitizer build's runnable folder (build-asan/game).
 set -euo pipefail
@@ -13,28 +16,41 @@ source "$HERE/../e2e/lib.bash"
 
 SOURCE_DIR="$(cd "$1" && pwd)"
 DURATION="$2"
-SEED="${3:-$(date +%s)}"
-if [ "${E2E_INSIDE_XVFB:-}" != 1 ]; then
-    E2E_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
-        bash "$0" "$SOURCE_DIR" "$DURATION" "$SEED"
+SEED="${3:-1616}"
+inside_xvfb "$0" "$SOURCE_DIR" "$DURATION" "$SEED"
+REPLAY="bash tests/random_input/session.sh $1 $DURATION $SEED"
+ACTIONS=0
+fail() {
+    echo "FAIL (seed $SEED, after $ACTIONS actions): $*" >&2
+    echo "last actions:" >&2
+    tail -n 8 actions.txt >&2 || true
+    echo "replay: $REPLAY" >&2
+    exit 1
+}
+fresh_game_folder "$SOURCE_DIR"
+if [ -n "${RANDOM_SESSION_KEEP:-}" ]; then
+    SCRATCH=() # kept for a look afterwards
 fi
-GAME_DIR="$(make_game_folder "$SOURCE_DIR")"
-KEEP="${RANDOM_SESSION_KEEP:-}"
-trap '[ -n "$KEEP" ] || rm -rf "$GAME_DIR"' EXIT
-cd "$GAME_DIR"
-echo "random session: ${DURATION}s, seed $SEED, in $GAME_DIR"
+echo "random session: ${DURATION}s, seed $SEED, in $PWD"
 RANDOM="$SEED"
+: >actions.txt
 
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0"
 # Leaks are judged below, so they do not change the exit code.
 export LSAN_OPTIONS="suppressions=$HERE/lsan.supp:print_suppressions=0:exitcode=0"
 SOURCE_ROOT="$(cd "$HERE/../.." && pwd)"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+SANITIZER_REPORT='ERROR: AddressSanitizer|runtime error|ERROR: UndefinedBehaviorSanitizer'
 
-./vorlaxis >out.txt 2>err.txt &
-GAME=$!
+start_game
 WINDOW="$(wait_for_window 60)" || fail "no game window: $(cat err.txt)"
 send_keys "$WINDOW" Escape
+
+# xdotool must do what it is asked: a failure fails the session.
+x11() {
+    echo "$ACTIONS: xdotool $*" >>actions.txt
+    xdotool "$@" || fail "xdotool $* failed"
+}
 
 # Every command the keyboard has, as xdotool names the keys.
 COMMAND_KEYS=(
@@ -48,105 +64,162 @@ COMMAND_KEYS=(
 )
 HELD_KEYS=(w a s d Up Down Left Right q e KP_Add KP_Subtract Prior Next alt+a alt+d alt+r alt+f)
 MODIFIERS=("" shift ctrl ctrl+shift)
-ACTIONS=0
+# Keys whose press prints a message of its own, and the message; the game
+# must print at least one per press sent.
+declare -A MESSAGE=(
+    [F3]='Wireframe Mode : ' [F4]='Filter setting: ' [F5]='Mipmap setting: '
+    [F8]='Frustum Culling : ' [F9]='Transparency (de)?activated' [F10]='Bloom : '
+    [z]='Trade Routes (de)?activated' [l]='DEBUG INFO:' [plus]='SPAWN SPEED:'
+)
+declare -A SENT=()
 
 # Where the window is now: its size changes with Alt+Enter.
 WIDTH=1440
 HEIGHT=810
 refresh_size() {
-    local geometry
-    geometry="$(xdotool getwindowgeometry "$WINDOW" 2>/dev/null | sed -n 's/^ *Geometry: //p')"
-    if [ -n "$geometry" ]; then
-        WIDTH="${geometry%x*}"
-        HEIGHT="${geometry#*x}"
-    fi
+    local size
+    size="$(window_size "$WINDOW")"
+    WIDTH="${size%x*}"
+    HEIGHT="${size#*x}"
 }
-x() { echo $((RANDOM % WIDTH)); }
-y() { echo $((RANDOM % HEIGHT)); }
+# Draws stay in this shell: a subshell would reseed $RANDOM from the clock.
+point() {
+    X=$((RANDOM % WIDTH))
+    Y=$((RANDOM % HEIGHT))
+}
 
 with_modifier() {
     local modifier="$1"
     shift
     if [ -n "$modifier" ]; then
-        xdotool keydown "$modifier" "$@" keyup "$modifier"
+        x11 keydown "$modifier" "$@" keyup "$modifier"
     else
-        xdotool "$@"
+        x11 "$@"
     fi
 }
 
 act() {
+    ACTIONS=$((ACTIONS + 1))
     case $((RANDOM % 12)) in
-    0 | 1) with_modifier "${MODIFIERS[RANDOM % 2]}" mousemove "$(x)" "$(y)" click 1 ;;
+    0 | 1)
+        point
+        with_modifier "${MODIFIERS[RANDOM % 2]}" mousemove "$X" "$Y" click 1
+        ;;
     2) # a drag selection, sometimes ships only with '<'; a drag casts a ray
         # every pixel or two of its box, so boxes stay the size players draw
-        local from_x from_y to_x to_y
-        from_x="$(x)" from_y="$(y)"
-        to_x=$(((from_x + RANDOM % 400) % WIDTH)) to_y=$(((from_y + RANDOM % 250) % HEIGHT))
-        local lead=""
-        [ $((RANDOM % 3)) -eq 0 ] && lead="less"
-        if [ -n "$lead" ]; then
-            xdotool keydown "$lead" mousemove "$from_x" "$from_y" mousedown 1 \
-                mousemove "$to_x" "$to_y" sleep 0.2 mouseup 1 keyup "$lead"
+        point
+        local to_x=$(((X + RANDOM % 400) % WIDTH)) to_y=$(((Y + RANDOM % 250) % HEIGHT))
+        local drag=(mousemove "$X" "$Y" mousedown 1 mousemove "$to_x" "$to_y" sleep 0.2 mouseup 1)
+        if [ $((RANDOM % 3)) -eq 0 ]; then
+            x11 keydown less "${drag[@]}" keyup less
         else
-            xdotool mousemove "$from_x" "$from_y" mousedown 1 mousemove "$to_x" "$to_y" \
-                sleep 0.2 mouseup 1
+            x11 "${drag[@]}"
         fi
         ;;
-    3 | 4) with_modifier "${MODIFIERS[RANDOM % 4]}" mousemove "$(x)" "$(y)" click 3 ;;
-    5) xdotool keydown x mousemove "$(x)" "$(y)" click 1 keyup x ;;
-    6) xdotool mousemove "$(x)" "$(y)" click --repeat $((RANDOM % 4 + 1)) $((RANDOM % 2 + 4)) ;;
+    3 | 4)
+        point
+        with_modifier "${MODIFIERS[RANDOM % 4]}" mousemove "$X" "$Y" click 3
+        ;;
+    5)
+        point
+        x11 keydown x mousemove "$X" "$Y" click 1 keyup x
+        ;;
+    6)
+        point
+        x11 mousemove "$X" "$Y" click --repeat $((RANDOM % 4 + 1)) $((RANDOM % 2 + 4))
+        ;;
     7) # the cursor at an edge scrolls (with Alt: orbits) while it stays there
         local edge_x=$((RANDOM % 2 * (WIDTH - 1))) edge_y=$((RANDOM % HEIGHT))
         if [ $((RANDOM % 2)) -eq 0 ]; then
-            xdotool keydown alt mousemove "$edge_x" "$edge_y" sleep 0.5 keyup alt
+            x11 keydown alt mousemove "$edge_x" "$edge_y" sleep 0.5 keyup alt
         else
-            xdotool mousemove "$edge_x" "$edge_y" sleep 0.5
+            x11 mousemove "$edge_x" "$edge_y" sleep 0.5
         fi
         ;;
     8)
         local held="${HELD_KEYS[RANDOM % ${#HELD_KEYS[@]}]}"
-        xdotool keydown "$held" sleep 0.4 keyup "$held"
+        x11 keydown "$held" sleep 0.4 keyup "$held"
         ;;
     *)
-        local key="${COMMAND_KEYS[RANDOM % ${#COMMAND_KEYS[@]}]}"
-        xdotool key "$key"
-        [ "$key" = alt+Return ] && sleep 1 && refresh_size
+        local key="${COMMAND_KEYS[RANDOM % ${#COMMAND_KEYS[@]}]}" size
+        size="$(window_size "$WINDOW")"
+        x11 key "$key"
+        if [ -n "${MESSAGE[$key]:-}" ]; then
+            SENT[$key]=$((${SENT[$key]:-0} + 1))
+        fi
+        if [ "$key" = alt+Return ]; then
+            local deadline=$((SECONDS + 10))
+            while [ "$(window_size "$WINDOW")" = "$size" ] && [ "$SECONDS" -lt "$deadline" ]; do
+                sleep 0.1
+            done
+            refresh_size
+        fi
         ;;
     esac
-    ACTIONS=$((ACTIONS + 1))
+}
+
+# Called after every action: what must never be seen is noticed at once.
+LAST_REPORTS=0
+LAST_REPORT_AT=$SECONDS
+watch_game() {
+    if grep -qE "$SANITIZER_REPORT" err.txt; then
+        sleep 1 # the rest of the report
+        sed -n '1,80p' err.txt >&2
+        fail "sanitizer report"
+    fi
+    ! grep -q 'GL: ' err.txt || fail "GL error: $(grep -m 3 'GL: ' err.txt)"
+    kill -0 "$GAME" 2>/dev/null || fail "the game died: $(tail -n 40 err.txt)"
+    local reports
+    reports="$(grep -c '^FPS: ' out.txt || true)"
+    if [ "$reports" -ne "$LAST_REPORTS" ]; then
+        LAST_REPORTS=$reports
+        LAST_REPORT_AT=$SECONDS
+    elif [ $((SECONDS - LAST_REPORT_AT)) -ge 15 ] && ! game_over; then
+        gdb -p "$GAME" -batch -ex "thread apply 1 bt 30" 2>&1 | grep -E '^#' >&2 || true
+        fail "no statistics report for 15 s: the game hangs"
+    fi
+}
+game_over() {
+    grep -qE 'EPIC VICTORY|you have lost' out.txt
 }
 
 END=$((SECONDS + DURATION))
-while [ "$SECONDS" -lt "$END" ]; do
-    kill -0 "$GAME" 2>/dev/null || break
-    xdotool windowfocus "$WINDOW" 2>/dev/null || true
-    act || true
+while [ "$SECONDS" -lt "$END" ] && ! game_over; do
+    xdotool windowfocus "$WINDOW" || fail "cannot focus the game window"
+    act
+    watch_game
     sleep "0.0$((RANDOM % 10))"
 done
 # Held keys never stay down past the session.
-xdotool keyup w a s d Up Down Left Right q e KP_Add KP_Subtract Prior Next alt less x shift ctrl \
-    2>/dev/null || true
+x11 keyup w a s d Up Down Left Right q e KP_Add KP_Subtract Prior Next alt less x shift ctrl
 
-kill -0 "$GAME" 2>/dev/null || fail "the game died after $ACTIONS actions: $(tail -n 40 err.txt)"
+# Every key that prints got its message: the input did arrive.
+sleep 1
+for key in "${!SENT[@]}"; do
+    got="$(grep -oE "${MESSAGE[$key]}" out.txt | wc -l)"
+    echo "  $key: pressed ${SENT[$key]} times, ${got} messages"
+    [ "$got" -ge "${SENT[$key]}" ] || fail "$key was pressed ${SENT[$key]} times, printed $got"
+done
+[ "${#SENT[@]}" -gt 0 ] || [ "$ACTIONS" -lt 50 ] || fail "no key with a message was sent"
+
 send_keys "$WINDOW" alt+F4
 STATUS=0
 if ! timeout 300 tail --pid="$GAME" -f /dev/null; then
     gdb -p "$GAME" -batch -ex "thread 1" -ex "bt 30" 2>&1 | grep -E "^#" >&2 || true
-    kill "$GAME"
     fail "the game did not close after Alt+F4"
 fi
 wait "$GAME" || STATUS=$?
-REPORTS="$(grep -c '^FPS: ' out.txt || true)"
-echo "$ACTIONS actions, $REPORTS statistics reports, exit code $STATUS"
+echo "$ACTIONS actions, $(grep -c '^FPS: ' out.txt || true) statistics reports, exit code $STATUS"
 grep -E 'EPIC VICTORY|you have lost' out.txt | tail -n 1
-if grep -qE 'ERROR: AddressSanitizer|runtime error|ERROR: UndefinedBehaviorSanitizer' err.txt; then
+if grep -qE "$SANITIZER_REPORT" err.txt; then
     sed -n '1,80p' err.txt >&2
     fail "sanitizer report"
 fi
+! grep -q 'GL: ' err.txt || fail "GL error: $(grep -m 3 'GL: ' err.txt)"
 # A leak is the game's when its allocation stack passes through the game's
 # own code; memory kept by GL, X or the libraries they load and unload
 # themselves (shown as an unknown module) is theirs.
-OWN_LEAKS="$(awk -v root="$SOURCE_ROOT/" -v exe="$GAME_DIR/vorlaxis" '
+OWN_LEAKS="$(awk -v root="$SOURCE_ROOT/" -v exe="$PWD/vorlaxis" '
     /^(Direct|Indirect) leak/ { block = $0; own = 0; inside = 1; next }
     inside && /^ *#[0-9]/ { block = block "\n" $0; if (index($0, root) || index($0, exe "+")) own = 1; next }
     inside { if (own) print block; inside = 0 }
@@ -158,5 +231,4 @@ fi
 LIBRARY_LEAKS="$(grep -cE '^(Direct|Indirect) leak' err.txt || true)"
 [ "$LIBRARY_LEAKS" -eq 0 ] || echo "($LIBRARY_LEAKS leak records, all inside system libraries)"
 [ "$STATUS" -eq 0 ] || fail "exit code $STATUS: $(tail -n 20 err.txt)"
-[ "$REPORTS" -ge 1 ] || fail "the main loop never reported"
-echo "PASS"
+echo "PASS (seed $SEED)"

@@ -3,4 +3,4 @@
 #   tests/random_input/ten_minutes.sh [BUILD_ASAN_DIR] [SEED]
 set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
-exec bash "$HERE/session.sh" "${1:-build-asan}/game" 600 "${2:-$(date +%s)}"
+exec bash "$HERE/session.sh" "${1:-build-asan}/game" 600 "${2:-1616}"
