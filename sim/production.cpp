@@ -54,11 +54,12 @@ void produceAlongRoute(Planet& planet, double dt) {
 }
 
 // Progress carried over from a route that stopped paying may stand at or past
-// a batch; the count then starts afresh instead of stalling while the timer
-// saves up time for a burst when the route pays again.
+// a batch; the count then starts afresh, time included, instead of stalling
+// while the timer saves up time for a burst when the route pays again.
 void produceStandalone(Planet& planet, double dt) {
     if (planet.productionProgress >= kStandaloneBatch) {
         planet.productionProgress = 0;
+        planet.productionTimer = 0.0;
     }
     planet.productionTimer += dt;
     while (planet.productionTimer >= kStandaloneTick &&

@@ -67,6 +67,7 @@ TEST_F(ProductionTest, ZeroLengthRouteWithOneIncomingDeliversTwoAndKeepsOneEvery
 TEST_F(ProductionTest, RouteThatStopsPayingFallsBackToStandaloneWithoutSavingUpTime) {
     auto [from, to] = routedPair(40);
     from->productionProgress = 20; // past a standalone batch
+    from->productionTimer = 3.9;   // short of a slow route tick
     to->playerClaim = 50.0;        // the target is no longer developed
     advance(*from, 1.0, 15);
     EXPECT_EQ(from->shipQueue, 1);
