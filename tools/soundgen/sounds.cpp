@@ -84,14 +84,14 @@ Sound explosion() {
     double click = 0.0;
     for (std::size_t i = 0; i < s.frames(); ++i) {
         const double t = time(i);
-        phase += kTau * (38.0 + 80.0 * std::exp(-t / 0.1)) / kRate;
-        roar.setLowPass(150.0 + 5500.0 * std::exp(-t / 0.22));
+        phase += kTau * (50.0 + 90.0 * std::exp(-t / 0.1)) / kRate;
+        roar.setLowPass(300.0 + 5000.0 * std::exp(-t / 0.4));
         if (debris.uniform() < 0.0006 * std::exp(-t / 0.5)) {
             click = 0.5 + 0.5 * debris.uniform();
         }
         click *= 0.997;
-        s.channels[0][i] = 0.9 * std::sin(phase) * strike(t, 0.004, 0.5) +
-                           2.5 * roar.process(noise.next()) * strike(t, 0.002, 0.7) +
+        s.channels[0][i] = 0.6 * std::sin(phase) * strike(t, 0.004, 0.4) +
+                           3.0 * roar.process(noise.next()) * strike(t, 0.002, 0.7) +
                            1.2 * crackle.process(noise.next() * click);
     }
     return s;
@@ -129,7 +129,7 @@ Sound spawn() {
         const double t = time(i);
         const double f = 220.0 * std::pow(4.0, t / length);
         phase += kTau * f / kRate;
-        detuned += kTau * f * 1.0035 / kRate;
+        detuned += kTau * f * 1.002 / kRate;
         whoosh.setLowPass(400.0 * std::pow(10.0, t / length));
         const double tone = std::sin(phase) + 0.5 * std::sin(detuned) + 0.3 * std::sin(2 * phase);
         const double shimmer = (std::sin(3 * phase) + 0.6 * std::sin(4.5 * detuned)) * t / length;
