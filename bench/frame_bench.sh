@@ -12,4 +12,4 @@ if [ -n "${3:-}" ]; then
 fi
 cd "$build/game"
 xvfb-run -a -s "-screen 0 1920x1080x24" "$build/bench/frame_bench" "${2:-15}" "${shots[@]}"
-build_bench "$build" sound_bench && ALSOFT_DRIVERS=null "$build/bench/sound_bench"
+cmake --build "$build" -j2 --target sound_bench >/dev/null && ALSOFT_DRIVERS=null "$build/bench/sound_bench"
