@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
               << " frames, " << (isAudioActive() ? "device open" : "no device") << ", "
               << std::setprecision(1) << static_cast<double>(events) / frames
               << " events a frame, ms of sound a frame: median " << std::setprecision(3)
-              << costs[costs.size() / 2] << "  mean " << total / frames << "  max " << costs.back()
-              << "\n";
+              << costs[costs.size() / 2] << "  mean " << total / frames << "  99th percentile "
+              << costs[costs.size() * 99 / 100] << "  max " << costs.back() << "\n";
     shutdownAudio();
     return 0;
 }
