@@ -207,8 +207,8 @@ bool isTextOverlayReady() {
 }
 
 void drawTextOverlay(const std::vector<TextBlock>& blocks) {
-    if (!isTextOverlayReady() || blocks.empty()) {
-        return;
+    if (!isTextOverlayReady() || blocks.empty() || windowWidth <= 0 || windowHeight <= 0) {
+        return; // a minimised window may report no size
     }
     const glm::vec2 window{windowWidth, windowHeight};
     const std::vector<float> vertices = buildVertices(placeBlocks(blocks, window, overlay.glyphs));
