@@ -11,12 +11,7 @@ struct Light {
     vec4 specularColor;
 };
 
-struct Material {
-    vec4 diffuseColor;
-};
-
 uniform Light light;
-uniform Material material;
 uniform sampler2D colorTexture;
 uniform sampler2D nightTexture;
 uniform float drawNightVersion;
@@ -26,6 +21,8 @@ in vec3 worldPosition;
 in vec3 worldNormal;
 in vec3 eyePosition;
 in vec2 texCoord;
+flat in vec3 lightDirection; // the way the light travels
+flat in vec4 diffuseTint; // the material's diffuse colour
 
 out vec4 out_color;
 out vec4 out_glow;
@@ -37,7 +34,7 @@ void main() {
     vec3 n = normalize(worldNormal);
     vec3 toEye = normalize(eyePosition - worldPosition);
     float facing = clamp(dot(n, toEye), 0.0, 1.0);
-    vec3 tint = material.diffuseColor.rgb;
+    vec3 tint = diffuseTint.rgb;
     float strength = max(max(tint.r, tint.g), tint.b);
 
     if (simple > 0.5) {
@@ -48,7 +45,7 @@ void main() {
         return;
     }
 
-    vec3 toLight = -normalize(light.direction);
+    vec3 toLight = -normalize(lightDirection);
     float sunSide = dot(n, toLight);
     float daylight = clamp((sunSide + 0.08) / 1.08, 0.0, 1.0);
     vec3 surface = texture(colorTexture, texCoord).rgb;

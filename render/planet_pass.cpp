@@ -1,6 +1,10 @@
 #include "render/planet_pass.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "math/degrees.h"
+#include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
@@ -41,6 +45,7 @@ struct PlanetUniforms {
     GLint nightTexture;
     GLint drawNight;
     GLint simple;
+    GLint instanced;
 };
 
 PlanetUniforms lookUpUniforms() {
@@ -52,7 +57,8 @@ PlanetUniforms lookUpUniforms() {
             uniformOf(Program::Planetary, "colorTexture"),
             uniformOf(Program::Planetary, "nightTexture"),
             uniformOf(Program::Planetary, "drawNightVersion"),
-            uniformOf(Program::Planetary, "simple")};
+            uniformOf(Program::Planetary, "simple"),
+            uniformOf(Program::Planetary, "instanced")};
 }
 
 void setUpFrame() {
@@ -65,6 +71,7 @@ void setUpFrame() {
     setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
     glActiveTexture(GL_TEXTURE0);
     setMatrix(program.uniform(ViewMatrixSlot), sceneView());
+    glUniform1i(uniformOf(Program::Planetary, "instances"), kInstanceUnit);
 }
 
 bool useDistanceFiltering() {
@@ -114,11 +121,62 @@ float sphereRadius(const Mesh& sphere) {
                : 1.0f;
 }
 
-void drawPlanet(Planet& planet, const PlanetUniforms& u) {
+// Planets a few pixels across and moons share the coarse sphere and a few
+// textures, so they are drawn instanced: six rows each, the model matrix,
+// the light's direction and the tint.
+constexpr int kRowsPerSphere = 6;
+constexpr int kKeepFilter = -1; // the textures' own filtering
+
+struct SphereBatch {
+    GLuint day;
+    GLuint night; // 0 for none
+    int filter;   // kKeepFilter, 0 near, 1 far
+    std::vector<Vec4> rows;
+};
+
+GLuint textureName(const GLuint* holder) {
+    return holder != nullptr ? *holder : 0;
+}
+
+SphereBatch& batchFor(std::vector<SphereBatch>& batches, GLuint day, GLuint night, int filter) {
+    for (SphereBatch& batch : batches) {
+        if (batch.day == day && batch.night == night && batch.filter == filter) {
+            return batch;
+        }
+    }
+    return batches.emplace_back(SphereBatch{day, night, filter, {}});
+}
+
+void addSphere(SphereBatch& batch, const Mat4& model, const Vec3& light, const Vec4& tint) {
+    batch.rows.insert(batch.rows.end(),
+                      {model[0], model[1], model[2], model[3], Vec4{light, 0.0f}, tint});
+}
+
+void applyFilter(int filter) {
+    if (filter != kKeepFilter) {
+        filterByDistance(filter == 1 ? 2.0f * kMipmapDistance : 0.0f);
+    }
+}
+
+// Draws the planet's sphere, or adds it to the coarse batches while it is
+// only a few pixels across.
+void drawSphere(const Planet& planet, const PlanetUniforms& u, std::vector<SphereBatch>& coarse) {
     const float distance = distanceFromEye(planet.position);
-    const Mesh* sphere = meshForKind(planetSphereKind(planet.radius, distance));
+    const int kind = planetSphereKind(planet.radius, distance);
+    const Mesh* sphere = meshForKind(kind);
+    const Mat4 model = glm::scale(planetModelMatrix(planet), Vec3{1.0f / sphereRadius(*sphere)});
+    if (kind == MeshKind::MoonSphere) {
+        const GLuint* night = planet.nightTextureKey != TextureKey::None
+                                  ? TextureManager::getInstance()->texture(planet.nightTextureKey)
+                                  : nullptr;
+        const int filter =
+            useDistanceFiltering() ? (distance > kMipmapDistance ? 1 : 0) : kKeepFilter;
+        addSphere(
+            batchFor(coarse, textureName(textureOf(planet.model)), textureName(night), filter),
+            model, planet.position - sunPosition(), planet.model.material.diffuseColor);
+        return;
+    }
     glBindVertexArray(sphere->vertexArray);
-    tintPlanet(planet, galaxy());
     setVector(u.lightDirection, planet.position - sunPosition());
 
     glUniform1f(u.drawNight, 0.0f);
@@ -138,10 +196,14 @@ void drawPlanet(Planet& planet, const PlanetUniforms& u) {
         }
         glActiveTexture(GL_TEXTURE0);
     }
-    setModel(u, glm::scale(planetModelMatrix(planet), Vec3{1.0f / sphereRadius(*sphere)}));
+    setModel(u, model);
     setColor(u.diffuse, planet.model.material.diffuseColor);
     drawMesh(*sphere, true);
+}
 
+void drawPlanet(Planet& planet, const PlanetUniforms& u, std::vector<SphereBatch>& coarse) {
+    tintPlanet(planet, galaxy());
+    drawSphere(planet, u, coarse);
     glUniform1f(u.simple, 1.0f);
     if (planet.selected || renderSettings.showTradeRoutes) {
         drawMarkers(planet, u);
@@ -150,26 +212,43 @@ void drawPlanet(Planet& planet, const PlanetUniforms& u) {
     ++drawnPlanetCount;
 }
 
-void drawMoons(const PlanetUniforms& u) {
-    const Mesh* sphere = meshForKind(MeshKind::MoonSphere);
-    glBindVertexArray(sphere->vertexArray);
-    glActiveTexture(GL_TEXTURE0);
-    glUniform1f(u.drawNight, 0.0f);
+void drawMoons(std::vector<SphereBatch>& batches) {
     for (const auto& planet : galaxy().planets) {
         for (const Moon& moon : planet->moons) {
             if (!moon.visible || !passesLayerFilter(moon.layer)) {
                 continue;
             }
             const Vec3 where = planet->position + Vec3{moon.orbitOffset};
-            setModel(u, glm::translate(Mat4{1.0f}, where) * moon.model.modelMatrix);
-            bindTexture(textureOf(moon.model));
-            glUniform1i(u.colorTexture, 0);
-            setVector(u.lightDirection, where - sunPosition());
-            setColor(u.diffuse, moon.model.material.diffuseColor);
-            drawMesh(*sphere, true);
+            addSphere(batchFor(batches, textureName(textureOf(moon.model)), 0, kKeepFilter),
+                      glm::translate(Mat4{1.0f}, where) * moon.model.modelMatrix,
+                      where - sunPosition(), moon.model.material.diffuseColor);
             ++drawnPlanetCount;
         }
     }
+}
+
+// Every coarse sphere of the frame, one instanced call per set of textures.
+void drawCoarseSpheres(const std::vector<SphereBatch>& batches, const PlanetUniforms& u) {
+    const Mesh* sphere = meshForKind(MeshKind::MoonSphere);
+    glBindVertexArray(sphere->vertexArray);
+    glUniform1i(u.colorTexture, 0);
+    glUniform1i(u.nightTexture, 1);
+    glUniform1f(u.instanced, 1.0f);
+    const GLenum mode = renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
+    for (const SphereBatch& batch : batches) {
+        glUniform1f(u.drawNight, batch.night != 0 ? 1.0f : 0.0f);
+        for (const auto& [unit, texture] : {std::pair{1, batch.night}, std::pair{0, batch.day}}) {
+            if (unit == 0 || texture != 0) {
+                glActiveTexture(GL_TEXTURE0 + unit);
+                glBindTexture(GL_TEXTURE_2D, texture);
+                applyFilter(batch.filter);
+            }
+        }
+        drawInstances(batch.rows, kRowsPerSphere, [sphere, mode](GLsizei count) {
+            glDrawElementsInstanced(mode, sphere->indexCount, GL_UNSIGNED_INT, nullptr, count);
+        });
+    }
+    glUniform1f(u.instanced, 0.0f);
 }
 
 void tearDown() {
@@ -277,11 +356,13 @@ void drawPlanets() {
     setUpFrame();
     const PlanetUniforms u = lookUpUniforms();
     glUniform1f(u.simple, 0.0f);
+    std::vector<SphereBatch> coarse;
     for (const auto& planet : galaxy().planets) {
         if (planet->visible && passesLayerFilter(planet->layer)) {
-            drawPlanet(*planet, u);
+            drawPlanet(*planet, u, coarse);
         }
     }
-    drawMoons(u);
+    drawMoons(coarse);
+    drawCoarseSpheres(coarse, u);
     tearDown();
 }
