@@ -4,9 +4,14 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "audio/voices.h"
@@ -50,9 +55,36 @@ void disable(const std::string& reason) {
     std::cerr << "Sound disabled: " << reason << std::endl;
 }
 
+// Without a sound card ALSA and OpenAL each report it in lines of their own
+// while the device is looked for; the game says it once. Setting
+// ALSOFT_LOGLEVEL keeps their reports.
+ALCdevice* openDefaultDeviceQuietly() {
+    if (std::getenv("ALSOFT_LOGLEVEL") != nullptr) {
+        return alcOpenDevice(nullptr);
+    }
+    std::cerr.flush();
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int sink = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && sink >= 0) {
+        dup2(sink, STDERR_FILENO);
+    }
+    ALCdevice* device = alcOpenDevice(nullptr);
+    std::fflush(stderr);
+    if (saved >= 0 && sink >= 0) {
+        dup2(saved, STDERR_FILENO);
+    }
+    for (int fd : {saved, sink}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    return device;
+}
+
 bool openDevice() {
     AudioState& a = state();
-    a.device = alcOpenDevice(nullptr);
+    a.device = openDefaultDeviceQuietly();
     if (a.device == nullptr) {
         disable("no sound device could be opened");
         return false;
