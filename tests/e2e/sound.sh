@@ -11,7 +11,7 @@ inside_xvfb "$0" "$1"
 fresh_game_folder "$1"
 printf '[general]\ndrivers = wave\n[wave]\nfile = %s/played.wav\n' "$PWD" >alsoft.conf
 
-start_game env ALSOFT_CONF="$PWD/alsoft.conf" ./vorlaxis
+start_game env -u ALSOFT_DRIVERS ALSOFT_CONF="$PWD/alsoft.conf" ./vorlaxis
 WINDOW="$(wait_for_window 30)" || fail "no game window"
 send_keys "$WINDOW" Escape
 wait_for_text out.txt '^Ships (Computer/Player) (' 2 60 || fail "no reports: $(cat err.txt)"
