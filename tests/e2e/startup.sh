@@ -25,6 +25,11 @@ wait_for_text out.txt '^Switched to Window Mode$' 1 30 || fail "no window-mode m
 wait_for_size "$WINDOW" 1440x810 10 || fail "window mode is $(window_size "$WINDOW")"
 FPS_LINES="$(grep -c '^FPS: ' out.txt)"
 wait_for_text out.txt '^FPS: ' $((FPS_LINES + 1)) 30 || fail "no frames after the switches"
+# The GL context lived through both switches: the picture still has its
+# textures and is not black.
+import -window root screen.png
+MEAN="$(convert screen.png -crop 1440x810+0+0 -format '%[fx:mean]' info:)"
+awk -v m="$MEAN" 'BEGIN { exit !(m > 0.01) }' || fail "black after the switches ($MEAN)"
 send_keys "$WINDOW" alt+F4
 STATUS=0
 wait "$GAME" || STATUS=$?
