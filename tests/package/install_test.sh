@@ -27,7 +27,8 @@ trap remove_package EXIT
 check_installed() {
     local prefix="$1"
     [ -x "$prefix/bin/vorlaxis" ] || fail "no vorlaxis command in $prefix/bin"
-    for data in game.config Shaders/shipShader.vert Textures/planet1.bmp Models/spaceshipsmallHIGH.obj; do
+    for data in game.config Shaders/shipShader.vert Textures/planet1.bmp Models/spaceshipsmallHIGH.obj \
+        Sounds/music.wav; do
         [ -f "$prefix/share/vorlaxis/$data" ] || fail "$data not installed under $prefix"
     done
     grep -qx 'Exec=vorlaxis' "$prefix/share/applications/vorlaxis.desktop" || fail "no desktop entry"
