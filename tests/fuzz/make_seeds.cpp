@@ -35,32 +35,16 @@ FIBITMAP* gradient(unsigned bits) {
             row[x * 3 + 2] = static_cast<BYTE>(200 - x * 30);
         }
     }
-    FIBITMAP* converted = nullptr;
-    switch (bits) {
-    case 1:
-        converted = FreeImage_Threshold(image, 128);
-        break;
-    case 4:
-        converted = FreeImage_ConvertTo4Bits(image);
-        break;
-    case 8:
-        converted = FreeImage_ConvertToGreyscale(image);
-        break;
-    case 16:
-        converted = FreeImage_ConvertToType(image, FIT_UINT16);
-        break;
-    case 32:
-        converted = FreeImage_ConvertTo32Bits(image);
-        break;
-    case 48:
-        converted = FreeImage_ConvertToType(image, FIT_RGB16);
-        break;
-    case 96:
-        converted = FreeImage_ConvertToType(image, FIT_RGBF);
-        break;
-    default:
+    if (bits == 24) {
         return image;
     }
+    FIBITMAP* converted = bits == 1    ? FreeImage_Threshold(image, 128)
+                          : bits == 4  ? FreeImage_ConvertTo4Bits(image)
+                          : bits == 8  ? FreeImage_ConvertToGreyscale(image)
+                          : bits == 16 ? FreeImage_ConvertToType(image, FIT_UINT16)
+                          : bits == 32 ? FreeImage_ConvertTo32Bits(image)
+                          : bits == 48 ? FreeImage_ConvertToType(image, FIT_RGB16)
+                                       : FreeImage_ConvertToType(image, FIT_RGBF);
     FreeImage_Unload(image);
     return converted;
 }
@@ -121,15 +105,9 @@ void writeImageSeeds(const fs::path& folder) {
 void writeModelSeeds(const fs::path& folder) {
     const std::vector<std::pair<const char*, std::string>> seeds = {
         {"triangle", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"},
-        {"cube", "# a unit cube with texture coordinates and normals\n"
-                 "o cube\nusemtl hull\n"
-                 "v -1 -1 -1\nv 1 -1 -1\nv 1 1 -1\nv -1 1 -1\n"
-                 "v -1 -1 1\nv 1 -1 1\nv 1 1 1\nv -1 1 1\n"
-                 "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
-                 "vn 0 0 -1\nvn 0 0 1\nvn 0 -1 0\nvn 0 1 0\nvn -1 0 0\nvn 1 0 0\n"
-                 "f 1/1/1 4/4/1 3/3/1 2/2/1\nf 5/1/2 6/2/2 7/3/2 8/4/2\n"
-                 "f 1/1/3 2/2/3 6/3/3 5/4/3\nf 4/1/4 8/2/4 7/3/4 3/4/4\n"
-                 "f 1/1/5 5/2/5 8/3/5 4/4/5\nf 2/1/6 3/2/6 7/3/6 6/4/6\n"},
+        {"quad", "# with texture coordinates and normals\no quad\nusemtl hull\n"
+                 "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+                 "vn 0 0 1\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"},
         {"polygon-negative", "g hull\ns 1\nv 0 0 0\nv 2 0 0\nv 3 1 0\nv 2 2 0\nv 0 2 0\nv -1 1 0\n"
                              "f -6 -5 -4 -3 -2 -1\n"},
         {"lines-points", "v 0 0 0\nv 1 0 0\nv 1 1 0\nl 1 2 3\np 1\nf 1 2 3\n"},
