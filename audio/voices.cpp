@@ -41,9 +41,6 @@ bool isRepeat(const SoundRequest& request, const std::vector<Voice>& voices, dou
 }
 
 double importance(const Voice& voice, Vec3 listener, double now) {
-    if (voice.pinned) {
-        return -std::numeric_limits<double>::infinity();
-    }
     return glm::length(voice.position - listener) + kAgeWeight * (now - voice.startedAt);
 }
 

@@ -51,7 +51,6 @@ struct Voice {
     Vec3 position{0.0f};
     double startedAt = 0.0;
     double endsAt = 0.0; // free from then on
-    bool pinned = false; // a voice that is never taken over (the end jingle)
 };
 
 struct VoiceStart {

@@ -54,8 +54,7 @@ TEST(Voices, AFloodTakesTheNearestThenOnlyWhatMattersMore) {
 
     // Half a second on: a nearer shot takes over the farthest voice of its own
     // sound (it has all it may have); a repeat where a shot has just started
-    // and a shot farther than every voice get nothing; pinned voices stay.
-    voices[static_cast<std::size_t>(starts.front().voice)].pinned = true;
+    // and a shot farther than every voice get nothing.
     const auto next = chooseVoices(
         {{SoundId::LaserPlayer, {5.0f, 0.0f, 0.0f}}, {SoundId::Hit, {500.0f, 0.0f, 0.0f}}}, voices,
         Vec3{0.0f}, 10.5);
