@@ -10,6 +10,7 @@
 #include <FreeImage.h>
 
 #include "app/input_callbacks.h"
+#include "bench/battle_setup.h"
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/billboard.h"
@@ -19,7 +20,6 @@
 #include "sim/clock.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
-#include "tests/sim/battle_setup.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/battle_setup.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
 #include "sim/spatial_index.h"
-#include "tests/sim/battle_setup.h"
 
 namespace {
 

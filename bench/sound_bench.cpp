@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "bench/battle_setup.h"
 #include "math/camera.h"
 #include "sim/clock.h"
 #include "sim/events.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
-#include "tests/sim/battle_setup.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/battle_setup.h"
 #include "sim/generation.h"
 #include "sim/line_of_fire.h"
-#include "tests/sim/battle_setup.h"
 #include "tests/sim/sim_test_support.h"
 
 namespace {
