@@ -60,21 +60,6 @@ TEST_F(MovementTest, DetoursAroundAPlanetKeepTheDestinationAndGetThere) {
     EXPECT_GT(ship->waypoints[0].position.z, 0.0f); // away from the planet's side
 }
 
-TEST_F(MovementTest, MoversNudgeIdleShipsAndDetourAroundMovingOnes) {
-    const ShipRef mover = addShip(true, Vec3{0.0f});
-    const ShipRef idle = addShip(true, Vec3{0.5f, 0.0f, 0.0f});
-    appendWaypoint(*mover, Vec3{9.0f, 0.0f, 0.0f}, Waypoint::Destination);
-    galaxy().frameDelta = 0.05;
-    EXPECT_FALSE(moveTowards(*mover, mover->waypoints.front()));
-    ASSERT_EQ(idle->waypoints.size(), 1u);
-    EXPECT_EQ(idle->waypoints[0].kind, Waypoint::Nudge);
-    EXPECT_GT(idle->waypoints[0].position.x, idle->position.x); // pushed on ahead
-
-    EXPECT_FALSE(moveTowards(*mover, mover->waypoints.front()));
-    ASSERT_EQ(mover->waypoints.size(), 2u);
-    EXPECT_EQ(mover->waypoints[0].kind, Waypoint::ShipDetour);
-}
-
 TEST_F(MovementTest, RammingHurtsTheEnemyByTheRammersDamagePerSecond) {
     const ShipRef raider = addShip(false, Vec3{0.0f});
     const ShipRef victim = addShip(true, Vec3{0.5f, 0.0f, 0.0f});

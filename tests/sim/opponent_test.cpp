@@ -3,7 +3,6 @@
 
 #include "sim/generation.h"
 #include "sim/opponent.h"
-#include "sim/production.h"
 #include "sim/routes.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -50,32 +49,6 @@ TEST_F(RouteTest, ComputerRoutesToTheLastDevelopedPlanetInReachAnnouncingEachCho
     lone.position.y = 47.9f;
     EXPECT_EQ(routeLength(far, lone), 15);
     EXPECT_EQ(openComputerRoute(lone), kAnnouncement);
-}
-
-TEST_F(RouteTest, ComputerKeepsFeedingALostTargetUntilItCanRerouteAndCapturedRoutesKeepFeeding) {
-    Planet& a = addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
-    Planet& b = addPlanet(Vec3{4.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
-    openComputerRoute(a);
-    setOwner(b, Side::Player);
-    EXPECT_EQ(openComputerRoute(a), ""); // nothing else in reach
-    a.spawnTimer = -1e9;
-    galaxy().frameDelta = 2.0 * (a.routeLength + 1);
-    updatePlanet(a);
-    EXPECT_EQ(b.shipQueue, 1);
-    Planet& c = addPlanet(Vec3{0.0f, 0.0f, -10.0f}, 1.0f, Side::Computer);
-    EXPECT_EQ(openComputerRoute(a), kAnnouncement);
-    EXPECT_EQ(a.routeTarget, &c);
-
-    // Taken by the player, A goes on delivering to C, whose ships are the
-    // computer's.
-    setOwner(a, Side::Player);
-    scriptDraws({});
-    galaxy().frameDelta = 2.0 * (a.routeLength + 1);
-    updatePlanet(a);
-    EXPECT_EQ(c.shipQueue, 1);
-    galaxy().frameDelta = 2.0;
-    updatePlanet(c);
-    EXPECT_EQ(galaxy().computerShips.size(), 1u);
 }
 
 TEST_F(RouteTest, PlayerRoutesMoveTheCountsAndEmptySpaceDropsTheRoute) {

@@ -1,5 +1,5 @@
 // Whether the sun shows (and so its flare): wholly inside the view, no planet
-// of a shown layer on the line of sight; and the draw order of shots.
+// of a shown layer on the line of sight.
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -9,19 +9,6 @@
 #include "sim/visibility.h"
 
 namespace {
-
-TEST(FartherFromEyeTest, OnlyStrictlyFartherComesFirst) {
-    initCamera();
-    camera().eye = {1.0f, 2.0f, 3.0f};
-    LaserShot near, far, alsoFar;
-    near.position = {1.0f, 2.0f, 6.0f};
-    far.position = {1.0f, -3.0f, 3.0f};
-    alsoFar.position = {6.0f, 2.0f, 3.0f};
-    EXPECT_TRUE(isFartherFromEye(far, near));
-    EXPECT_FALSE(isFartherFromEye(near, far));
-    EXPECT_FALSE(isFartherFromEye(far, alsoFar));
-    initCamera();
-}
 
 TEST(SunVisibilityTest, SunMustLieWhollyInViewWithNoShownPlanetOnTheLineOfSight) {
     resetGalaxy();
