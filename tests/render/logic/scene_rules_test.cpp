@@ -1,6 +1,6 @@
 // The rules the scene passes draw by, checked without drawing: tints and
 // route beads, ship colours and layer bands, the flare's layout, and laser
-// order and orientation.
+// order.
 #include <memory>
 #include <vector>
 
@@ -184,17 +184,10 @@ TEST_F(SceneRulesTest, LensFlareNeedsTheSunWellAheadAndRunsToTheCentreOfTheView)
     for (const FlareSprite& sprite : straight) {
         EXPECT_NEAR(glm::length(sprite.position - sun), 0.0f, 1e-3f);
     }
-    // Off to one side the sprites run from the sun to the centre of the view
-    // and grow and brighten with how far ahead the sun is.
-    const Vec3 aside{60.0f, 0.0f, -80.0f}; // 100 away, 80 ahead
-    const auto sprites = layOutLensFlare(eye, target, aside);
+    // Off to one side the sprites run from the sun to the centre of the view.
+    const auto sprites = layOutLensFlare(eye, target, {60.0f, 0.0f, -80.0f}); // 100 away
     ASSERT_EQ(sprites.size(), 14u);
-    const Vec3 centre{0.0f, 0.0f, -100.0f};
-    EXPECT_NEAR(glm::length(sprites[12].position - centre), 0.0f, 1e-3f);
-    EXPECT_NEAR(glm::length(sprites[1].position - (aside + (centre - aside) * 0.1f)), 0.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(sprites[8].scale, 80.0f / 15.0f);
-    EXPECT_FLOAT_EQ(sprites[8].color.a, 80.0f / 180.0f);
-    EXPECT_FLOAT_EQ(straight[10].color.a, 180.0f / 105.0f); // not clamped
+    EXPECT_NEAR(glm::length(sprites[12].position - Vec3{0.0f, 0.0f, -100.0f}), 0.0f, 1e-3f);
 }
 
 TEST_F(SceneRulesTest, LasersOfBothSidesAreDrawnFarthestFirst) {
@@ -215,23 +208,6 @@ TEST_F(SceneRulesTest, LasersOfBothSidesAreDrawnFarthestFirst) {
     const std::vector<const LaserShot*> expected = {&computer.lasers[1], &player.lasers[1],
                                                     &computer.lasers[0], &player.lasers[0]};
     EXPECT_EQ(order, expected);
-}
-
-TEST_F(SceneRulesTest, LaserQuadsCrossAlongTheFlightLine) {
-    LaserShot shot;
-    shot.position = {1.0f, 2.0f, 3.0f};
-    shot.targetPoint = {4.0f, 6.0f, -9.0f};
-    const Vec3 flight = glm::normalize(shot.targetPoint - shot.position);
-    for (const Mat4& quad : {firstLaserQuad(shot), secondLaserQuad(shot)}) {
-        EXPECT_NEAR(glm::length(Vec3{quad[3]} - shot.position), 0.0f, 1e-5f);
-        const Vec3 along = Vec3{quad * Vec4{1.0f, 0.0f, 0.0f, 0.0f}};
-        EXPECT_NEAR(glm::length(along), 0.25f, 1e-5f);
-        EXPECT_NEAR(glm::dot(glm::normalize(along), flight), 1.0f, 1e-4f);
-    }
-    // The flat quad spans x and z; the two sheets stand at right angles.
-    const Vec3 firstNormal = glm::normalize(Vec3{firstLaserQuad(shot)[1]});
-    const Vec3 secondNormal = glm::normalize(Vec3{secondLaserQuad(shot)[1]});
-    EXPECT_NEAR(glm::dot(firstNormal, secondNormal), 0.0f, 1e-4f);
 }
 
 } // namespace
