@@ -17,6 +17,7 @@ std::map<int, Mesh>& meshTable() {
         {MeshKind::PlanetSphere, {}}, {MeshKind::MoonSphere, {}},   {MeshKind::HullHigh, {}},
         {MeshKind::HullLow, {}},      {MeshKind::Turret, {}},       {MeshKind::LayerGrid, {}},
         {MeshKind::SkySphere, {}},    {MeshKind::MarkerSphere, {}}, {kMiddleSphereKind, {}},
+        {kSmallSphereKind, {}},
     };
     return meshes;
 }
@@ -148,6 +149,7 @@ void buildAllMeshes() {
     buildSphere(*meshForKind(MeshKind::SkySphere), 1.0f, 32);
     buildSphere(*meshForKind(MeshKind::PlanetSphere), 1.0f, 80);
     buildSphere(*meshForKind(kMiddleSphereKind), 1.0f, 40);
+    buildSphere(*meshForKind(kSmallSphereKind), 1.0f, 24);
     buildSphere(*meshForKind(MeshKind::MoonSphere), 0.3f, 16);
     buildSphere(*meshForKind(MeshKind::MarkerSphere), 1.0f, 8);
     buildGrid(*meshForKind(MeshKind::LayerGrid), 100.0f, 100.0f);

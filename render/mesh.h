@@ -12,10 +12,11 @@
 
 class ShaderProgram;
 
-// A sphere of 40 slices for planets between the coarse and the full
-// sphere's sizes on screen; drawn only by the renderer, so it has no kind
-// in the simulation's list.
+// Spheres of 24 and 40 slices for planets between the coarse and the full
+// sphere's sizes on screen; drawn only by the renderer, so they have no
+// kind in the simulation's list.
 constexpr int kMiddleSphereKind = 100;
+constexpr int kSmallSphereKind = 101;
 
 struct Mesh {
     std::vector<float> positions; // x, y, z, 1 per vertex

@@ -23,8 +23,15 @@ constexpr int kFarBand = 26;
 constexpr int kTooFarBand = 31;
 // On-screen diameters below which a coarser sphere looks just as round:
 // each keeps its outline within about a quarter pixel of the true circle.
-constexpr float kCoarseSphereMaxPixels = 28.0f;  // 16 slices
-constexpr float kMiddleSphereMaxPixels = 170.0f; // 40 slices
+struct SphereTier {
+    float maxPixels;
+    int kind;
+};
+constexpr SphereTier kSphereTiers[] = {
+    {28.0f, MeshKind::MoonSphere}, // 16 slices
+    {63.0f, kSmallSphereKind},     // 24 slices
+    {170.0f, kMiddleSphereKind},   // 40 slices
+};
 
 Material tint(const Vec4& diffuse) {
     Material material;
@@ -316,10 +323,12 @@ Mat4 planetModelMatrix(const Planet& planet) {
 int planetSphereKind(float radius, float distanceFromEye) {
     const float pixels = static_cast<float>(windowHeight) * radius /
                          (distanceFromEye * halfAngleTangent(kFieldOfView));
-    if (pixels < kCoarseSphereMaxPixels) {
-        return MeshKind::MoonSphere;
+    for (const SphereTier& tier : kSphereTiers) {
+        if (pixels < tier.maxPixels) {
+            return tier.kind;
+        }
     }
-    return pixels < kMiddleSphereMaxPixels ? kMiddleSphereKind : MeshKind::PlanetSphere;
+    return MeshKind::PlanetSphere;
 }
 
 int markerCount(const Planet& planet) {

@@ -36,8 +36,8 @@ Mat4 planetModelMatrix(const Planet& planet);
 
 // The sphere a planet is drawn with, by its size on screen: the moons'
 // coarse sphere while it covers only a few pixels (a twenty-fifth of the
-// triangles), a sphere of 40 slices up to 170 pixels across (a quarter),
-// the full one beyond. Each is just as round at the sizes it serves.
+// triangles), spheres of 24 and 40 slices up to 63 and 170 pixels across,
+// the full one of 80 beyond. Each is just as round at the sizes it serves.
 int planetSphereKind(float radius, float distanceFromEye);
 
 // One bead per whole unit from the planet to its rally point.

@@ -64,8 +64,8 @@ void bindOutputs(ShaderProgram& program) {
 
 void wireMeshes() {
     buildFullScreenQuad(shaderProgram(Program::Framebuffer));
-    for (int kind : {MeshKind::MoonSphere, kMiddleSphereKind, MeshKind::PlanetSphere,
-                     MeshKind::MarkerSphere}) {
+    for (int kind : {MeshKind::MoonSphere, kSmallSphereKind, kMiddleSphereKind,
+                     MeshKind::PlanetSphere, MeshKind::MarkerSphere}) {
         uploadMesh(*meshForKind(kind), shaderProgram(Program::Planetary));
     }
     uploadMesh(*meshForKind(MeshKind::LayerGrid), shaderProgram(Program::Field));
