@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
 #include "render/instance_buffer.h"
@@ -9,7 +10,6 @@
 #include "render/quads.h"
 #include "render/texture_manager.h"
 #include "sim/orientation.h"
-#include "sim/visibility.h"
 
 namespace {
 
@@ -26,6 +26,20 @@ void gather(const ShipList& ships, std::vector<const LaserShot*>& shots) {
 
 Mat4 turnToTarget(const LaserShot& shot) {
     return laserPitch(shot) * laserYaw(shot);
+}
+
+// Both quads of a bolt, turning it toward its target once.
+struct BoltQuads {
+    Mat4 first;
+    Mat4 second;
+};
+
+BoltQuads boltQuads(const LaserShot& shot) {
+    static const Mat4 quarterTurn = rotateDegrees(Mat4{1.0f}, 90.0f, Vec3{1.0f, 0.0f, 0.0f});
+    const Mat4 at = glm::translate(Mat4{1.0f}, shot.position);
+    const Mat4 turn = turnToTarget(shot);
+    return {glm::scale(at * turn * shot.modelMatrices[0], kBoltScale),
+            glm::scale(at * shot.modelMatrices[1] * turn * quarterTurn, kBoltScale)};
 }
 
 // Five rows per quad: its whole transform, and 1 for the player's bolts.
@@ -48,22 +62,27 @@ std::vector<const LaserShot*> lasersBackToFront(const Galaxy& galaxy) {
     std::vector<const LaserShot*> shots;
     gather(galaxy.computerShips, shots);
     gather(galaxy.playerShips, shots);
-    std::sort(shots.begin(), shots.end(),
-              [](const LaserShot* a, const LaserShot* b) { return isFartherFromEye(*a, *b); });
+    // Each distance once, not at every comparison.
+    std::vector<std::pair<float, const LaserShot*>> keyed;
+    keyed.reserve(shots.size());
+    const Vec3 eye = camera().eye;
+    for (const LaserShot* shot : shots) {
+        keyed.emplace_back(glm::length(shot->position - eye), shot);
+    }
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return b.first < a.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        shots[i] = keyed[i].second;
+    }
     return shots;
 }
 
 Mat4 firstLaserQuad(const LaserShot& shot) {
-    return glm::scale(glm::translate(Mat4{1.0f}, shot.position) * turnToTarget(shot) *
-                          shot.modelMatrices[0],
-                      kBoltScale);
+    return boltQuads(shot).first;
 }
 
 Mat4 secondLaserQuad(const LaserShot& shot) {
-    const Mat4 quarterTurn = rotateDegrees(Mat4{1.0f}, 90.0f, Vec3{1.0f, 0.0f, 0.0f});
-    return glm::scale(glm::translate(Mat4{1.0f}, shot.position) * shot.modelMatrices[1] *
-                          turnToTarget(shot) * quarterTurn,
-                      kBoltScale);
+    return boltQuads(shot).second;
 }
 
 void drawLasers() {
@@ -94,8 +113,9 @@ void drawLasers() {
             runTexture = texture;
             bindTexture(texture);
         }
-        addQuad(rows, viewProjection * firstLaserQuad(*shot), *shot);
-        addQuad(rows, viewProjection * secondLaserQuad(*shot), *shot);
+        const BoltQuads quads = boltQuads(*shot);
+        addQuad(rows, viewProjection * quads.first, *shot);
+        addQuad(rows, viewProjection * quads.second, *shot);
     }
     drawQuads(rows);
 
