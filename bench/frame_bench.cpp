@@ -20,9 +20,7 @@
 #include <FreeImage.h>
 #include <epoxy/gl.h>
 
-#include "app/hud.h"
 #include "app/input_callbacks.h"
-#include "app/messages.h"
 #include "bench/frame_scenes.h"
 #include "math/camera.h"
 #include "platform/window.h"
@@ -32,9 +30,7 @@
 #include "render/render_settings.h"
 #include "render/renderer.h"
 #include "render/scene_passes.h"
-#include "render/text_overlay.h"
 #include "sim/clock.h"
-#include "sim/galaxy.h"
 
 namespace {
 
@@ -97,14 +93,6 @@ double timeBloom(int frames) {
         runBloomPass();
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     });
-}
-
-// The on-screen text of the opening view: fleets and frame rate, and a
-// message, onto the window as the frame draws it.
-double timeOnScreenText(int frames) {
-    updateHudStatus({60.0, 0, 0, galaxy().computerShips.size(), galaxy().playerShips.size()});
-    postMessage("AI opened a new trade route");
-    return timeMedian(frames, [] { drawTextOverlay(hudBlocks(currentTime())); });
 }
 
 void saveShot(const std::string& folder, const char* name) {
@@ -192,7 +180,6 @@ int main(int argc, char** argv) {
     resizeWindow({kWidth, kHeight});
     std::cout.setstate(std::ios::failbit); // start-up chatter
     initRenderer();
-    createTextOverlay();
     buildQuads();
     initCamera();
     handleResize(kWidth, kHeight);
@@ -209,7 +196,6 @@ int main(int argc, char** argv) {
     const Line& opening = lines.emplace_back(Line{"(b) opening view", timeFrames(frames), &bare});
     const std::string openingPasses = timeEachPass(frames);
     lines.push_back(Line{"bloom pass alone", timeBloom(frames), &opening, " of "});
-    lines.push_back(Line{"on-screen text", timeOnScreenText(frames), &opening, " of "});
     battleView();
     lines.push_back(Line{"(c) 400 v 400", timeFrames(frames), &bare});
     const std::string battlePasses = timeEachPass(frames);
