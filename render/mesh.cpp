@@ -17,7 +17,7 @@ std::map<int, Mesh>& meshTable() {
         {MeshKind::PlanetSphere, {}}, {MeshKind::MoonSphere, {}},   {MeshKind::HullHigh, {}},
         {MeshKind::HullLow, {}},      {MeshKind::Turret, {}},       {MeshKind::LayerGrid, {}},
         {MeshKind::SkySphere, {}},    {MeshKind::MarkerSphere, {}}, {kMiddleSphereKind, {}},
-        {kSmallSphereKind, {}},
+        {kSmallSphereKind, {}},       {kTinySphereKind, {}},
     };
     return meshes;
 }
@@ -150,6 +150,7 @@ void buildAllMeshes() {
     buildSphere(*meshForKind(MeshKind::PlanetSphere), 1.0f, 80);
     buildSphere(*meshForKind(kMiddleSphereKind), 1.0f, 40);
     buildSphere(*meshForKind(kSmallSphereKind), 1.0f, 24);
+    buildSphere(*meshForKind(kTinySphereKind), 1.0f, 12);
     buildSphere(*meshForKind(MeshKind::MoonSphere), 0.3f, 16);
     buildSphere(*meshForKind(MeshKind::MarkerSphere), 1.0f, 8);
     buildGrid(*meshForKind(MeshKind::LayerGrid), 100.0f, 100.0f);

@@ -12,11 +12,12 @@
 
 class ShaderProgram;
 
-// Spheres of 24 and 40 slices for planets between the coarse and the full
-// sphere's sizes on screen; drawn only by the renderer, so they have no
-// kind in the simulation's list.
+// Spheres of 12, 24 and 40 slices for planets and moons between the
+// coarsest and the full sphere's sizes on screen; drawn only by the
+// renderer, so they have no kind in the simulation's list.
 constexpr int kMiddleSphereKind = 100;
 constexpr int kSmallSphereKind = 101;
+constexpr int kTinySphereKind = 102;
 
 struct Mesh {
     std::vector<float> positions; // x, y, z, 1 per vertex

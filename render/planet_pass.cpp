@@ -28,9 +28,11 @@ struct SphereTier {
     int kind;
 };
 constexpr SphereTier kSphereTiers[] = {
-    {28.0f, MeshKind::MoonSphere}, // 16 slices
-    {63.0f, kSmallSphereKind},     // 24 slices
-    {170.0f, kMiddleSphereKind},   // 40 slices
+    {7.0f, MeshKind::MarkerSphere}, // 8 slices
+    {16.0f, kTinySphereKind},       // 12 slices
+    {28.0f, MeshKind::MoonSphere},  // 16 slices
+    {63.0f, kSmallSphereKind},      // 24 slices
+    {170.0f, kMiddleSphereKind},    // 40 slices
 };
 
 Material tint(const Vec4& diffuse) {
@@ -128,13 +130,20 @@ float sphereRadius(const Mesh& sphere) {
                : 1.0f;
 }
 
-// Planets a few pixels across and moons share the coarse sphere and a few
-// textures, so they are drawn instanced: six rows each, the model matrix,
-// the light's direction and the tint.
+// Planets under 28 pixels across and moons share three coarse spheres and
+// a few textures, so they are drawn instanced: six rows each, the model
+// matrix, the light's direction and the tint. (Tiny triangles are what a
+// software rasteriser pays most for.)
 constexpr int kRowsPerSphere = 6;
 constexpr int kKeepFilter = -1; // the textures' own filtering
 
+bool isCoarse(int kind) {
+    return kind == MeshKind::MarkerSphere || kind == kTinySphereKind ||
+           kind == MeshKind::MoonSphere;
+}
+
 struct SphereBatch {
+    int kind;
     GLuint day;
     GLuint night; // 0 for none
     int filter;   // kKeepFilter, 0 near, 1 far
@@ -145,13 +154,15 @@ GLuint textureName(const GLuint* holder) {
     return holder != nullptr ? *holder : 0;
 }
 
-SphereBatch& batchFor(std::vector<SphereBatch>& batches, GLuint day, GLuint night, int filter) {
+SphereBatch& batchFor(std::vector<SphereBatch>& batches, int kind, GLuint day, GLuint night,
+                      int filter) {
     for (SphereBatch& batch : batches) {
-        if (batch.day == day && batch.night == night && batch.filter == filter) {
+        if (batch.kind == kind && batch.day == day && batch.night == night &&
+            batch.filter == filter) {
             return batch;
         }
     }
-    return batches.emplace_back(SphereBatch{day, night, filter, {}});
+    return batches.emplace_back(SphereBatch{kind, day, night, filter, {}});
 }
 
 void addSphere(SphereBatch& batch, const Mat4& model, const Vec3& light, const Vec4& tint) {
@@ -172,15 +183,15 @@ void drawSphere(const Planet& planet, const PlanetUniforms& u, std::vector<Spher
     const int kind = planetSphereKind(planet.radius, distance);
     const Mesh* sphere = meshForKind(kind);
     const Mat4 model = glm::scale(planetModelMatrix(planet), Vec3{1.0f / sphereRadius(*sphere)});
-    if (kind == MeshKind::MoonSphere) {
+    if (isCoarse(kind)) {
         const GLuint* night = planet.nightTextureKey != TextureKey::None
                                   ? TextureManager::getInstance()->texture(planet.nightTextureKey)
                                   : nullptr;
         const int filter =
             useDistanceFiltering() ? (distance > kMipmapDistance ? 1 : 0) : kKeepFilter;
-        addSphere(
-            batchFor(coarse, textureName(textureOf(planet.model)), textureName(night), filter),
-            model, planet.position - sunPosition(), planet.model.material.diffuseColor);
+        addSphere(batchFor(coarse, kind, textureName(textureOf(planet.model)), textureName(night),
+                           filter),
+                  model, planet.position - sunPosition(), planet.model.material.diffuseColor);
         return;
     }
     glBindVertexArray(sphere->vertexArray);
@@ -220,15 +231,25 @@ void drawPlanet(Planet& planet, const PlanetUniforms& u, std::vector<SphereBatch
 }
 
 void drawMoons(std::vector<SphereBatch>& batches) {
+    const float moonSphereRadius = sphereRadius(*meshForKind(MeshKind::MoonSphere));
     for (const auto& planet : galaxy().planets) {
         for (const Moon& moon : planet->moons) {
             if (!moon.visible || !passesLayerFilter(moon.layer)) {
                 continue;
             }
             const Vec3 where = planet->position + Vec3{moon.orbitOffset};
-            addSphere(batchFor(batches, textureName(textureOf(moon.model)), 0, kKeepFilter),
-                      glm::translate(Mat4{1.0f}, where) * moon.model.modelMatrix,
-                      where - sunPosition(), moon.model.material.diffuseColor);
+            Mat4 model = glm::translate(Mat4{1.0f}, where) * moon.model.modelMatrix;
+            // A moon's own sphere serves it whenever a finer one would.
+            const float radius = moonSphereRadius * glm::length(Vec3{moon.model.modelMatrix[0]});
+            int kind = planetSphereKind(radius, distanceFromEye(where));
+            if (!isCoarse(kind) || kind == MeshKind::MoonSphere) {
+                kind = MeshKind::MoonSphere;
+            } else {
+                model =
+                    glm::scale(model, Vec3{moonSphereRadius / sphereRadius(*meshForKind(kind))});
+            }
+            addSphere(batchFor(batches, kind, textureName(textureOf(moon.model)), 0, kKeepFilter),
+                      model, where - sunPosition(), moon.model.material.diffuseColor);
             ++drawnPlanetCount;
         }
     }
@@ -236,13 +257,13 @@ void drawMoons(std::vector<SphereBatch>& batches) {
 
 // Every coarse sphere of the frame, one instanced call per set of textures.
 void drawCoarseSpheres(const std::vector<SphereBatch>& batches, const PlanetUniforms& u) {
-    const Mesh* sphere = meshForKind(MeshKind::MoonSphere);
-    glBindVertexArray(sphere->vertexArray);
     glUniform1i(u.colorTexture, 0);
     glUniform1i(u.nightTexture, 1);
     glUniform1f(u.instanced, 1.0f);
     const GLenum mode = renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
     for (const SphereBatch& batch : batches) {
+        const Mesh* sphere = meshForKind(batch.kind);
+        glBindVertexArray(sphere->vertexArray);
         glUniform1f(u.drawNight, batch.night != 0 ? 1.0f : 0.0f);
         for (const auto& [unit, texture] : {std::pair{1, batch.night}, std::pair{0, batch.day}}) {
             if (unit == 0 || texture != 0) {

@@ -34,10 +34,10 @@ void tintPlanet(Planet& planet, const Galaxy& galaxy);
 // The planet's spin scaled to its radius and moved to its place.
 Mat4 planetModelMatrix(const Planet& planet);
 
-// The sphere a planet is drawn with, by its size on screen: the moons'
-// coarse sphere while it covers only a few pixels (a twenty-fifth of the
-// triangles), spheres of 24 and 40 slices up to 63 and 170 pixels across,
-// the full one of 80 beyond. Each is just as round at the sizes it serves.
+// The sphere a planet (or a moon, up to its own sphere) is drawn with, by
+// its size on screen: spheres of 8, 12, 16 (the moons'), 24 and 40 slices
+// up to 7, 16, 28, 63 and 170 pixels across, the full one of 80 beyond.
+// Each is just as round at the sizes it serves.
 int planetSphereKind(float radius, float distanceFromEye);
 
 // One bead per whole unit from the planet to its rally point.

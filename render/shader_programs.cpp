@@ -64,7 +64,7 @@ void bindOutputs(ShaderProgram& program) {
 
 void wireMeshes() {
     buildFullScreenQuad(shaderProgram(Program::Framebuffer));
-    for (int kind : {MeshKind::MoonSphere, kSmallSphereKind, kMiddleSphereKind,
+    for (int kind : {MeshKind::MoonSphere, kTinySphereKind, kSmallSphereKind, kMiddleSphereKind,
                      MeshKind::PlanetSphere, MeshKind::MarkerSphere}) {
         uploadMesh(*meshForKind(kind), shaderProgram(Program::Planetary));
     }
