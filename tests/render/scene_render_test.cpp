@@ -1,7 +1,7 @@
 // Whole frames drawn with the game's own shaders, textures and models, read
-// back from the off-screen target: what the player sees of planets, ships,
-// lasers, icons, bars, the order plane, the sky and the lens flare.
-#include <algorithm>
+// back from the off-screen target: the rules of what the player sees of
+// planets, ships, icons, bars, the order plane and the lens flare. How the
+// whole scene looks, sky and lasers included, the picture test compares.
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -57,14 +57,6 @@ class SceneRenderTest : public RendererTest {
         shipsOfSide(isPlayer).push_back(ship);
         return *ship;
     }
-    static bool depthUntouched() {
-        const OffscreenTarget& target = offscreenTarget();
-        std::vector<float> depth(static_cast<std::size_t>(target.width) * target.height);
-        glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-        glReadPixels(0, 0, target.width, target.height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        return std::all_of(depth.begin(), depth.end(), [](float d) { return d == 1.0f; });
-    }
     static void frame() {
         drawnShipCount = 0;
         drawnPlanetCount = 0;
@@ -74,46 +66,11 @@ class SceneRenderTest : public RendererTest {
     float orderPlaneHeight = -1.0f;
 };
 
-TEST_F(SceneRenderTest, TheSkyCoversTheBackgroundAndWritesNoDepth) {
-    renderSettings.showLayerGrid = false;
-    frame();
-    const Image scene = readAttachment(0);
-    int dark = 0;
-    for (int y = 5; y < scene.height; y += 10) {
-        for (int x = 5; x < scene.width; x += 10) {
-            dark += scene.at(x, y) == glm::ivec3{0} ? 1 : 0;
-        }
-    }
-    // The star field has a few truly black patches of its own.
-    EXPECT_LT(dark, scene.width * scene.height / 100 / 10) << "sky pixels left black";
-    EXPECT_TRUE(depthUntouched());
-    EXPECT_EQ(readAttachment(1).mean(700, 500, 700), glm::dvec3{0.0}) << "the sky must not glow";
-}
-
-TEST_F(SceneRenderTest, PlanetsLeanTowardTheirOwnersColourAndCityWorldsLightTheirNight) {
+TEST_F(SceneRenderTest, CityWorldsLightTheirNightSide) {
     withoutBackdrop();
     Planet& planet = addPlanet({0.0f, 0.0f, -10.0f}, 2.0f);
-    auto looks = [&](Side owner) {
-        planet.owner = owner;
-        planet.playerClaim = owner == Side::Player ? 100.0 : 0.0;
-        planet.computerClaim = owner == Side::Computer ? 100.0 : 0.0;
-        frame();
-        return std::pair{readAttachment(0).mean(700, 500, 300),
-                         readAttachment(1).mean(700, 500, 300)};
-    };
-    const auto [neutral, neutralGlow] = looks(Side::Neutral);
-    const auto [player, playerGlow] = looks(Side::Player);
-    const auto [computer, computerGlow] = looks(Side::Computer);
-    EXPECT_GT(player.b - player.r, neutral.b - neutral.r + 3.0);
-    EXPECT_GT(computer.r - computer.b, neutral.r - neutral.b + 3.0);
-    EXPECT_GT(playerGlow.b, 2.0 * playerGlow.r);
-    EXPECT_GT(computerGlow.r, 2.0 * computerGlow.b);
-    EXPECT_EQ(drawnPlanetCount, 1);
-
     // With the sun behind it, a city world's dark face shows its lights.
     setSunPosition({0.0f, 0.0f, -400.0f});
-    planet.owner = Side::Neutral;
-    planet.computerClaim = 0.0;
     planet.model.textureKey = 4;
     planet.nightTextureKey = TextureKey::PlanetNight;
     frame();
@@ -196,23 +153,6 @@ TEST_F(SceneRenderTest, HullsAreLitFromTheSunWhicheverWayTheyHead) {
     EXPECT_GT(brightness({500.0f, 100.0f, 0.0f}), 1.5 * brightness({-500.0f, 100.0f, 0.0f}));
 }
 
-TEST_F(SceneRenderTest, LasersGlowInTheirSidesColourWithoutWritingDepth) {
-    withoutBackdrop();
-    Ship& shooter = addShip(true, {0.0f, -50.0f, -50.0f}); // out of view
-    LaserShot shot;
-    shot.position = {0.0f, 0.0f, -3.0f};
-    shot.targetPoint = {5.0f, 0.0f, -3.0f};
-    shooter.lasers.push_back(shot);
-    frame();
-    const glm::dvec3 player = readAttachment(1).mean(700, 500, 60);
-    shooter.lasers[0].fromComputer = true;
-    frame();
-    const glm::dvec3 computer = readAttachment(1).mean(700, 500, 60);
-    EXPECT_GT(player.g, player.r + 5.0);
-    EXPECT_GT(computer.r, computer.g + 5.0);
-    EXPECT_TRUE(depthUntouched());
-}
-
 TEST_F(SceneRenderTest, TheOrderPlaneShowsOnlyAboveMinusOne) {
     withoutBackdrop();
     lookFrom({0.0f, 20.0f, 30.0f}, {0.0f, 0.0f, 0.0f});
@@ -254,12 +194,6 @@ TEST_F(SceneRenderTest, TheLayerFilterHidesOtherLayersAndTheirCounts) {
 
 TEST_F(SceneRenderTest, TheLensFlareNeedsTheSunInView) {
     withoutBackdrop();
-    frame();
-    const Image behind = readAttachment(0);
-    renderSettings.lensFlareEnabled = false;
-    frame();
-    EXPECT_EQ(readAttachment(0).rgba, behind.rgba);
-
     // With the sun behind, the pass leaves every bit of GL state alone.
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
