@@ -1,6 +1,5 @@
 // The frame around the scene: the off-screen target and its resizes, the
-// order of the scene passes, bloom, the composite's overlays and the texture
-// settings applied between frames.
+// order of the scene passes, bloom and the composite's overlays.
 #include <string>
 #include <vector>
 
@@ -12,7 +11,6 @@
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
-#include "render/texture_filtering.h"
 #include "render/texture_manager.h"
 #include "sim/galaxy.h"
 #include "tests/render/gl_test_support.h"
@@ -196,59 +194,6 @@ TEST_F(FramePipelineTest, TheOverlayIsVictoryOverDefeatOverHelp) {
     g.playerDefeated = false;
     EXPECT_EQ(compositeCentre(), 2);
     EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(FramePipelineTest, FilterAndMipmapChangesApplyOnceAtTheNextFrame) {
-    auto filters = [](int key) {
-        GLint mag = 0;
-        GLint min = 0;
-        glBindTexture(GL_TEXTURE_2D, *TextureManager::getInstance()->texture(key));
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        return std::pair<GLint, GLint>{mag, min};
-    };
-    renderSettings.requestedMipmap = MipmapMode::Linear;
-    renderSettings.requestedMipmap = MipmapMode::Nearest; // pressed twice in one frame
-    renderSettings.requestedFilter = TextureFilter::Nearest;
-    EXPECT_EQ(filters(1), (std::pair<GLint, GLint>{GL_LINEAR, GL_LINEAR}));
-    renderFrame();
-    for (int key : {1, 60, 102}) {
-        EXPECT_EQ(filters(key), (std::pair<GLint, GLint>{GL_NEAREST, GL_NEAREST_MIPMAP_NEAREST}));
-    }
-    // Nothing new requested: the next frame leaves the textures alone.
-    glBindTexture(GL_TEXTURE_2D, *TextureManager::getInstance()->texture(60));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    renderFrame();
-    EXPECT_EQ(filters(60).second, GL_LINEAR);
-}
-
-TEST_F(FramePipelineTest, VisibilityFollowsTheViewWhileCullingIsOn) {
-    // The camera starts at (-25, 40, -55) looking at (0, 0, -15).
-    Galaxy& g = galaxy();
-    Moon moon;
-    moon.orbitDistance = 1.3f;
-    moon.orbitOffset = {1.3f, 0.0f, 0.0f, 1.0f};
-    for (const Vec3& at : {Vec3{0, 0, -15}, Vec3{-50, 80, -95}}) {
-        g.planets.push_back(std::make_unique<Planet>(1.0f, 0.0f, at, 1));
-        g.planets.back()->moons.push_back(moon);
-    }
-    g.playerShips.push_back(std::make_shared<Ship>(true, Vec3{2, 0, -15}, 1.0f));
-    g.computerShips.push_back(std::make_shared<Ship>(false, Vec3{0, 0, 300}, 1.0f));
-    g.planets[1]->visible = true;
-    renderFrame();
-    EXPECT_TRUE(g.planets[0]->visible);
-    EXPECT_TRUE(g.planets[0]->moons[0].visible);
-    EXPECT_FALSE(g.planets[1]->visible);
-    EXPECT_FALSE(g.planets[1]->moons[0].visible);
-    EXPECT_TRUE(g.playerShips[0]->visible);
-    EXPECT_FALSE(g.computerShips[0]->visible);
-
-    renderSettings.frustumCulling = false;
-    std::swap(g.planets[0]->position, g.planets[1]->position);
-    renderFrame();
-    EXPECT_TRUE(g.planets[0]->visible);
-    EXPECT_FALSE(g.planets[1]->visible);
 }
 
 } // namespace

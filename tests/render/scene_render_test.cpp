@@ -81,37 +81,6 @@ TEST_F(SceneRenderTest, CityWorldsLightTheirNightSide) {
     EXPECT_LT(readAttachment(0).countBright(700, 500, 300, 60), lights / 10);
 }
 
-TEST_F(SceneRenderTest, OnlyContestedPlanetsShowTheirClaimBar) {
-    withoutBackdrop();
-    lookFrom({2.0f, 0.0f, 0.0f}, {0.0f, 0.0f, -12.0f});
-    Planet& planet = addPlanet({0.0f, 0.0f, -12.0f}, 1.0f);
-    buildBalanceBars();
-    const Vec3 p = glm::project(balanceBars()[0].position, getViewMatrix(), projectionMatrix,
-                                Vec4{0.0f, 0.0f, windowWidth, windowHeight});
-    auto barRow = [&](double player, double computer) {
-        planet.playerClaim = player;
-        planet.computerClaim = computer;
-        frame();
-        const Image scene = readAttachment(0);
-        std::vector<glm::ivec3> row;
-        for (int x = static_cast<int>(p.x) - 200; x <= static_cast<int>(p.x) + 200; ++x) {
-            row.push_back(scene.at(x, static_cast<int>(p.y)));
-        }
-        return row;
-    };
-    const auto unclaimed = barRow(0.0, 0.0);
-    EXPECT_EQ(barRow(100.0, 0.0), unclaimed);
-    EXPECT_EQ(barRow(0.0, 99.0), unclaimed);
-    int blue = 0;
-    int red = 0;
-    for (const glm::ivec3& c : barRow(40.0, 20.0)) {
-        blue += c.b > c.r + 40 ? 1 : 0;
-        red += c.r > c.b + 40 ? 1 : 0;
-    }
-    EXPECT_GT(red, 30);
-    EXPECT_GT(blue, red + 30); // 40 against 20
-}
-
 TEST_F(SceneRenderTest, FarShipsShowTheirIconInsteadOfTheirHullAndOnlyHullsAreCounted) {
     withoutBackdrop();
     Ship& ship = addShip(true, {0.0f, 0.0f, -75.0f});

@@ -105,29 +105,6 @@ TEST_F(TextureManagerTest, CorruptHeadersAreRefusedAndCutFilesStayInBounds) {
     }
 }
 
-TEST_F(TextureManagerTest, ImagesOfTheWrongDepthAreConvertedBeforeUpload) {
-    // Greyscale and 32-bit images under a 24-bit row, a 24-bit image under
-    // a 32-bit row: uploaded as they are, GL would read past their pixels.
-    writeImage(scratch.path() / "grey.bmp", 7, 5, 8, 90, 90, 90);
-    writeImage(scratch.path() / "alpha.tif", 7, 5, 32, 30, 60, 200, 128);
-    writeImage(scratch.path() / "opaque.png", 7, 5, 24, 40, 80, 120);
-    manager->loadTexture((scratch.path() / "grey.bmp").string(), 1, GL_BGR, GL_RGB);
-    manager->loadTexture((scratch.path() / "alpha.tif").string(), 2, GL_BGR, GL_RGB);
-    manager->loadTexture((scratch.path() / "opaque.png").string(), 3, GL_BGRA, GL_RGBA);
-    EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR));
-
-    const struct {
-        int key;
-        unsigned char bgra[4];
-    } expected[] = {{1, {90, 90, 90, 255}}, {2, {30, 60, 200, 255}}, {3, {40, 80, 120, 255}}};
-    for (const auto& e : expected) {
-        const std::vector<unsigned char> pixels = readBack(*manager->texture(e.key), 7, 5);
-        for (std::size_t p = 0; p < pixels.size(); ++p) {
-            ASSERT_EQ(pixels[p], e.bgra[p % 4]) << "key " << e.key << " byte " << p;
-        }
-    }
-}
-
 TEST_F(TextureManagerTest, ReloadingAKeyKeepsItsHolderForEarlierLookups) {
     writeImage(scratch.path() / "a.bmp", 4, 4, 24, 0, 0, 255);
     writeImage(scratch.path() / "b.bmp", 8, 2, 24, 255, 0, 0);
