@@ -78,14 +78,6 @@ TEST_F(CameraTest, InvalidZoomsAndPansAreUndoneExactly) {
     EXPECT_EQ(camera().eye - camera().target, offset);
 }
 
-TEST_F(CameraTest, BorderPansMoveFactorTimesDistance) {
-    place({0.0f, 30.0f, 40.0f}, {0.0f, 0.0f, 0.0f}); // d = 50, looking toward -z
-    setStep(0.1);
-    edgePanBackward(0.5f);
-    EXPECT_EQ(camera().target.x, 0.0f);
-    EXPECT_NEAR(camera().target.z, 0.5f * 50.0f * 0.1f, 1e-4f);
-}
-
 TEST_F(CameraTest, ZoomOutMovesAtLeastAHundredUnitsPerSecond) {
     place({0.0f, 6.0f, 8.0f}, {0.0f, 0.0f, 0.0f}); // d = 10, zoom speed about 3.7
     setStep(0.05);

@@ -1,4 +1,4 @@
-// Building the galaxy from its rolls, and where new ships appear.
+// Building the galaxy from its rolls.
 #include <cstdlib>
 
 #include "sim/generation.h"
@@ -85,27 +85,6 @@ TEST_F(GenerationTest, RollsDecideWhichTrialsStayTheirMoonsAndTheirSize) {
     buildWithEveryDraw(65); // roll 66: not kept, but the home trial gets its moon
     ASSERT_EQ(g.planets.size(), 1u);
     EXPECT_EQ(g.planets.front()->moons.size(), 1u);
-}
-
-TEST_F(GenerationTest, PlayerShipsFollowTheChainOfRoutes) {
-    Planet& a = addPlanet(Vec3{0.0f}, 1.0f, Side::Player);
-    Planet& b = addPlanet(Vec3{20.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
-    Planet& c = addPlanet(Vec3{40.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
-    EXPECT_EQ(spawnDestination(a), a.rallyPoint); // no route: its own rally point
-    a.routeTarget = &b;
-    a.rallyPoint = b.position;
-    b.routeTarget = &c;
-    b.rallyPoint = c.position;
-    c.rallyPoint = Vec3{45.0f, 3.0f, 0.0f};
-    EXPECT_EQ(spawnDestination(a), c.position); // B's rally point, C's centre
-    c.routeTarget = &a;                         // a closed ring stops before it comes round again
-    EXPECT_EQ(spawnDestination(a), c.position);
-    EXPECT_EQ(spawnDestination(b), c.rallyPoint);
-    b.routeTarget = &a; // A and B route to each other
-    EXPECT_EQ(spawnDestination(a), a.rallyPoint);
-    spawnShip(c);
-    ASSERT_EQ(galaxy().playerShips.size(), 1u);
-    EXPECT_EQ(galaxy().playerShips.front()->waypoints.front().position, spawnDestination(c));
 }
 
 } // namespace

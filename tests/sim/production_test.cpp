@@ -24,16 +24,6 @@ class ProductionTest : public simtest::SimTest {
     }
 };
 
-TEST_F(ProductionTest, LongFrameSpawnsTwoQueuedShipsAndKeepsHalfASecond) {
-    Planet& home = addPlanet(Vec3{0.0f}, 1.0f, Side::Player);
-    home.shipQueue = 3;
-    scriptDraws({11, 29, 29, 29}); // the blocked second spawn point turns half round
-    advance(home, 4.5);
-    EXPECT_EQ(galaxy().playerShips.size(), 2u);
-    EXPECT_EQ(home.shipQueue, 1);
-    EXPECT_DOUBLE_EQ(home.spawnTimer, 0.5);
-}
-
 TEST_F(ProductionTest, StandaloneAndMutualRoutesEarnOneShipPlusOnePerIncomingEvery15Seconds) {
     auto [a, b] = routedPair(3);
     b->routeTarget = a;
