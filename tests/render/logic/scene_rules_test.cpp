@@ -1,6 +1,5 @@
 // The rules the scene passes draw by, checked without drawing: tints and
-// route beads, ship colours and layer bands, the flare's layout, and laser
-// order.
+// route beads, ship colours and layer bands, and laser order.
 #include <memory>
 #include <vector>
 
@@ -14,7 +13,6 @@
 #include "render/render_settings.h"
 #include "render/scene_objects.h"
 #include "render/ship_pass.h"
-#include "render/sun_pass.h"
 
 namespace {
 
@@ -169,25 +167,6 @@ TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     layerFilter = kAllLayers;
     player.position.y = -50.0f;
     EXPECT_TRUE(isTurretShown(player));
-}
-
-TEST_F(SceneRulesTest, LensFlareNeedsTheSunWellAheadAndRunsToTheCentreOfTheView) {
-    const Vec3 eye{0.0f, 0.0f, 0.0f};
-    const Vec3 target{0.0f, 0.0f, -1.0f};
-    EXPECT_TRUE(layOutLensFlare(eye, target, {1.0f, 0.0f, -8.0f}).empty());
-    EXPECT_EQ(layOutLensFlare(eye, target, {1.0f, 0.0f, -9.0f}).size(), 14u);
-
-    // Looking straight into the sun, every sprite sits on it.
-    const Vec3 sun{0.0f, 0.0f, -180.0f};
-    const auto straight = layOutLensFlare(eye, target, sun);
-    ASSERT_EQ(straight.size(), 14u);
-    for (const FlareSprite& sprite : straight) {
-        EXPECT_NEAR(glm::length(sprite.position - sun), 0.0f, 1e-3f);
-    }
-    // Off to one side the sprites run from the sun to the centre of the view.
-    const auto sprites = layOutLensFlare(eye, target, {60.0f, 0.0f, -80.0f}); // 100 away
-    ASSERT_EQ(sprites.size(), 14u);
-    EXPECT_NEAR(glm::length(sprites[12].position - Vec3{0.0f, 0.0f, -100.0f}), 0.0f, 1e-3f);
 }
 
 TEST_F(SceneRulesTest, LasersOfBothSidesAreDrawnFarthestFirst) {
