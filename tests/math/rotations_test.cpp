@@ -75,20 +75,6 @@ class OrientationTest : public ::testing::Test {
     }
 };
 
-TEST_F(OrientationTest, ShipsAndLasersFaceTheirTargets) {
-    Ship ship(true, {2.0f, 4.0f, -1.0f}, 1.0f);
-    ship.headingPoint = {8.0f, 7.0f, 5.0f};
-    // Yaw first, then pitch: the reference ends up along the full heading.
-    expectNear(turn(hullPitch(ship) * hullYaw(ship), ship.hullReference),
-               glm::normalize(ship.headingPoint - ship.position));
-
-    LaserShot shot;
-    shot.position = {-3.0f, 1.0f, 4.0f};
-    shot.targetPoint = {5.0f, -2.0f, -6.0f};
-    expectNear(turn(laserPitch(shot) * laserYaw(shot), kX),
-               glm::normalize(shot.targetPoint - shot.position));
-}
-
 TEST_F(OrientationTest, TurretHoldsItsLastTargetForSixSeconds) {
     Ship ship(true, {0.0f, 0.0f, 0.0f}, 1.0f);
     ship.headingPoint = {10.0f, 0.0f, 0.0f};
