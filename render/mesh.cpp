@@ -17,7 +17,7 @@ std::map<int, Mesh>& meshTable() {
         {MeshKind::PlanetSphere, {}}, {MeshKind::MoonSphere, {}},   {MeshKind::HullHigh, {}},
         {MeshKind::HullLow, {}},      {MeshKind::Turret, {}},       {MeshKind::LayerGrid, {}},
         {MeshKind::SkySphere, {}},    {MeshKind::MarkerSphere, {}}, {kMiddleSphereKind, {}},
-        {kSmallSphereKind, {}},       {kTinySphereKind, {}},
+        {kSmallSphereKind, {}},       {kTinySphereKind, {}},        {kTurretLowKind, {}},
     };
     return meshes;
 }
@@ -146,6 +146,7 @@ void buildAllMeshes() {
     importModel(MeshKind::HullHigh, *meshForKind(MeshKind::HullHigh));
     importModel(MeshKind::HullLow, *meshForKind(MeshKind::HullLow));
     importModel(MeshKind::Turret, *meshForKind(MeshKind::Turret));
+    importModel(kTurretLowKind, *meshForKind(kTurretLowKind));
     buildSphere(*meshForKind(MeshKind::SkySphere), 1.0f, 32);
     buildSphere(*meshForKind(MeshKind::PlanetSphere), 1.0f, 80);
     buildSphere(*meshForKind(kMiddleSphereKind), 1.0f, 40);

@@ -18,6 +18,8 @@ class ShaderProgram;
 constexpr int kMiddleSphereKind = 100;
 constexpr int kSmallSphereKind = 101;
 constexpr int kTinySphereKind = 102;
+// The turret for turrets a few pixels across, chosen by the ship pass.
+constexpr int kTurretLowKind = 103;
 
 struct Mesh {
     std::vector<float> positions; // x, y, z, 1 per vertex

@@ -95,6 +95,8 @@ const char* modelFileName(int meshKind) {
         return "spaceshipsmallLOW.obj";
     case MeshKind::Turret:
         return "spaceshipsmallturret.obj";
+    case kTurretLowKind:
+        return "spaceshipsmallturretLOW.obj";
     default:
         return nullptr;
     }

@@ -69,7 +69,7 @@ void wireMeshes() {
         uploadMesh(*meshForKind(kind), shaderProgram(Program::Planetary));
     }
     uploadMesh(*meshForKind(MeshKind::LayerGrid), shaderProgram(Program::Field));
-    for (int kind : {MeshKind::HullHigh, MeshKind::HullLow, MeshKind::Turret}) {
+    for (int kind : {MeshKind::HullHigh, MeshKind::HullLow, MeshKind::Turret, kTurretLowKind}) {
         uploadMesh(*meshForKind(kind), shaderProgram(Program::Ship));
     }
     uploadMesh(*meshForKind(MeshKind::SkySphere), shaderProgram(Program::Starbox));

@@ -127,12 +127,12 @@ float turretMeshLength() {
     return std::max({size.x, size.y, size.z});
 }
 
-void addTurret(std::vector<Batch>& batches, Ship& ship, double now) {
+void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels) {
     ModelInstance& turret = ship.turretModel;
     const Mat4 yaw = headingYaw(ship.position, turretAimPoint(ship, now), ship.turretReference);
     turret.material =
         ship.isPlayer ? playerShipMaterial(ship, galaxy()) : ShipMaterial::computerTurret();
-    addPart(batchFor(batches, meshForKind(MeshKind::Turret), turret),
+    addPart(batchFor(batches, meshForKind(turretMeshKind(pixels)), turret),
             placeOnShip(ship, yaw, turret.modelMatrix), sceneLight.direction, turret.material);
 }
 
@@ -178,10 +178,13 @@ bool isTurretShown(const Ship& ship) {
     return isNearEnough(ship) && isAtShownHeight(ship.position.y);
 }
 
-bool isTurretVisibleAtSize(float length, float distanceFromEye) {
-    const float pixels = static_cast<float>(windowHeight) * length /
-                         (2.0f * distanceFromEye * halfAngleTangent(kFieldOfView));
-    return pixels >= kTurretMinPixels;
+float pixelsOnScreen(float length, float distanceFromEye) {
+    return static_cast<float>(windowHeight) * length /
+           (2.0f * distanceFromEye * halfAngleTangent(kFieldOfView));
+}
+
+int turretMeshKind(float pixels) {
+    return pixels < kTurretDetailPixels ? kTurretLowKind : MeshKind::Turret;
 }
 
 int hullMeshKind(float distanceFromEye) {
@@ -215,9 +218,9 @@ void drawTurrets() {
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
             const float length = meshLength * glm::length(Vec3{ship->turretModel.modelMatrix[0]});
-            if (isTurretShown(*ship) &&
-                isTurretVisibleAtSize(length, distanceFromEye(ship->position))) {
-                addTurret(batches, *ship, now);
+            const float pixels = pixelsOnScreen(length, distanceFromEye(ship->position));
+            if (isTurretShown(*ship) && pixels >= kTurretMinPixels) {
+                addTurret(batches, *ship, now, pixels);
             }
         }
     }

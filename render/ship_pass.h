@@ -10,6 +10,9 @@ constexpr float kHullDetailDistance = 25.0f;
 // A turret shorter than this on screen is left out: on a hull a dozen
 // pixels long it would change a pixel or two.
 constexpr float kTurretMinPixels = 2.0f;
+// A turret shorter than this on screen is drawn with the far mesh, whose
+// few triangles cover the same pixels.
+constexpr float kTurretDetailPixels = 12.0f;
 
 // The player's ship colours: selected, standing at a planet the player does
 // not own, or anything else.
@@ -29,9 +32,10 @@ Material playerShipMaterial(const Ship& ship, const Galaxy& galaxy);
 bool isHullShown(const Ship& ship);
 bool isTurretShown(const Ship& ship);
 
-// Whether a turret `length` units long, so far from the eye, spans at
-// least kTurretMinPixels of the window's height.
-bool isTurretVisibleAtSize(float length, float distanceFromEye);
+// How many pixels of the window's height `length` units span so far away.
+float pixelsOnScreen(float length, float distanceFromEye);
+// The full turret, or the far one under kTurretDetailPixels.
+int turretMeshKind(float pixels);
 
 // The detailed hull within 25 units of the eye, the plain one beyond.
 int hullMeshKind(float distanceFromEye);

@@ -67,6 +67,7 @@ const std::vector<ModelAsset>& modelAssets() {
         {"spaceshipsmallHIGH.obj", makeHullHigh},
         {"spaceshipsmallLOW.obj", makeHullLow},
         {"spaceshipsmallturret.obj", makeTurret},
+        {"spaceshipsmallturretLOW.obj", makeTurretLow},
     };
     return assets;
 }

@@ -153,6 +153,33 @@ Mesh makeHull(const Detail& d) {
     return m;
 }
 
+// The turret at a level of detail: the far one keeps the housing, the
+// turntable and the barrels' outline, for turrets a few pixels across.
+Mesh makeTurret(int around, bool fine) {
+    const float y = kTurretDeckY;
+    Mesh m = cylinderY(vec3(0, y, 0), 4.0f, 17.0f, fine ? 24 : 8, kUv); // turntable
+    // Armoured housing, sloped at the front.
+    std::vector<Section> housing{{-20, 11, 8, 1, y + 5, 0, 3.0f},
+                                 {-16, 14, 12, 1, y + 5, 0, 3.0f},
+                                 {6, 14, 12, 1, y + 5, 0, 3.0f},
+                                 {17, 10, 6, 1, y + 5, 0, 3.0f}};
+    m.append(loft(housing, around, kUv));
+    // Twin barrels with mantlets and muzzle brakes.
+    for (float z : {-5.5f, 5.5f}) {
+        if (!fine) {
+            m.append(cylinderX(vec3(12, y + 9, z), 53.0f, 2.6f, 2.4f, 4, kUv));
+            continue;
+        }
+        m.append(cylinderX(vec3(12, y + 9, z), 8.0f, 3.6f, 3.2f, 12, kUv));
+        m.append(cylinderX(vec3(20, y + 9, z), 40.0f, 2.2f, 1.8f, 12, kUv));
+        m.append(cylinderX(vec3(58, y + 9, z), 7.0f, 2.8f, 2.8f, 12, kUv));
+    }
+    if (fine) {
+        m.append(box(vec3(-14, y + 16, -8), vec3(-4, y + 19, 8), 1.0f, kUv)); // rangefinder
+    }
+    return m;
+}
+
 } // namespace
 
 Mesh makeHullHigh() {
@@ -164,22 +191,11 @@ Mesh makeHullLow() {
 }
 
 Mesh makeTurret() {
-    const float y = kTurretDeckY;
-    Mesh m = cylinderY(vec3(0, y, 0), 4.0f, 17.0f, 24, kUv); // turntable
-    // Armoured housing, sloped at the front.
-    std::vector<Section> housing{{-20, 11, 8, 1, y + 5, 0, 3.0f},
-                                 {-16, 14, 12, 1, y + 5, 0, 3.0f},
-                                 {6, 14, 12, 1, y + 5, 0, 3.0f},
-                                 {17, 10, 6, 1, y + 5, 0, 3.0f}};
-    m.append(loft(housing, 16, kUv));
-    // Twin barrels with mantlets and muzzle brakes.
-    for (float z : {-5.5f, 5.5f}) {
-        m.append(cylinderX(vec3(12, y + 9, z), 8.0f, 3.6f, 3.2f, 12, kUv));
-        m.append(cylinderX(vec3(20, y + 9, z), 40.0f, 2.2f, 1.8f, 12, kUv));
-        m.append(cylinderX(vec3(58, y + 9, z), 7.0f, 2.8f, 2.8f, 12, kUv));
-    }
-    m.append(box(vec3(-14, y + 16, -8), vec3(-4, y + 19, 8), 1.0f, kUv)); // rangefinder
-    return m;
+    return makeTurret(16, true);
+}
+
+Mesh makeTurretLow() {
+    return makeTurret(8, false);
 }
 
 } // namespace assetgen
