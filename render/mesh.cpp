@@ -18,6 +18,7 @@ std::map<int, Mesh>& meshTable() {
         {MeshKind::HullLow, {}},      {MeshKind::Turret, {}},       {MeshKind::LayerGrid, {}},
         {MeshKind::SkySphere, {}},    {MeshKind::MarkerSphere, {}}, {kMiddleSphereKind, {}},
         {kSmallSphereKind, {}},       {kTinySphereKind, {}},        {kTurretLowKind, {}},
+        {kHullFarKind, {}},
     };
     return meshes;
 }
@@ -147,6 +148,7 @@ void buildAllMeshes() {
     importModel(MeshKind::HullLow, *meshForKind(MeshKind::HullLow));
     importModel(MeshKind::Turret, *meshForKind(MeshKind::Turret));
     importModel(kTurretLowKind, *meshForKind(kTurretLowKind));
+    importModel(kHullFarKind, *meshForKind(kHullFarKind));
     buildSphere(*meshForKind(MeshKind::SkySphere), 1.0f, 32);
     buildSphere(*meshForKind(MeshKind::PlanetSphere), 1.0f, 80);
     buildSphere(*meshForKind(kMiddleSphereKind), 1.0f, 40);

@@ -20,6 +20,8 @@ constexpr int kSmallSphereKind = 101;
 constexpr int kTinySphereKind = 102;
 // The turret for turrets a few pixels across, chosen by the ship pass.
 constexpr int kTurretLowKind = 103;
+// The hull for hulls a dozen pixels long, chosen by the ship pass.
+constexpr int kHullFarKind = 104;
 
 struct Mesh {
     std::vector<float> positions; // x, y, z, 1 per vertex

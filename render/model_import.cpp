@@ -97,6 +97,8 @@ const char* modelFileName(int meshKind) {
         return "spaceshipsmallturret.obj";
     case kTurretLowKind:
         return "spaceshipsmallturretLOW.obj";
+    case kHullFarKind:
+        return "spaceshipsmallFAR.obj";
     default:
         return nullptr;
     }

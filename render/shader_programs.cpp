@@ -69,7 +69,8 @@ void wireMeshes() {
         uploadMesh(*meshForKind(kind), shaderProgram(Program::Planetary));
     }
     uploadMesh(*meshForKind(MeshKind::LayerGrid), shaderProgram(Program::Field));
-    for (int kind : {MeshKind::HullHigh, MeshKind::HullLow, MeshKind::Turret, kTurretLowKind}) {
+    for (int kind :
+         {MeshKind::HullHigh, MeshKind::HullLow, MeshKind::Turret, kTurretLowKind, kHullFarKind}) {
         uploadMesh(*meshForKind(kind), shaderProgram(Program::Ship));
     }
     uploadMesh(*meshForKind(MeshKind::SkySphere), shaderProgram(Program::Starbox));

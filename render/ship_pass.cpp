@@ -100,22 +100,9 @@ void drawBatches(const std::vector<Batch>& batches, GLenum mode) {
     }
 }
 
-// The hull's mesh by distance, aimed at the sun; a player hull wears the
-// colour of what the ship is doing.
-void addHull(std::vector<Batch>& batches, Ship& ship) {
-    const Mesh* mesh = meshForKind(hullMeshKind(distanceFromEye(ship.position)));
-    ModelInstance& hull = ship.hullModel[0];
-    if (ship.isPlayer) {
-        hull.material = playerShipMaterial(ship, galaxy());
-    }
-    addPart(batchFor(batches, mesh, hull), placeOnShip(ship, hullYaw(ship), hull.modelMatrix),
-            ship.position - sunPosition(), hull.material);
-    ++drawnShipCount;
-}
-
-// The longest side of the turret mesh, in model units.
-float turretMeshLength() {
-    const Mesh* mesh = meshForKind(MeshKind::Turret);
+// The longest side of a mesh, in model units.
+float meshLength(int kind) {
+    const Mesh* mesh = meshForKind(kind);
     Vec3 low{0.0f};
     Vec3 high{0.0f};
     for (std::size_t i = 0; i + 3 < mesh->positions.size(); i += 4) {
@@ -125,6 +112,29 @@ float turretMeshLength() {
     }
     const Vec3 size = high - low;
     return std::max({size.x, size.y, size.z});
+}
+
+// How many pixels a part of `meshLength` model units spans on screen.
+float partPixels(const ModelInstance& part, float meshLength, const Ship& ship) {
+    const float length = meshLength * glm::length(Vec3{part.modelMatrix[0]});
+    return pixelsOnScreen(length, distanceFromEye(ship.position));
+}
+
+// The hull's mesh by distance and size on screen, aimed at the sun; a
+// player hull wears the colour of what the ship is doing. Wireframes keep
+// the plain hull's lines.
+void addHull(std::vector<Batch>& batches, Ship& ship, float hullMeshLength) {
+    ModelInstance& hull = ship.hullModel[0];
+    const bool far =
+        !renderSettings.wireframe && partPixels(hull, hullMeshLength, ship) < kHullFarPixels;
+    const int kind = hullMeshKind(distanceFromEye(ship.position));
+    const Mesh* mesh = meshForKind(kind == MeshKind::HullLow && far ? kHullFarKind : kind);
+    if (ship.isPlayer) {
+        hull.material = playerShipMaterial(ship, galaxy());
+    }
+    addPart(batchFor(batches, mesh, hull), placeOnShip(ship, hullYaw(ship), hull.modelMatrix),
+            ship.position - sunPosition(), hull.material);
+    ++drawnShipCount;
 }
 
 void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels) {
@@ -196,10 +206,11 @@ void drawShips() {
         return;
     }
     std::vector<Batch> batches;
+    const float hullMeshLength = meshLength(MeshKind::HullLow);
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
             if (isHullShown(*ship)) {
-                addHull(batches, *ship);
+                addHull(batches, *ship, hullMeshLength);
             }
         }
     }
@@ -214,11 +225,10 @@ void drawTurrets() {
     }
     std::vector<Batch> batches;
     const double now = currentTime();
-    const float meshLength = turretMeshLength();
+    const float turretMeshLength = meshLength(MeshKind::Turret);
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
-            const float length = meshLength * glm::length(Vec3{ship->turretModel.modelMatrix[0]});
-            const float pixels = pixelsOnScreen(length, distanceFromEye(ship->position));
+            const float pixels = partPixels(ship->turretModel, turretMeshLength, *ship);
             if (isTurretShown(*ship) && pixels >= kTurretMinPixels) {
                 addTurret(batches, *ship, now, pixels);
             }

@@ -266,6 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
     Models, ModelFile,
     testing::Values(ModelRow{"HighDetailHull", "spaceshipsmallHIGH.obj", 1000, 3000},
                     ModelRow{"LowDetailHull", "spaceshipsmallLOW.obj", 100, 300},
+                    ModelRow{"FarHull", "spaceshipsmallFAR.obj", 100, 250},
                     ModelRow{"Turret", "spaceshipsmallturret.obj", 100, 1000},
                     ModelRow{"FarTurret", "spaceshipsmallturretLOW.obj", 30, 150}),
     [](const testing::TestParamInfo<ModelRow>& info) { return std::string(info.param.name); });
@@ -274,7 +275,8 @@ TEST(ShipModels, HullIsAbout350LongWithTheNoseAlongPlusXInBothDetails) {
     const Model high("spaceshipsmallHIGH.obj");
     ASSERT_NE(high.scene(), nullptr);
     const Box h = boundsOf(high.mesh());
-    for (const char* file : {"spaceshipsmallHIGH.obj", "spaceshipsmallLOW.obj"}) {
+    for (const char* file :
+         {"spaceshipsmallHIGH.obj", "spaceshipsmallLOW.obj", "spaceshipsmallFAR.obj"}) {
         SCOPED_TRACE(file);
         const Model model(file);
         ASSERT_NE(model.scene(), nullptr);

@@ -64,9 +64,8 @@ const std::vector<ImageAsset>& imageAssets() {
 
 const std::vector<ModelAsset>& modelAssets() {
     static const std::vector<ModelAsset> assets{
-        {"spaceshipsmallHIGH.obj", makeHullHigh},
-        {"spaceshipsmallLOW.obj", makeHullLow},
-        {"spaceshipsmallturret.obj", makeTurret},
+        {"spaceshipsmallHIGH.obj", makeHullHigh},       {"spaceshipsmallLOW.obj", makeHullLow},
+        {"spaceshipsmallFAR.obj", makeHullFar},         {"spaceshipsmallturret.obj", makeTurret},
         {"spaceshipsmallturretLOW.obj", makeTurretLow},
     };
     return assets;

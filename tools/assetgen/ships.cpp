@@ -20,10 +20,12 @@ struct Detail {
     int nacelleAround;
     int podAround;
     bool greebles; // small parts only worth drawing up close
+    bool bells = true; // exhaust bells behind the nacelles, else longer nacelles
 };
 
 constexpr Detail kHigh{22, 24, 9, 16, 10, true};
 constexpr Detail kLow{6, 8, 2, 6, 0, false};
+constexpr Detail kFar{6, 8, 2, 6, 0, false, false}; // a hull a dozen pixels long
 
 // Catmull-Rom through (x, value) keys sorted by x.
 float profile(const std::vector<vec2>& keys, float x) {
@@ -72,7 +74,7 @@ Mesh nacelle(const Detail& d) {
     std::vector<Section> s;
     for (int i = 0; i <= d.nacelleStations; ++i) {
         const float t = float(i) / d.nacelleStations;
-        const float x = -168.0f + 100.0f * t;
+        const float x = d.bells ? -168.0f + 100.0f * t : -180.0f + 112.0f * t;
         // Round nose cone over the last third, constant body behind it.
         const float nose =
             t < 0.62f ? 1.0f
@@ -81,8 +83,8 @@ Mesh nacelle(const Detail& d) {
         s.push_back({x, r, r, r, y, z, 2.0f});
     }
     Mesh m = loft(s, d.nacelleAround, kUv);
-    m.append(
-        cylinderX(vec3(-180, y, z), 12.0f, 12.5f, 10.5f, d.nacelleAround, kUv)); // exhaust bell
+    if (d.bells)
+        m.append(cylinderX(vec3(-180, y, z), 12.0f, 12.5f, 10.5f, d.nacelleAround, kUv));
     if (d.greebles) {
         // Intake ring and a fairing strut joining the nacelle to the hull.
         m.append(cylinderX(vec3(-120, y, z), 6.0f, 15.0f, 15.0f, d.nacelleAround, kUv));
@@ -188,6 +190,10 @@ Mesh makeHullHigh() {
 
 Mesh makeHullLow() {
     return makeHull(kLow);
+}
+
+Mesh makeHullFar() {
+    return makeHull(kFar);
 }
 
 Mesh makeTurret() {

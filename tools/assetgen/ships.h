@@ -11,6 +11,8 @@ namespace assetgen {
 
 Mesh makeHullHigh();
 Mesh makeHullLow();
+// The hull for a dozen pixels long: the low one's outline, coarser still.
+Mesh makeHullFar();
 Mesh makeTurret();
 // The turret for a few pixels across: the same outline in far fewer triangles.
 Mesh makeTurretLow();
