@@ -58,22 +58,11 @@ void writeImage(const std::filesystem::path& file, int width, int height, int bi
                 unsigned char blue, unsigned char green, unsigned char red, unsigned char alpha) {
     std::filesystem::create_directories(file.parent_path());
     FIBITMAP* image = FreeImage_Allocate(width, height, bitsPerPixel);
-    if (bitsPerPixel == 8) {
-        RGBQUAD* palette = FreeImage_GetPalette(image);
-        for (int i = 0; i < 256; ++i) {
-            const auto grey = static_cast<BYTE>(i);
-            palette[i] = RGBQUAD{grey, grey, grey, 0};
-        }
-    }
+    const BYTE values[4] = {blue, green, red, alpha};
     const int bytes = bitsPerPixel / 8;
     for (int y = 0; y < height; ++y) {
-        BYTE* row = FreeImage_GetScanLine(image, y);
-        for (int x = 0; x < width; ++x) {
-            BYTE* pixel = row + x * bytes;
-            const BYTE values[4] = {blue, green, red, alpha};
-            for (int c = 0; c < bytes; ++c) {
-                pixel[c] = values[c];
-            }
+        for (int i = 0; i < width * bytes; ++i) {
+            FreeImage_GetScanLine(image, y)[i] = values[i % bytes];
         }
     }
     const std::string name = file.string();

@@ -51,9 +51,8 @@ class ScratchFolder {
     std::filesystem::path path_;
 };
 
-// Writes a width x height image of one colour (blue, green, red, alpha)
-// with the given bits per pixel (8 greyscale, 24 or 32), in the format the
-// file name's extension names.
+// Writes a width x height image of one colour (blue, green, red, alpha) at
+// 24 or 32 bits per pixel, in the format the file name's extension names.
 void writeImage(const std::filesystem::path& file, int width, int height, int bitsPerPixel,
                 unsigned char blue, unsigned char green, unsigned char red,
                 unsigned char alpha = 255);

@@ -1,8 +1,8 @@
 // Whole frames drawn with the game's own shaders, textures and models, read
 // back from the off-screen target: the rules of what the player sees of
 // planets, ships, icons, the order plane and the lens flare. How the whole
-// scene looks, sky, lasers, bars and the state each pass hands on included,
-// the picture test compares.
+// scene looks, sky, lasers, bars, lit hulls and the state each pass hands on
+// included, the picture test compares.
 #include <cstdlib>
 #include <memory>
 
@@ -105,19 +105,6 @@ TEST_F(SceneRenderTest, FarShipsShowTheirIconInsteadOfTheirHullAndOnlyHullsAreCo
     layerFilter = 1; // heights 7 to 17: only the selected player ship stays
     frame();
     EXPECT_EQ(drawnShipCount, 1);
-}
-
-TEST_F(SceneRenderTest, HullsAreLitFromTheSunWhicheverWayTheyHead) {
-    withoutBackdrop();
-    lookFrom({1.5f, 0.3f, 0.0f}, {0.0f, 0.0f, 0.0f});
-    addShip(true, {0.0f, 0.0f, 0.0f}).headingPoint = {0.0f, 0.0f, 5.0f}; // broadside
-    auto brightness = [](const Vec3& sun) {
-        setSunPosition(sun);
-        frame();
-        const glm::dvec3 c = readAttachment(0).mean(700, 500, 250);
-        return c.r + c.g + c.b;
-    };
-    EXPECT_GT(brightness({500.0f, 100.0f, 0.0f}), 1.5 * brightness({-500.0f, 100.0f, 0.0f}));
 }
 
 TEST_F(SceneRenderTest, TheOrderPlaneShowsOnlyAboveMinusOne) {
