@@ -1,8 +1,5 @@
-#include <sstream>
-
 #include "input_fixture.h"
 
-#include "app/console_capture.h"
 #include "app/hud.h"
 #include "app/messages.h"
 
@@ -33,20 +30,8 @@ TEST(MessageListTest, KeepsTheNewestFiveInOrderAndFadesEachAfterFourSeconds) {
     EXPECT_TRUE(list.shown(17.1).empty());
 }
 
-TEST(LineSplitterTest, PassesEveryByteOnAndHandsOverEachLineOrFlushedText) {
-    std::ostringstream console;
-    Texts lines;
-    LineSplitter splitter(console.rdbuf(), [&](const std::string& line) { lines.push_back(line); });
-    std::ostream out(&splitter);
-    out << "Help activated" << std::endl << "\n Bloom : " << 1 << std::flush;
-    out << "Ship Attack Randomness :" << 60 << "\r\nAI opened a new trade route\nhalf";
-    out.flush();
-    EXPECT_EQ(console.str(), "Help activated\n\n Bloom : 1Ship Attack Randomness :60\r\n"
-                             "AI opened a new trade route\nhalf");
-    EXPECT_EQ(lines, (Texts{"Help activated", " Bloom : 1", "Ship Attack Randomness :60",
-                            "AI opened a new trade route", "half"}));
-}
-
+// That printed lines reach the screen as messages, the end-to-end test of
+// the on-screen text reads off the screen after F10.
 class HudTest : public InputTest {
   protected:
     void SetUp() override {
@@ -77,21 +62,6 @@ TEST_F(HudTest, CommandsThatPrintNothingPostTheirNewState) {
     }
     EXPECT_EQ(output(), "\n Bloom : 0");
     EXPECT_FALSE(hudShown);
-}
-
-TEST_F(HudTest, StatusTopRightPauseSignInTheMiddle) {
-    updateHudStatus({60.0, 0, 0, 7, 12});
-    orderPlaneHeight = 5.0f;
-    layerFilter = 1;
-    tap('P');
-    const std::vector<TextBlock> blocks = hudBlocks(now);
-    ASSERT_EQ(blocks.size(), 3u);
-    EXPECT_EQ(blocks[0].anchor, TextAnchor::TopRight);
-    EXPECT_EQ(texts(blocks[0].lines),
-              (Texts{"Ships: you 12, enemy 7", "60 FPS", "Order plane at 5.0", "Layer 2"}));
-    EXPECT_EQ(texts(blocks[1].lines), Texts{"Game paused"});
-    EXPECT_EQ(blocks[2].anchor, TextAnchor::Centre);
-    EXPECT_EQ(texts(blocks[2].lines), Texts{"PAUSED"});
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "input_fixture.h"
 
 #include "app/control_groups.h"
-#include "sim/combat.h"
 
 namespace {
 
@@ -23,17 +22,6 @@ TEST_F(KeyboardTest, HeldSwitchesToggleOnEveryEventWhileTheirKeyIsDown) {
     EXPECT_FALSE(renderSettings.showHelp);
     release(Key::F1);
     EXPECT_EQ(output(), "Help activated\nHelp deactivated\nHelp activated\nHelp deactivated\n");
-}
-
-TEST_F(KeyboardTest, HeldSwitchesNeedAnOpenWindow) {
-    setKeyboardWindowCheck([] { return false; });
-    tap(Key::F1);
-    tap(Key::Escape);
-    EXPECT_FALSE(renderSettings.showHelp || introSkipped);
-    EXPECT_EQ(output(), "");
-    setKeyboardWindowCheck([] { return true; });
-    tap(Key::Escape);
-    EXPECT_TRUE(introSkipped);
 }
 
 TEST_F(KeyboardTest, FilterAndMipmapCyclesStartFromTheAppliedMode) {
@@ -82,10 +70,9 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
 
 TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
     // From off, R turns the plane on at 1.5 and raises it by 2.5 while below 30.
-    for (const float height : {1.5f, 4.0f, 6.5f, 9.0f, 11.5f, 14.0f, 16.5f, 19.0f, 21.5f, 24.0f,
-                               26.5f, 29.0f, 31.5f, 31.5f}) {
+    for (int i = 0; i < 14; ++i) {
         tap('R');
-        EXPECT_EQ(orderPlaneHeight, height);
+        EXPECT_EQ(orderPlaneHeight, 1.5f + 2.5f * static_cast<float>(std::min(i, 12))) << i;
     }
     for (int i = 0; i < 15; ++i) {
         tap('F');
@@ -110,12 +97,6 @@ TEST_F(KeyboardTest, CameraKeysRunTheirMovesOncePerFrame) {
     EXPECT_EQ(camera().target, start.target);
     EXPECT_GT(glm::dot(camera().eye - start.eye, start.right), 1.0f);
     EXPECT_NEAR(cameraDistance(), glm::length(start.eye - start.target), 1e-3f);
-    release('D');
-    press('R'); // with Alt, R raises the camera and leaves the order plane
-    pollCameraKeys();
-    release('R');
-    EXPECT_GT(camera().target.y, start.target.y);
-    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
 }
 
 TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
@@ -162,8 +143,6 @@ TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
     now += 0.1;
     tap('2');
     release(Key::LeftShift);
-    EXPECT_EQ(output(), "");
-
     galaxy().playerShips.front()->selected = false;
     press(Key::LeftCtrl);
     tap('3'); // nothing selected: group 3 is emptied
@@ -205,16 +184,6 @@ TEST_F(KeyboardTest, KeypadPicksThePlanetLayer) {
         EXPECT_EQ(layerFilter, layer);
         EXPECT_EQ(orderPlaneHeight, plane);
     }
-}
-
-TEST_F(KeyboardTest, LeftCtrlIsTheTargetedFireModifier) {
-    press(Key::LeftCtrl);
-    EXPECT_TRUE(targetedFireKey().held);
-    release(Key::LeftCtrl);
-    EXPECT_FALSE(targetedFireKey().held);
-    EXPECT_TRUE(targetedFireKey().releasedMarker);
-    press(Key::RightCtrl); // right-hand modifiers are never modifiers
-    EXPECT_FALSE(targetedFireKey().held);
 }
 
 } // namespace

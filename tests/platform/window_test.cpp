@@ -89,18 +89,4 @@ TEST(KeyTableTest, CodesOutsideTheTableAreIgnored) {
     EXPECT_FALSE(isKeyDown(Key::LeftAlt));
 }
 
-TEST(InputHandlerTest, PositionWheelAndSizeHandlersAreCalledOnInstallation) {
-    injectMousePosition(12, 34);
-    injectWheel(3);
-    std::vector<int> calls;
-    setMousePositionHandler([&calls](int x, int y) { calls.insert(calls.end(), {x, y}); });
-    setMouseWheelHandler([&calls](int position) { calls.push_back(position); });
-    setWindowSizeHandler([&calls](int, int) { calls.push_back(-1); });
-    EXPECT_EQ(calls, (std::vector<int>{12, 34, 3, -1}));
-    setMousePositionHandler({});
-    setMouseWheelHandler({});
-    setWindowSizeHandler({});
-    injectWheel(0);
-}
-
 } // namespace
