@@ -19,16 +19,6 @@ class FrustumTest : public ::testing::Test {
     ViewFrustum frustum;
 };
 
-TEST_F(FrustumTest, CornersOfAKnownPoseAndPlanesFacingInward) {
-    EXPECT_NEAR(glm::length(frustum.nearTopLeft - glm::vec3(-2.0f, 1.0f, -1.0f)), 0.0f, 1e-5f);
-    EXPECT_NEAR(glm::length(frustum.farBottomRight - glm::vec3(20.0f, -10.0f, -10.0f)), 0.0f,
-                1e-5f);
-    for (const FrustumPlane& plane : frustum.planes) {
-        EXPECT_NEAR(glm::length(plane.normal), 1.0f, 1e-6f);
-        EXPECT_GT(plane.signedDistance({0.5f, -0.5f, -5.0f}), 0.0f);
-    }
-}
-
 TEST_F(FrustumTest, SphereClassification) {
     const struct {
         glm::vec3 centre;

@@ -97,9 +97,6 @@ TEST_F(CombatTest, RollsDecideWhetherACloserEnemyTakesOverAndShotsLeadTheTarget)
     fires(*shooter);
     EXPECT_EQ(shooter->lastTargetPoint, Vec3(7.0f, 0.0f, 0.0f));
     EXPECT_EQ(script.size(), 1u);
-    scriptDraws({0, 49, 49});
-    fires(*shooter);
-    EXPECT_EQ(shooter->lastTargetPoint, Vec3(12.0f, 0.0f, 0.0f));
     galaxy().attackRandomness = 100;
     scriptDraws({99, 99, 99});
     const ShipRef target = addShip(false, Vec3{5.9f, 0.0f, 0.0f});
