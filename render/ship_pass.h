@@ -14,7 +14,7 @@ constexpr float kTurretMinPixels = 2.0f;
 // few triangles cover the same pixels.
 constexpr float kTurretDetailPixels = 12.0f;
 // A plain hull shorter than this on screen is drawn with the far hull.
-constexpr float kHullFarPixels = 12.0f;
+constexpr float kHullFarPixels = 20.0f;
 
 // The player's ship colours: selected, standing at a planet the player does
 // not own, or anything else.
