@@ -19,7 +19,7 @@ struct Detail {
     int nacelleStations;
     int nacelleAround;
     int podAround;
-    bool greebles; // small parts only worth drawing up close
+    bool greebles;     // small parts only worth drawing up close
     bool bells = true; // exhaust bells behind the nacelles, else longer nacelles
 };
 
@@ -159,7 +159,8 @@ Mesh makeHull(const Detail& d) {
 // turntable and the barrels' outline, for turrets a few pixels across.
 Mesh makeTurret(int around, bool fine) {
     const float y = kTurretDeckY;
-    Mesh m = cylinderY(vec3(0, y, 0), 4.0f, 17.0f, fine ? 24 : 8, kUv); // turntable
+    // The turntable, a rim a quarter of a pixel high on a far turret.
+    Mesh m = fine ? cylinderY(vec3(0, y, 0), 4.0f, 17.0f, 24, kUv) : Mesh{};
     // Armoured housing, sloped at the front.
     std::vector<Section> housing{{-20, 11, 8, 1, y + 5, 0, 3.0f},
                                  {-16, 14, 12, 1, y + 5, 0, 3.0f},
