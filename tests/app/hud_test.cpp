@@ -9,17 +9,15 @@ using Texts = std::vector<std::string>;
 
 template <typename Lines> Texts texts(const Lines& lines) {
     Texts result;
-    for (const auto& line : lines) {
+    for (const auto& line : lines)
         result.push_back(line.text);
-    }
     return result;
 }
 
 TEST(MessageListTest, KeepsTheNewestFiveInOrderAndFadesEachAfterFourSeconds) {
     MessageList list;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 7; ++i)
         list.post("line " + std::to_string(i), 10.0 + i * 0.5);
-    }
     EXPECT_EQ(texts(list.shown(13.0)), (Texts{"line 2", "line 3", "line 4", "line 5", "line 6"}));
     // line 2 came at 11.0: whole until its last 0.75 s, then fading out by 15.0.
     for (const auto& [now, opacity] : {std::pair{14.2, 1.0f}, {14.625, 0.5f}, {14.99, 0.013f}}) {

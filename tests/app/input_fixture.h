@@ -69,11 +69,8 @@ class InputTest : public ::testing::Test {
     Planet& addPlanet(Side owner, Vec3 position, float radius = 1.0f) {
         auto planet = std::make_unique<Planet>(radius, 5.0f, position, 1);
         planet->owner = owner;
-        if (owner == Side::Player) {
-            planet->playerClaim = 100.0;
-        } else if (owner == Side::Computer) {
-            planet->computerClaim = 100.0;
-        }
+        planet->playerClaim = owner == Side::Player ? 100.0 : 0.0;
+        planet->computerClaim = owner == Side::Computer ? 100.0 : 0.0;
         galaxy().planets.push_back(std::move(planet));
         return *galaxy().planets.back();
     }

@@ -23,12 +23,11 @@ class IntroTest : public ::testing::Test {
 
     std::vector<IntroPhase> countingPhases() {
         std::vector<IntroPhase> phases;
-        for (std::size_t i = 0; i < introPhases().size(); ++i) {
+        for (std::size_t i = 0; i < introPhases().size(); ++i)
             phases.push_back({introPhases()[i].duration, [this, i] {
                                   ++movesPerPhase[i];
                                   deltasSeen.push_back(galaxy().frameDelta);
                               }});
-        }
         return phases;
     }
 };

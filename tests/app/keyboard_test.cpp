@@ -55,9 +55,8 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
         {std::vector<int>(11, ','), ""}, // the bloom factor stops at 0
     };
     for (const auto& [keys, printed] : steps) {
-        for (const int key : keys) {
+        for (const int key : keys)
             tap(key);
-        }
         EXPECT_EQ(output(), printed);
     }
     EXPECT_EQ(renderSettings.bloomFactor, 0.0f);
@@ -74,9 +73,8 @@ TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
         tap('R');
         EXPECT_EQ(orderPlaneHeight, 1.5f + 2.5f * static_cast<float>(std::min(i, 12))) << i;
     }
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 15; ++i)
         tap('F');
-    }
     EXPECT_EQ(orderPlaneHeight, 1.5f); // F never turns the plane off
     tap('C');
     EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
@@ -111,9 +109,8 @@ TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
     release(Key::LeftCtrl);
     EXPECT_EQ(controlGroup(1).size(), 5u);
 
-    for (const ShipRef& ship : galaxy().playerShips) {
+    for (const ShipRef& ship : galaxy().playerShips)
         ship->selected = false;
-    }
     tap('1');
     EXPECT_EQ(output(), "");
     const auto selected = [](const ShipRef& ship) { return ship->selected; };

@@ -68,9 +68,8 @@ TEST_F(MouseTest, DragGridFollowsTheCameraDistanceWhicheverWayItIsDrawn) {
         {150.0f, {103, 101}, {100, 100}, {{100, 100}, {102, 100}}},
         {39.9f, {106, 100}, {100, 106}, {{100, 100}, {100, 106}, {106, 100}, {106, 106}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(dragGridPoints(c.from, c.to, c.distance), c.points) << c.distance;
-    }
 }
 
 // Own ships 0 and 1, own planet 2, an enemy ship 3 and a computer planet 4
@@ -102,15 +101,13 @@ TEST_F(MouseTest, DragSelectsOwnShipsAndPlanetsFilteredByLessThan) {
         }
         const ShipRef earlier = addShip(true, under({900, 600}));
         earlier->selected = true;
-        for (const int key : c.keys) {
+        for (const int key : c.keys)
             press(key);
-        }
         drag(c.from, c.to);
         const bool shift = isKeyDown(Key::LeftShift);
         releaseAllKeys();
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ(objects[i](), ((c.selected >> i) & 1) != 0) << c.keys.size() << " " << i;
-        }
         EXPECT_EQ(earlier->selected, shift);
     }
 }

@@ -49,9 +49,8 @@ TEST_F(SkirmishEvents, ShotHitKillCaptureAndSpawnAreRecordedWhereTheyHappen) {
 
 TEST_F(SkirmishEvents, AnUndrainedListStopsGrowing) {
     clearEvents();
-    for (std::size_t i = 0; i < kFrameEventLimit + 10; ++i) {
+    for (std::size_t i = 0; i < kFrameEventLimit + 10; ++i)
         recordEvent(EventKind::LaserFired, Vec3{0.0f}, Side::Player);
-    }
     EXPECT_EQ(frameEvents().size(), kFrameEventLimit);
     clearEvents();
 }

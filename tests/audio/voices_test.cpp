@@ -47,9 +47,8 @@ TEST(Voices, AFloodTakesTheNearestThenOnlyWhatMattersMore) {
                                                      11.0};
     }
     std::vector<GameEvent> lasers;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 100; ++i)
         lasers.push_back(laser({10.0f * static_cast<float>(i), 0.0f, 0.0f}));
-    }
     EXPECT_EQ(chooseVoices(mergeEvents(lasers), std::vector<Voice>(kVoiceCount), {}, 0.0).size(),
               static_cast<std::size_t>(kVoicesPerSound));
 

@@ -26,9 +26,8 @@ void checkUploadable(FIBITMAP* image, GLenum format) {
     // Read what glTexImage2D reads; the address sanitizer catches a short buffer.
     unsigned sum = 0;
     const std::size_t total = static_cast<std::size_t>(pitch) * height;
-    for (std::size_t i = 0; i < total; ++i) {
+    for (std::size_t i = 0; i < total; ++i)
         sum += pixels[i];
-    }
     volatile unsigned keep = sum;
     (void)keep;
 }
@@ -41,9 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     }();
     (void)initialised;
-    if (size < 1) {
+    if (size < 1)
         return 0;
-    }
     const TextureFile& row = textureTable()[data[size - 1] % textureTableSize()];
     FIBITMAP* image = decodeTextureImage(data, size - 1, row.path, row.format);
     if (image != nullptr) {

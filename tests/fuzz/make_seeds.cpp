@@ -1,13 +1,11 @@
-// Writes the starting corpora of the fuzz targets: small images in every
-// format and depth the image library may hand the texture loader, small OBJ
-// models with the features the importer meets.
+// Writes the fuzz targets' starting corpora: small images in every format and
+// depth the image library may hand the texture loader, whole and cut short,
+// and small OBJ models with the features the importer meets.
 //   make_seeds <folder>   fills <folder>/image and <folder>/model
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include <FreeImage.h>
 
@@ -15,33 +13,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Rows of the texture table the last byte of an image seed selects: one
-// with 24-bit rows (planet1.bmp) and one with 32-bit rows (a ship icon).
-constexpr unsigned char kRowBgr = 0;
-constexpr unsigned char kRowBgra = 8;
+// Last byte of an image seed: the texture table's row, 0 for one with 24-bit
+// rows (planet1.bmp), 8 for one with 32-bit rows (a ship icon).
+constexpr char kRowBgr = 0, kRowBgra = 8;
 
 void writeFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A 5 x 3 gradient (rows that need padding) at the given depth.
+// A 5 x 3 gradient (rows that need padding) converted to the given depth.
 FIBITMAP* gradient(unsigned bits) {
     FIBITMAP* image = FreeImage_Allocate(5, 3, 24);
-    for (unsigned y = 0; y < 3; ++y) {
-        BYTE* row = FreeImage_GetScanLine(image, y);
+    for (unsigned y = 0; y < 3; ++y)
         for (unsigned x = 0; x < 5; ++x) {
-            row[x * 3] = static_cast<BYTE>(x * 50);
-            row[x * 3 + 1] = static_cast<BYTE>(y * 100);
-            row[x * 3 + 2] = static_cast<BYTE>(200 - x * 30);
+            const RGBQUAD colour{BYTE(x * 50), BYTE(y * 100), BYTE(200 - x * 30), 0};
+            FreeImage_SetPixelColor(image, x, y, const_cast<RGBQUAD*>(&colour));
         }
-    }
-    if (bits == 24) {
-        return image;
-    }
     FIBITMAP* converted = bits == 1    ? FreeImage_Threshold(image, 128)
                           : bits == 4  ? FreeImage_ConvertTo4Bits(image)
                           : bits == 8  ? FreeImage_ConvertToGreyscale(image)
                           : bits == 16 ? FreeImage_ConvertToType(image, FIT_UINT16)
+                          : bits == 24 ? FreeImage_Clone(image)
                           : bits == 32 ? FreeImage_ConvertTo32Bits(image)
                           : bits == 48 ? FreeImage_ConvertToType(image, FIT_RGB16)
                                        : FreeImage_ConvertToType(image, FIT_RGBF);
@@ -51,25 +43,23 @@ FIBITMAP* gradient(unsigned bits) {
 
 std::string encode(FIBITMAP* image, FREE_IMAGE_FORMAT format, int flags) {
     FIMEMORY* memory = FreeImage_OpenMemory();
-    std::string bytes;
-    if (FreeImage_SaveToMemory(format, image, memory, flags)) {
-        BYTE* data = nullptr;
-        DWORD size = 0;
+    BYTE* data = nullptr;
+    DWORD size = 0;
+    if (image != nullptr && FreeImage_SaveToMemory(format, image, memory, flags))
         FreeImage_AcquireMemory(memory, &data, &size);
-        bytes.assign(reinterpret_cast<const char*>(data), size);
-    }
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
     FreeImage_CloseMemory(memory);
+    FreeImage_Unload(image);
     return bytes;
 }
 
 void writeImageSeeds(const fs::path& folder) {
-    struct Seed {
+    const struct {
         const char* name;
         FREE_IMAGE_FORMAT format;
         unsigned bits;
         int flags;
-    };
-    const Seed seeds[] = {
+    } seeds[] = {
         {"bmp24", FIF_BMP, 24, 0},  {"bmp32", FIF_BMP, 32, 0},
         {"bmp8", FIF_BMP, 8, 0},    {"bmp8rle", FIF_BMP, 8, BMP_SAVE_RLE},
         {"bmp4", FIF_BMP, 4, 0},    {"bmp1", FIF_BMP, 1, 0},
@@ -81,29 +71,23 @@ void writeImageSeeds(const fs::path& folder) {
         {"tif8", FIF_TIFF, 8, 0},   {"tiffloat", FIF_TIFF, 96, 0},
     };
     int written = 0;
-    for (const Seed& seed : seeds) {
-        FIBITMAP* image = gradient(seed.bits);
-        const std::string bytes = image != nullptr ? encode(image, seed.format, seed.flags) : "";
-        FreeImage_Unload(image);
+    for (const auto& seed : seeds) {
+        const std::string bytes = encode(gradient(seed.bits), seed.format, seed.flags);
         if (bytes.empty()) {
             std::cerr << "make_seeds: could not encode " << seed.name << "\n";
             continue;
         }
-        for (unsigned char row : {kRowBgr, kRowBgra}) {
-            const std::string suffix = row == kRowBgr ? "-bgr" : "-bgra";
-            writeFile(folder / (seed.name + suffix), bytes + static_cast<char>(row));
-            ++written;
-        }
-        // The same file cut short, as a copy interrupted half way.
-        writeFile(folder / (std::string(seed.name) + "-truncated"),
-                  bytes.substr(0, bytes.size() / 2) + static_cast<char>(kRowBgr));
-        ++written;
+        const std::string name = seed.name;
+        writeFile(folder / (name + "-bgr"), bytes + kRowBgr);
+        writeFile(folder / (name + "-bgra"), bytes + kRowBgra);
+        writeFile(folder / (name + "-truncated"), bytes.substr(0, bytes.size() / 2) + kRowBgr);
+        written += 3;
     }
     std::cout << "make_seeds: " << written << " image seeds\n";
 }
 
 void writeModelSeeds(const fs::path& folder) {
-    const std::vector<std::pair<const char*, std::string>> seeds = {
+    const std::pair<const char*, const char*> seeds[] = {
         {"triangle", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"},
         {"quad", "# with texture coordinates and normals\no quad\nusemtl hull\n"
                  "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
@@ -116,10 +100,9 @@ void writeModelSeeds(const fs::path& folder) {
          "o second\nv 0 0 1\nv 1 0 1\nv 0 1 1\nf 4 5 6\n"},
         {"no-faces", "v 0 0 0\nv 1 0 0\n"},
     };
-    for (const auto& [name, text] : seeds) {
+    for (const auto& [name, text] : seeds)
         writeFile(folder / name, text);
-    }
-    std::cout << "make_seeds: " << seeds.size() << " model seeds\n";
+    std::cout << "make_seeds: " << std::size(seeds) << " model seeds\n";
 }
 
 } // namespace
@@ -130,9 +113,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* target : {"image", "model"}) {
-        fs::create_directories(root / target);
-    }
+    fs::create_directories(root / "image");
+    fs::create_directories(root / "model");
     FreeImage_Initialise(FALSE);
     writeImageSeeds(root / "image");
     writeModelSeeds(root / "model");

@@ -11,9 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Mesh mesh;
     if (!importModelFromMemory(data, size, mesh)) {
         // A failed import leaves the mesh empty: it uploads and draws nothing.
-        if (mesh.vertexCount != 0 || mesh.indexCount != 0 || !mesh.indices.empty()) {
+        if (mesh.vertexCount != 0 || mesh.indexCount != 0 || !mesh.indices.empty())
             std::abort();
-        }
         return 0;
     }
     // The upload sends vertexCount vertices and indexCount indices as
@@ -26,9 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     for (std::uint32_t index : mesh.indices) {
-        if (index >= vertices) {
+        if (index >= vertices)
             std::abort();
-        }
     }
     return 0;
 }

@@ -114,9 +114,8 @@ TEST_F(CameraTest, ZoomStepsStopAtTheEdgeOfTheAllowedRegion) {
     // Held down, the zoom creeps toward sqrt(6) and stays in front.
     place({0.0f, 5.0f, 10.0f}, {0.0f, 5.0f, 0.0f});
     setStep(0.2);
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 2000; ++i)
         zoomIn();
-    }
     EXPECT_GT(cameraDistance(), std::sqrt(6.0f));
     EXPECT_LT(cameraDistance(), 3.0f);
 }
@@ -142,9 +141,8 @@ TEST_F(CameraTest, OrbitingUpAndDownStopsAtTheLimits) {
     // Held up from 0.8, the eye rises but never past 0.9.
     place({0.0f, 16.0f, 12.0f}, {0.0f, 0.0f, 0.0f});
     setStep(0.01);
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 500; ++i)
         orbitEyeUp();
-    }
     EXPECT_LE(elevationSine(), 0.9f);
     EXPECT_GT(elevationSine(), 0.89f);
     expectRefused(orbitEyeUp);

@@ -34,10 +34,9 @@ TEST_F(FrustumTest, SphereClassification) {
         {{30.0f, 0.0f, -5.0f}, 1.0f, FrustumResult::Outside},
         {{10.0f, 0.0f, -5.0f}, 0.01f, FrustumResult::Intersect}, // on a side plane
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(frustum.classifySphere(c.centre, c.radius), c.result)
             << c.centre.x << " " << c.centre.y << " " << c.centre.z << " r " << c.radius;
-    }
 }
 
 TEST(FrustumPlaneTest, PointsOnALineLeaveAZeroNormalRatherThanNaN) {

@@ -27,9 +27,8 @@ const char* germanKeyName(int libraryKey, int) {
         {GLFW_KEY_COMMA, ","},           {GLFW_KEY_PERIOD, "."},        {GLFW_KEY_Y, "z"},
         {GLFW_KEY_SEMICOLON, "\xc3\xb6"}};
     for (const auto& [key, name] : names) {
-        if (key == libraryKey) {
+        if (key == libraryKey)
             return name;
-        }
     }
     return nullptr;
 }
@@ -69,9 +68,8 @@ TEST(KeyTranslationTest, TheWheelPositionIsTheRoundedTotalOfItsOffsets) {
     injectWheel(0);
     std::vector<int> positions;
     setMouseWheelHandler([&positions](int position) { positions.push_back(position); });
-    for (const double offset : {0.4, 0.4, 0.4, -1.5, 1.0, -3.0}) {
+    for (const double offset : {0.4, 0.4, 0.4, -1.5, 1.0, -3.0})
         translateScroll(offset);
-    }
     setMouseWheelHandler({});
     EXPECT_EQ(positions, (std::vector<int>{0, 0, 1, 1, 0, 1, -2}));
 }

@@ -23,15 +23,11 @@ using FramePipelineTest = RendererTest;
 void expectResizedTo(int width, int height, bool resized = true) {
     for (int i : {Attachment::Scene, Attachment::Glow, Attachment::Bloom}) {
         const int shift = i == Attachment::Bloom ? 2 : 0;
-        int w = 0;
-        int h = 0;
-        textureSize(offscreenTarget().colorTextures[static_cast<std::size_t>(i)], w, h);
-        EXPECT_EQ(w, width >> shift);
-        EXPECT_EQ(h, height >> shift);
+        EXPECT_EQ(textureSize(offscreenTarget().colorTextures[static_cast<std::size_t>(i)]),
+                  glm::ivec2(width >> shift, height >> shift));
     }
-    if (!resized) {
+    if (!resized)
         return;
-    }
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], width);
@@ -104,9 +100,8 @@ TEST_F(FramePipelineTest, BloomAtOneEdgeStaysAtThatEdge) {
     renderFrame();
     const BloomImage bloom = readBloom();
     EXPECT_GT(bloom.at(4, 500).r, 100);
-    for (int x : {1399, 1390, 1380}) {
+    for (int x : {1399, 1390, 1380})
         EXPECT_EQ(bloom.at(x, 500), glm::ivec3(0)) << x;
-    }
 }
 
 } // namespace

@@ -17,64 +17,61 @@
 #include "render/renderer.h"
 #include "sim/galaxy.h"
 
+namespace fs = std::filesystem;
+
 void ensureGameWindow() {
     static const bool imagesReady = (FreeImage_Initialise(FALSE), true);
     (void)imagesReady;
-    if (isWindowOpen()) {
+    if (isWindowOpen())
         return;
-    }
-    // Other suites in this binary open and close windows of their own.
-    terminateWindowing();
+    terminateWindowing(); // other suites in this binary open and close windows of their own
     ASSERT_TRUE(initWindowing()) << "no display: run under xvfb-run";
     ASSERT_TRUE(openGameWindow()) << "no OpenGL 3.2 core context";
 }
 
-std::filesystem::path gameDirectory() {
+fs::path gameDirectory() {
     const char* folder = std::getenv("VORLAXIS_GAME_DIR");
-    return folder != nullptr ? std::filesystem::path(folder) : std::filesystem::current_path();
+    return folder != nullptr ? fs::path(folder) : fs::current_path();
 }
 
-ScopedWorkingDirectory::ScopedWorkingDirectory(const std::filesystem::path& folder)
-    : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
+ScopedWorkingDirectory::ScopedWorkingDirectory(const fs::path& folder)
+    : previous_(fs::current_path()) {
+    fs::current_path(folder);
 }
 
 ScopedWorkingDirectory::~ScopedWorkingDirectory() {
-    std::filesystem::current_path(previous_);
+    fs::current_path(previous_);
 }
 
-ScratchFolder::ScratchFolder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("vorlaxis-gl-" + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
+ScratchFolder::ScratchFolder()
+    : path_(fs::temp_directory_path() / ("vorlaxis-gl-" + std::to_string(std::random_device{}()))) {
+    fs::create_directories(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    fs::remove_all(path_, ignored);
 }
 
-void writeImage(const std::filesystem::path& file, int width, int height, int bitsPerPixel,
-                unsigned char blue, unsigned char green, unsigned char red, unsigned char alpha) {
-    std::filesystem::create_directories(file.parent_path());
+void writeImage(const fs::path& file, int width, int height, int bitsPerPixel, unsigned char blue,
+                unsigned char green, unsigned char red, unsigned char alpha) {
+    fs::create_directories(file.parent_path());
     FIBITMAP* image = FreeImage_Allocate(width, height, bitsPerPixel);
     const BYTE values[4] = {blue, green, red, alpha};
     const int bytes = bitsPerPixel / 8;
-    for (int y = 0; y < height; ++y) {
-        for (int i = 0; i < width * bytes; ++i) {
+    for (int y = 0; y < height; ++y)
+        for (int i = 0; i < width * bytes; ++i)
             FreeImage_GetScanLine(image, y)[i] = values[i % bytes];
-        }
-    }
     const std::string name = file.string();
-    FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(name.c_str());
-    const int flags = format == FIF_JPEG ? JPEG_QUALITYSUPERB : 0;
-    const bool saved = FreeImage_Save(format, image, name.c_str(), flags) == TRUE;
+    const FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(name.c_str());
+    const bool saved = FreeImage_Save(format, image, name.c_str(),
+                                      format == FIF_JPEG ? JPEG_QUALITYSUPERB : 0) == TRUE;
     FreeImage_Unload(image);
     ASSERT_TRUE(saved) << name;
 }
 
-void writeText(const std::filesystem::path& file, const std::string& text) {
-    std::filesystem::create_directories(file.parent_path());
+void writeText(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
 }
 
@@ -84,25 +81,23 @@ CapturedOutput captureOutput(const std::function<void()>& run) {
     run();
     std::cout.flush();
     std::cerr.flush();
-    CapturedOutput captured;
-    captured.out = testing::internal::GetCapturedStdout();
+    CapturedOutput captured{testing::internal::GetCapturedStdout(), {}};
     captured.err = testing::internal::GetCapturedStderr();
     return captured;
 }
 
-void textureSize(GLuint texture, int& width, int& height) {
+glm::ivec2 textureSize(GLuint texture) {
+    glm::ivec2 size{-1};
     glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size.x);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size.y);
     glBindTexture(GL_TEXTURE_2D, 0);
+    return size;
 }
 
 GLenum takeGLError() {
-    GLenum first = GL_NO_ERROR;
-    for (GLenum code = glGetError(); code != GL_NO_ERROR; code = glGetError()) {
-        if (first == GL_NO_ERROR) {
-            first = code;
-        }
+    const GLenum first = glGetError();
+    while (glGetError() != GL_NO_ERROR) {
     }
     return first;
 }
@@ -112,27 +107,27 @@ glm::ivec3 Image::at(int x, int y) const {
     return {rgba[i], rgba[i + 1], rgba[i + 2]};
 }
 
+// Calls visit(colour) for every pixel of the box centred on (x, y), clipped
+// to the image; returns how many there were.
+template <typename Visit>
+static int forBox(const Image& image, int x, int y, int half, Visit visit) {
+    int n = 0;
+    for (int j = std::max(0, y - half); j < std::min(image.height, y + half); ++j)
+        for (int i = std::max(0, x - half); i < std::min(image.width, x + half); ++i, ++n)
+            visit(image.at(i, j));
+    return n;
+}
+
 glm::dvec3 Image::mean(int x, int y, int half) const {
     glm::dvec3 sum{0.0};
-    int n = 0;
-    for (int j = std::max(0, y - half); j < std::min(height, y + half); ++j) {
-        for (int i = std::max(0, x - half); i < std::min(width, x + half); ++i) {
-            sum += glm::dvec3(at(i, j));
-            ++n;
-        }
-    }
+    const int n = forBox(*this, x, y, half, [&](glm::ivec3 c) { sum += glm::dvec3(c); });
     return n > 0 ? sum / static_cast<double>(n) : sum;
 }
 
 int Image::countBright(int x, int y, int half, int level) const {
-    int n = 0;
-    for (int j = std::max(0, y - half); j < std::min(height, y + half); ++j) {
-        for (int i = std::max(0, x - half); i < std::min(width, x + half); ++i) {
-            const glm::ivec3 c = at(i, j);
-            n += std::max({c.r, c.g, c.b}) > level ? 1 : 0;
-        }
-    }
-    return n;
+    int bright = 0;
+    forBox(*this, x, y, half, [&](glm::ivec3 c) { bright += std::max({c.r, c.g, c.b}) > level; });
+    return bright;
 }
 
 Image readAttachment(int attachment) {

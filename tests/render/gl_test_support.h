@@ -1,6 +1,5 @@
-// What the GL tests share: the game window with its GL context, scratch
-// folders laid out like the game folder, images written on the fly, and
-// captured console output.
+// What the GL tests share: the game window and its GL context, scratch
+// folders, images written on the fly, captured console output.
 #pragma once
 
 #include <filesystem>
@@ -12,84 +11,70 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-// Opens the game window, unless a test before closed it, and makes its GL
-// context current.
+// Opens the game window unless it is open, and makes its context current.
 void ensureGameWindow();
 
-// Base of every test that needs the GL context.
 class GLTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_NO_FATAL_FAILURE(ensureGameWindow()); }
 };
 
-// The built game folder (VORLAXIS_GAME_DIR), holding Shaders/, Textures/
-// and Models/.
+// The built game folder (VORLAXIS_GAME_DIR): Shaders/, Textures/, Models/.
 std::filesystem::path gameDirectory();
 
-// Makes a folder the working directory for the lifetime of the object.
+// The working directory for the object's lifetime.
 class ScopedWorkingDirectory {
   public:
     explicit ScopedWorkingDirectory(const std::filesystem::path& folder);
     ~ScopedWorkingDirectory();
     ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
-    ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
 
   private:
     std::filesystem::path previous_;
 };
 
-// An empty folder that is removed with the object.
+// An empty folder, removed with the object.
 class ScratchFolder {
   public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;
 };
 
-// Writes a width x height image of one colour (blue, green, red, alpha) at
-// 24 or 32 bits per pixel, in the format the file name's extension names.
+// A one-colour image at 24 or 32 bits, in the format the extension names.
 void writeImage(const std::filesystem::path& file, int width, int height, int bitsPerPixel,
                 unsigned char blue, unsigned char green, unsigned char red,
                 unsigned char alpha = 255);
-
 void writeText(const std::filesystem::path& file, const std::string& text);
 
 struct CapturedOutput {
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
-
-// Runs the function with standard output and standard error captured.
 CapturedOutput captureOutput(const std::function<void()>& run);
 
-// Width and height of level 0 of a 2D texture.
-void textureSize(GLuint texture, int& width, int& height);
+glm::ivec2 textureSize(GLuint texture); // of level 0
+GLenum takeGLError();                   // the first queued error, or 0; empties the queue
 
-// Drains the GL error queue; returns the first error found, or 0.
-GLenum takeGLError();
-
-// One colour attachment of the off-screen target, read back as RGBA bytes.
+// One colour attachment of the off-screen target as RGBA bytes.
 struct Image {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgba;
 
     glm::ivec3 at(int x, int y) const;
-    // Mean colour over a box centred on (x, y), clipped to the image.
+    // Over a box centred on (x, y), clipped to the image: the mean colour,
+    // and the pixels whose brightest channel exceeds `level`.
     glm::dvec3 mean(int x, int y, int half) const;
-    // Pixels in the box whose brightest channel exceeds `level`.
     int countBright(int x, int y, int half, int level) const;
 };
-
 Image readAttachment(int attachment);
 
-// Base of the tests that draw whole frames: the renderer started in the game
-// folder at the start size, with an empty galaxy and the starting camera.
+// The renderer started in the game folder at the start size, with an empty
+// galaxy and the starting camera.
 class RendererTest : public GLTest {
   protected:
     void SetUp() override;

@@ -130,9 +130,8 @@ TEST_F(SceneRenderTest, TheLayerFilterHidesOtherLayersAndTheirCounts) {
         int n = 0;
         for (const auto& planet : galaxy().planets) {
             n += planet->visible && (layer == -1 || planet->layer == layer) ? 1 : 0;
-            for (const Moon& moon : planet->moons) {
+            for (const Moon& moon : planet->moons)
                 n += moon.visible && (layer == -1 || moon.layer == layer) ? 1 : 0;
-            }
         }
         return n;
     };

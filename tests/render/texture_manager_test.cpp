@@ -11,10 +11,7 @@
 namespace {
 
 int textureWidth(GLuint texture) {
-    int width = -1;
-    int height = -1;
-    textureSize(texture, width, height);
-    return width;
+    return textureSize(texture).x;
 }
 
 std::string readText(const std::filesystem::path& file) {
@@ -65,9 +62,8 @@ TEST_F(TextureManagerTest, LoadsTheWholeTableAlertingForBadFilesAndLooksUpUnknow
     EXPECT_EQ(output.err, "Cannot read texture file ./Textures/planet3.bmp\n"
                           "Cannot decode texture file ./Textures/Sun.bmp\n");
     ASSERT_EQ(manager->textures.size(), 32u);
-    for (const auto& [key, holder] : manager->textures) {
+    for (const auto& [key, holder] : manager->textures)
         EXPECT_EQ(textureWidth(*holder), key == 3 || key == 60 ? 0 : 5) << "key " << key;
-    }
     // Each texture holds its own image: red carries the key.
     EXPECT_EQ(readBack(*manager->texture(4), 5, 3)[2], 4);
     EXPECT_EQ(manager->texture(7), nullptr);

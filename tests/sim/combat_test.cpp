@@ -16,9 +16,8 @@ class CombatTest : public simtest::SimTest {
     // Flies the ship's last shot, two units a frame, until it is spent or hits.
     static float flown(Ship& ship) {
         galaxy().frameDelta = 0.125;
-        while (ship.lasers.back().alive) {
+        while (ship.lasers.back().alive)
             updateLasers(ship);
-        }
         return ship.lasers.back().travelled;
     }
 };

@@ -34,9 +34,8 @@ TEST_F(GenerationTest, SeededGalaxyPutsHomesFleetsAndPlanetsWhereTheyBelong) {
         ASSERT_EQ(ship->waypoints.size(), 1u);
         EXPECT_EQ(ship->waypoints.front().position, home.rallyPoint);
     }
-    for (const ShipRef& ship : g.computerShips) {
+    for (const ShipRef& ship : g.computerShips)
         EXPECT_TRUE(ship->waypoints.empty());
-    }
 
     // Planets keep to their layer's band and the ids of discarded trials.
     int previousId = -1;

@@ -9,9 +9,8 @@ class ProductionTest : public simtest::SimTest {
   protected:
     static void advance(Planet& planet, double seconds, int frames = 1) {
         galaxy().frameDelta = seconds;
-        for (int i = 0; i < frames; ++i) {
+        for (int i = 0; i < frames; ++i)
             updatePlanet(planet);
-        }
     }
     // Two developed planets joined by a route; queued ships wait to be seen.
     static std::pair<Planet*, Planet*> routedPair(int length) {

@@ -51,9 +51,8 @@ class SimTest : public ::testing::Test {
         script = std::move(draws);
         setRandomSource([this] {
             const int draw = script.empty() ? 0 : script.front();
-            if (!script.empty()) {
+            if (!script.empty())
                 script.pop_front();
-            }
             return draw;
         });
     }

@@ -30,24 +30,20 @@ class SoakTest : public simtest::SimTest {
     // One command of a kind the mouse gives, to a random selection.
     void giveRandomOrder() {
         Galaxy& g = galaxy();
-        for (const ShipRef& ship : g.playerShips) {
+        for (const ShipRef& ship : g.playerShips)
             ship->selected = chance(0.2);
-        }
-        for (const auto& planet : g.planets) {
+        for (const auto& planet : g.planets)
             planet->selected = chance(0.2);
-        }
         switch (std::uniform_int_distribution<int>(0, 5)(random)) {
         case 0: // a move, or with 1 a queued move
         case 1: {
             const Vec3 point = anyPoint();
             const bool queued = chance(0.5);
             for (const ShipRef& ship : g.playerShips) {
-                if (ship->selected && !queued) {
+                if (ship->selected && !queued)
                     ship->waypoints.clear();
-                }
-                if (ship->selected) {
+                if (ship->selected)
                     appendWaypoint(*ship, point, Waypoint::Destination);
-                }
             }
             break;
         }
@@ -58,16 +54,14 @@ class SoakTest : public simtest::SimTest {
             routePlanets(anyPoint()); // a rally point, unless a planet lies there
             break;
         case 4:
-            if (!g.computerShips.empty()) {
+            if (!g.computerShips.empty())
                 targetedFire(anyOf(g.computerShips).position);
-            }
             break;
         default:
             g.aimPoint = anyPoint();
             for (const ShipRef& ship : g.playerShips) {
-                if (ship->selected) {
+                if (ship->selected)
                     manualFire(*ship);
-                }
             }
         }
         targetedFireKey() = TargetedFireKey{chance(0.1), chance(0.1)};
@@ -87,12 +81,10 @@ class SoakTest : public simtest::SimTest {
                 expectedAge[id] += dt;
                 ASSERT_EQ(ship->age, expectedAge[id]) << "ship " << id;
                 ASSERT_TRUE(finite(ship->position)) << "ship " << id;
-                for (const Waypoint& waypoint : ship->waypoints) {
+                for (const Waypoint& waypoint : ship->waypoints)
                     ASSERT_TRUE(finite(waypoint.position)) << "ship " << id;
-                }
-                for (const LaserShot& laser : ship->lasers) {
+                for (const LaserShot& laser : ship->lasers)
                     ASSERT_TRUE(finite(laser.position)) << "ship " << id;
-                }
             }
         }
     }
@@ -109,9 +101,8 @@ class SoakTest : public simtest::SimTest {
                 ++routesIn[planet->routeTarget];
             }
         }
-        for (const auto& planet : galaxy().planets) {
+        for (const auto& planet : galaxy().planets)
             ASSERT_EQ(planet->incomingRoutes, routesIn[planet.get()]) << "planet " << planet->id;
-        }
     }
 
     std::mt19937 random{20240611};
@@ -125,9 +116,8 @@ TEST_F(SoakTest, AnHourOfRaggedFramesAndRandomOrdersKeepsTheWorldSound) {
     std::size_t mostShips = 0;
     const simtest::MutedConsole muted; // fire reports and route announcements
     while (g.elapsedTime < kSoakSeconds && !HasFatalFailure()) {
-        if (chance(0.05)) {
+        if (chance(0.05))
             giveRandomOrder();
-        }
         const double dt = uniform(0.001f, 0.25f);
         step(dt);
         checkShips(dt);

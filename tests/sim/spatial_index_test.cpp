@@ -36,11 +36,10 @@ std::vector<double> snapshot() {
             }
         }
     }
-    for (const auto& planet : g.planets) {
+    for (const auto& planet : g.planets)
         state.insert(state.end(),
                      {planet->playerClaim, planet->computerClaim,
                       static_cast<double>(planet->owner), static_cast<double>(planet->shipQueue)});
-    }
     return state;
 }
 
@@ -68,9 +67,8 @@ TEST_F(SpatialIndexTest, BattleRunsTheSameWithAndWithoutTheIndex) {
     const int steps = simtest::kUnderSanitizers ? 300 : 900;
     const std::vector<std::vector<double>> plain = fight(false, steps);
     const std::vector<std::vector<double>> indexed = fight(true, steps);
-    for (int i = 0; i < steps; ++i) {
+    for (int i = 0; i < steps; ++i)
         ASSERT_EQ(plain[i], indexed[i]) << "first difference after step " << i + 1;
-    }
     // It was a real battle: ships were lost and planets beyond the two homes
     // were claimed (and, in the longer run, taken).
     const Galaxy& g = galaxy();

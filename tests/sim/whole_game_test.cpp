@@ -45,15 +45,13 @@ void scriptedPlayerOrders() {
     };
     for (const ShipRef& ship : galaxy().playerShips) {
         if (ship->waypoints.empty()) {
-            if (const Planet* target = nearestPlanet(ship->position, notOwn)) {
+            if (const Planet* target = nearestPlanet(ship->position, notOwn))
                 appendWaypoint(*ship, target->position, Waypoint::Destination);
-            }
         }
     }
     for (const auto& from : galaxy().planets) {
-        if (!developedOwn(*from)) {
+        if (!developedOwn(*from))
             continue;
-        }
         const Planet* to = nearestPlanet(from->position, developedOwn);
         if (to != nullptr && from->routeTarget != to) {
             from->selected = true;
@@ -71,17 +69,15 @@ GameResult playGame(bool playerGivesOrders) {
     GameResult result;
     const simtest::MutedConsole muted; // the computer announces its routes
     while (g.elapsedTime < kGameTimeLimit && !g.playerVictorious && !g.playerDefeated) {
-        if (playerGivesOrders) {
+        if (playerGivesOrders)
             scriptedPlayerOrders();
-        }
         g.frameDelta = kGameFrame;
         g.elapsedTime += kGameFrame;
         stepSimulation();
         ++result.steps;
     }
-    if (g.playerVictorious || g.playerDefeated) {
+    if (g.playerVictorious || g.playerDefeated)
         result.outcome = g.playerVictorious ? "victory" : "defeat";
-    }
     result.playerShips = g.playerShips.size();
     result.computerShips = g.computerShips.size();
     return result;

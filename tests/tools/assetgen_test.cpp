@@ -2,7 +2,6 @@
 // texture manager and model importer expect of them.
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -66,7 +65,6 @@ class Picture {
         : bitmap_(FreeImage_Load(FreeImage_GetFileType(path.c_str(), 0), path.c_str(), 0)) {}
     ~Picture() { FreeImage_Unload(bitmap_); }
     Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
 
     bool loaded() const { return bitmap_ != nullptr; }
     int width() const { return int(FreeImage_GetWidth(bitmap_)); }
@@ -86,23 +84,16 @@ class Picture {
     FIBITMAP* bitmap_ = nullptr;
 };
 
-void PrintTo(const TextureRow& row, std::ostream* out) {
-    *out << row.file;
-}
-
-std::string testName(const testing::TestParamInfo<TextureRow>& info) {
-    std::string name = info.param.file;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-    return name;
-}
-
 // Mean absolute brightness step between two columns.
 double columnDifference(const Picture& p, int a, int b) {
     double sum = 0;
     for (int y = 0; y < p.height(); ++y)
         sum += std::abs(p.brightness(a, y) - p.brightness(b, y));
     return sum / p.height();
+}
+
+void PrintTo(const TextureRow& row, std::ostream* out) {
+    *out << row.file;
 }
 
 class TextureFile : public testing::TestWithParam<TextureRow> {};
@@ -165,47 +156,35 @@ TEST_P(TextureFile, LoadsAtItsRowsDepthAndSizeAndLooksRightWhereItIsUsed) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Textures, TextureFile, testing::ValuesIn(textureRows()), testName);
+INSTANTIATE_TEST_SUITE_P(Textures, TextureFile, testing::ValuesIn(textureRows()),
+                         [](const testing::TestParamInfo<TextureRow>& info) {
+                             std::string name = info.param.file;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
 
 // The flags the game's model importer reads with.
 constexpr unsigned kGameImportFlags = aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices |
                                       aiProcess_Triangulate | aiProcess_GenSmoothNormals |
                                       aiProcess_FlipUVs;
 
-struct Box {
-    aiVector3D lo{1e9f, 1e9f, 1e9f};
-    aiVector3D hi{-1e9f, -1e9f, -1e9f};
-    aiVector3D size() const { return hi - lo; }
-};
-
-Box boundsOf(const aiMesh& mesh) {
-    Box b;
-    for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
-        const aiVector3D& v = mesh.mVertices[i];
-        b.lo = aiVector3D(std::min(b.lo.x, v.x), std::min(b.lo.y, v.y), std::min(b.lo.z, v.z));
-        b.hi = aiVector3D(std::max(b.hi.x, v.x), std::max(b.hi.y, v.y), std::max(b.hi.z, v.z));
-    }
-    return b;
-}
-
+// Read as the game reads it, with the mesh's bounding box worked out too.
 class Model {
   public:
-    explicit Model(const char* file) {
-        scene_ = importer_.ReadFile((kGameDir / "Models" / file).string(), kGameImportFlags);
-    }
+    explicit Model(const char* file)
+        : scene_(importer_.ReadFile((kGameDir / "Models" / file).string(),
+                                    kGameImportFlags | aiProcess_GenBoundingBoxes)) {}
     const aiScene* scene() const { return scene_; }
     const aiMesh& mesh() const { return *scene_->mMeshes[0]; }
 
   private:
     Assimp::Importer importer_;
-    const aiScene* scene_ = nullptr;
+    const aiScene* scene_;
 };
 
 struct ModelRow {
-    const char* name;
-    const char* file;
-    unsigned minTriangles;
-    unsigned maxTriangles;
+    const char *name, *file;
+    unsigned minTriangles, maxTriangles;
 };
 
 class ModelFile : public testing::TestWithParam<ModelRow> {};
@@ -252,20 +231,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShipModels, HullIsAbout350LongAlongXInBothDetails) {
     const Model high("spaceshipsmallHIGH.obj");
     ASSERT_NE(high.scene(), nullptr);
-    const Box h = boundsOf(high.mesh());
+    const aiAABB h = high.mesh().mAABB;
     for (const char* file :
          {"spaceshipsmallHIGH.obj", "spaceshipsmallLOW.obj", "spaceshipsmallFAR.obj"}) {
         SCOPED_TRACE(file);
         const Model model(file);
         ASSERT_NE(model.scene(), nullptr);
-        const Box b = boundsOf(model.mesh());
+        const aiAABB b = model.mesh().mAABB;
+        const aiVector3D size = b.mMax - b.mMin, highSize = h.mMax - h.mMin;
         for (int axis = 0; axis < 3; ++axis) { // the low detail keeps the silhouette
-            EXPECT_NEAR(b.lo[axis], h.lo[axis], 0.1f * h.size()[axis]) << "axis " << axis;
-            EXPECT_NEAR(b.hi[axis], h.hi[axis], 0.1f * h.size()[axis]) << "axis " << axis;
+            EXPECT_NEAR(b.mMin[axis], h.mMin[axis], 0.1f * highSize[axis]) << "axis " << axis;
+            EXPECT_NEAR(b.mMax[axis], h.mMax[axis], 0.1f * highSize[axis]) << "axis " << axis;
         }
-        EXPECT_NEAR(b.size().x, 350.0f, 15.0f);
-        EXPECT_GT(b.size().x, 1.3f * b.size().z); // longest along x
-        EXPECT_GT(b.size().z, b.size().y);        // a flat ship: wider than tall
+        EXPECT_NEAR(size.x, 350.0f, 15.0f);
+        EXPECT_GT(size.x, 1.3f * size.z); // longest along x
+        EXPECT_GT(size.z, size.y);        // a flat ship: wider than tall
     }
 }
 

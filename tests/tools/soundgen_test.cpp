@@ -69,10 +69,9 @@ TEST(Soundgen, EverySoundIsAudibleUnclippedAndOfItsLength) {
 TEST(Soundgen, TheSameBytesOnEveryRun) {
     const fs::path again = fs::temp_directory_path() / ("soundgen_" + std::to_string(::getpid()));
     ASSERT_EQ(std::system((std::string(SOUNDGEN_EXECUTABLE) + " " + again.string()).c_str()), 0);
-    for (const SoundRow& row : kRows) {
+    for (const SoundRow& row : kRows)
         EXPECT_TRUE(bytesOf(again / "Sounds" / row.file) == bytesOf(kSounds / row.file))
             << row.file;
-    }
     fs::remove_all(again);
 }
 

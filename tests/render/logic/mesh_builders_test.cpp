@@ -23,9 +23,8 @@ TEST(SphereTest, PolesAndSeamRepeatTheirVertexWithTextureCoordinatesOfTheirOwn) 
     buildSphere(planet, 1.0f, 80);
     EXPECT_EQ(planet.vertexCount, 3321);
     EXPECT_EQ(planet.indexCount, 19200);
-    for (std::uint32_t index : planet.indices) {
+    for (std::uint32_t index : planet.indices)
         ASSERT_LT(index, 3321u);
-    }
     Mesh sphere;
     buildSphere(sphere, 2.0f, 8); // 4 stacks, rows of 9 vertices
     for (int j = 0; j <= 8; ++j) {

@@ -99,9 +99,8 @@ TEST_F(SceneRulesTest, RouteBeadsAreColouredByDistanceProgressAndPay) {
                                           {21, MarkerColor::Middle},
                                           {26, MarkerColor::Far},
                                           {31, MarkerColor::TooFar}};
-    for (const auto& [k, colour] : beads) {
+    for (const auto& [k, colour] : beads)
         EXPECT_EQ(markerColor(from, k), colour) << "bead " << k;
-    }
 
     // A route to a planet of another side pays nothing; two planets feeding
     // each other have no route at all, whatever else.
