@@ -3,8 +3,7 @@
 # game.config: each time the game starts, plays and ends normally, saying
 # only what the loaders say about a missing file.
 set -euo pipefail
-HERE="$(cd "$(dirname "$0")" && pwd)"
-source "$HERE/lib.bash"
+source "$(dirname "$0")/lib.bash"
 
 inside_xvfb "$0" "$1"
 GAME_SOURCE="$(cd "$1" && pwd)"
@@ -29,7 +28,7 @@ play_briefly 2
 # Hulls without geometry draw nothing, but the ships exist and are counted.
 grep -qE '^Ships \(Computer/Player\) \([1-9][0-9]*\) vs \([1-9][0-9]*\)$' out.txt ||
     fail "no fleets: $(cat out.txt)"
-! grep -q 'GL: ' err.txt || fail "GL errors: $(cat err.txt)"
+no_gl_errors
 
 echo "-- no game.config"
 fresh_game_folder "$GAME_SOURCE"

@@ -4,8 +4,7 @@
 # after F2. tesseract reads the screen where it is installed; the console
 # must not change either way.
 set -euo pipefail
-HERE="$(cd "$(dirname "$0")" && pwd)"
-source "$HERE/lib.bash"
+source "$(dirname "$0")/lib.bash"
 
 inside_xvfb "$0" "$1"
 fresh_game_folder "$1"
@@ -25,9 +24,7 @@ expect() {
     done
 }
 
-start_game
-WINDOW="$(wait_for_window 30)" || fail "no game window"
-send_keys "$WINDOW" Escape
+start_playing
 wait_for_text out.txt '^FPS: ' 1 60 || fail "the game does not run"
 read -r W H X Y < <(xdotool getwindowgeometry "$WINDOW" | tr -c '0-9\n' ' ' | tr -s ' \n' ' ' |
     awk '{ print $5, $6, $2, $3 }') # Window ID, Position X,Y (screen N), Geometry WxH
@@ -54,9 +51,8 @@ echo "-- F2: hidden"
 send_keys "$WINDOW" F2
 expect gone "$STATUS" 'FPS' 5
 
-send_keys "$WINDOW" alt+F4
-wait "$GAME" || fail "exit code $?"
+close_game
 grep -q '^ Bloom : 0' out.txt || fail "no bloom line: $(cat out.txt)"
 ! grep -qE 'paused|resumed|PAUSED' out.txt || fail "the window's text reached the console"
-! grep -q 'GL: ' err.txt || fail "GL errors: $(cat err.txt)"
+no_gl_errors
 echo "PASS"

@@ -3,8 +3,7 @@
 # folder has its files it still plays, naming every file it cannot read on
 # standard error while standard output keeps its alerts.
 set -euo pipefail
-HERE="$(cd "$(dirname "$0")" && pwd)"
-source "$HERE/lib.bash"
+source "$(dirname "$0")/lib.bash"
 
 inside_xvfb "$0" "$1"
 GAME_SOURCE="$(cd "$1" && pwd)"

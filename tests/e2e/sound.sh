@@ -4,24 +4,18 @@
 # silent from then on. With a backend that does not exist the game says so
 # once and plays on.
 set -euo pipefail
-HERE="$(cd "$(dirname "$0")" && pwd)"
-source "$HERE/lib.bash"
+source "$(dirname "$0")/lib.bash"
 
 inside_xvfb "$0" "$1"
 fresh_game_folder "$1"
 printf '[general]\ndrivers = wave\n[wave]\nfile = %s/played.wav\n' "$PWD" >alsoft.conf
 
-start_game env -u ALSOFT_DRIVERS ALSOFT_CONF="$PWD/alsoft.conf" ./vorlaxis
-WINDOW="$(wait_for_window 30)" || fail "no game window"
-send_keys "$WINDOW" Escape
+start_playing env -u ALSOFT_DRIVERS ALSOFT_CONF="$PWD/alsoft.conf" ./vorlaxis
 wait_for_text out.txt '^Ships (Computer/Player) (' 2 60 || fail "no reports: $(cat err.txt)"
 send_keys "$WINDOW" m
 wait_for_text out.txt '^Sound off$' 1 10 || fail "M printed no 'Sound off'"
 wait_for_text out.txt '^Ships (Computer/Player) (' 5 60 || fail "no reports after M"
-send_keys "$WINDOW" alt+F4
-STATUS=0
-wait "$GAME" || STATUS=$?
-[ "$STATUS" -eq 0 ] || fail "exit code $STATUS"
+close_game
 ! grep -q 'Sound disabled' err.txt || fail "$(cat err.txt)"
 
 # Quarter seconds of the file: audible ones first, then only silence for at
