@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# A session of random player input against the game built with
-# AddressSanitizer + UBSan: clicks, drags, right clicks with and without
-# Ctrl and Shift, the wheel, held camera keys, the cursor at the window's
-# edges, and every command key including Alt+Enter, P and the keypad. Fails
-# the moment the game writes a GL error or a sanitizer report, dies, or goes
-# 15 s without a statistics report; fails when keys that print a message
-# did not get theirs (the input never arrived); and at the end when it does
-# not close cleanly on Alt+F4 or leaks. The same seed replays the same
-# actions; the seed is printed and every failure names it.
+# Random player input against the game built with AddressSanitizer + UBSan:
+# clicks, drags, right clicks with Ctrl and Shift, the wheel, held camera
+# keys, the cursor at the edges, every command key. Fails at once on a GL
+# error, a sanitizer report, death or 15 s without a statistics report; when
+# keys that print a message did not get theirs (the input never arrived); and
+# unless Alt+F4 closes it cleanly without leaks. The printed seed replays it.
 #   tests/random_input/session.sh GAME_DIR SECONDS [SEED]
 # GAME_DIR is the sanitizer build's runnable folder (build-asan/game).
 set -euo pipefail
@@ -28,9 +25,7 @@ fail() {
     exit 1
 }
 fresh_game_folder "$SOURCE_DIR"
-if [ -n "${RANDOM_SESSION_KEEP:-}" ]; then
-    SCRATCH=() # kept for a look afterwards
-fi
+[ -z "${RANDOM_SESSION_KEEP:-}" ] || SCRATCH=() # kept for a look afterwards
 echo "random session: ${DURATION}s, seed $SEED, in $PWD"
 RANDOM="$SEED"
 : >actions.txt
@@ -75,30 +70,15 @@ declare -A MESSAGE=(
 # shifted keys, which the game reads as '=' and '3'.)
 declare -A SENT=()
 
-# Where the window is now: its size changes with Alt+Enter.
-WIDTH=1440
-HEIGHT=810
-refresh_size() {
-    local size
-    size="$(window_size "$WINDOW")"
-    WIDTH="${size%x*}"
-    HEIGHT="${size#*x}"
-}
+WIDTH=1440 HEIGHT=810 # the window's size: Alt+Enter changes it
 # Draws stay in this shell: a subshell would reseed $RANDOM from the clock.
 point() {
     X=$((RANDOM % WIDTH))
     Y=$((RANDOM % HEIGHT))
 }
 
-with_modifier() {
-    local modifier="$1"
-    shift
-    if [ -n "$modifier" ]; then
-        x11 keydown "$modifier" "$@" keyup "$modifier"
-    else
-        x11 "$@"
-    fi
-}
+# with_modifier <key or ""> <xdotool commands...>: the commands with the key held.
+with_modifier() { x11 ${1:+keydown "$1"} "${@:2}" ${1:+keyup "$1"}; }
 
 act() {
     ACTIONS=$((ACTIONS + 1))
@@ -111,12 +91,9 @@ act() {
         # every pixel or two of its box, so boxes stay the size players draw
         point
         local to_x=$(((X + RANDOM % 400) % WIDTH)) to_y=$(((Y + RANDOM % 250) % HEIGHT))
-        local drag=(mousemove "$X" "$Y" mousedown 1 mousemove "$to_x" "$to_y" sleep 0.2 mouseup 1)
-        if [ $((RANDOM % 3)) -eq 0 ]; then
-            x11 keydown less "${drag[@]}" keyup less
-        else
-            x11 "${drag[@]}"
-        fi
+        local less=(less "" "")
+        with_modifier "${less[RANDOM % 3]}" mousemove "$X" "$Y" mousedown 1 \
+            mousemove "$to_x" "$to_y" sleep 0.2 mouseup 1
         ;;
     3 | 4)
         point
@@ -131,12 +108,8 @@ act() {
         x11 mousemove "$X" "$Y" click --repeat $((RANDOM % 4 + 1)) $((RANDOM % 2 + 4))
         ;;
     7) # the cursor at an edge scrolls (with Alt: orbits) while it stays there
-        local edge_x=$((RANDOM % 2 * (WIDTH - 1))) edge_y=$((RANDOM % HEIGHT))
-        if [ $((RANDOM % 2)) -eq 0 ]; then
-            x11 keydown alt mousemove "$edge_x" "$edge_y" sleep 0.5 keyup alt
-        else
-            x11 mousemove "$edge_x" "$edge_y" sleep 0.5
-        fi
+        local edge_x=$((RANDOM % 2 * (WIDTH - 1))) edge_y=$((RANDOM % HEIGHT)) alt=(alt "")
+        with_modifier "${alt[RANDOM % 2]}" mousemove "$edge_x" "$edge_y" sleep 0.5
         ;;
     8)
         local held="${HELD_KEYS[RANDOM % ${#HELD_KEYS[@]}]}"
@@ -146,30 +119,35 @@ act() {
         local key="${COMMAND_KEYS[RANDOM % ${#COMMAND_KEYS[@]}]}" size
         size="$(window_size "$WINDOW")"
         x11 key "$key"
-        if [ -n "${MESSAGE[$key]:-}" ]; then
-            SENT[$key]=$((${SENT[$key]:-0} + 1))
-        fi
+        [ -z "${MESSAGE[$key]:-}" ] || SENT[$key]=$((${SENT[$key]:-0} + 1))
         if [ "$key" = alt+Return ]; then
             local deadline=$((SECONDS + 10))
             while [ "$(window_size "$WINDOW")" = "$size" ] && [ "$SECONDS" -lt "$deadline" ]; do
                 sleep 0.1
             done
-            refresh_size
+            size="$(window_size "$WINDOW")"
+            WIDTH="${size%x*}" HEIGHT="${size#*x}"
         fi
         ;;
     esac
 }
 
-# Called after every action: what must never be seen is noticed at once.
-LAST_REPORTS=0
-LAST_REPORT_AT=$SECONDS
-watch_game() {
+# No sanitizer report and no GL error in err.txt.
+check_errors() {
     if grep -qE "$SANITIZER_REPORT" err.txt; then
         sleep 1 # the rest of the report
         sed -n '1,80p' err.txt >&2
         fail "sanitizer report"
     fi
     ! grep -q 'GL: ' err.txt || fail "GL error: $(grep -m 3 'GL: ' err.txt)"
+}
+game_over() { grep -qE 'EPIC VICTORY|you have lost' out.txt; }
+
+# After every action: what must never be seen is noticed at once.
+LAST_REPORTS=0
+LAST_REPORT_AT=$SECONDS
+watch_game() {
+    check_errors
     kill -0 "$GAME" 2>/dev/null || fail "the game died: $(tail -n 40 err.txt)"
     local reports
     reports="$(grep -c '^FPS: ' out.txt || true)"
@@ -181,10 +159,6 @@ watch_game() {
         fail "no statistics report for 15 s: the game hangs"
     fi
 }
-game_over() {
-    grep -qE 'EPIC VICTORY|you have lost' out.txt
-}
-
 END=$((SECONDS + DURATION))
 while [ "$SECONDS" -lt "$END" ] && ! game_over; do
     xdotool windowfocus "$WINDOW" || fail "cannot focus the game window"
@@ -217,11 +191,7 @@ fi
 wait "$GAME" || STATUS=$?
 echo "$ACTIONS actions, $(grep -c '^FPS: ' out.txt || true) statistics reports, exit code $STATUS"
 grep -E 'EPIC VICTORY|you have lost' out.txt | tail -n 1
-if grep -qE "$SANITIZER_REPORT" err.txt; then
-    sed -n '1,80p' err.txt >&2
-    fail "sanitizer report"
-fi
-! grep -q 'GL: ' err.txt || fail "GL error: $(grep -m 3 'GL: ' err.txt)"
+check_errors
 # A leak is the game's when its allocation stack passes through the game's
 # own code; memory kept by GL, X, sound or the libraries they load and unload
 # themselves is theirs. The sanitizer names an unloaded library's frames
