@@ -1,6 +1,5 @@
-// Shared set-up for driving the keyboard and mouse handlers without a window:
-// fresh galaxy, camera and render state, the key table cleared, the window
-// taken as open, and standard output captured.
+// The keyboard and mouse handlers driven without a window, from a fresh
+// galaxy, camera and key table, with standard output captured.
 #pragma once
 
 #include <iostream>

@@ -72,9 +72,8 @@ TEST_F(MouseTest, DragGridFollowsTheCameraDistanceWhicheverWayItIsDrawn) {
         EXPECT_EQ(dragGridPoints(c.from, c.to, c.distance), c.points) << c.distance;
 }
 
-// Own ships 0 and 1, own planet 2, an enemy ship 3 and a computer planet 4
-// in a row, the last two never selected; one more own ship was selected
-// before the drag, outside it.
+// In a row: own ships 0 and 1, own planet 2, never selected enemy ship 3 and
+// computer planet 4; one more own ship, outside, was selected before.
 TEST_F(MouseTest, DragSelectsOwnShipsAndPlanetsFilteredByLessThan) {
     const struct {
         std::vector<int> keys;
@@ -129,10 +128,9 @@ TEST_F(MouseTest, XWithALeftClickOrdersThenFiresEverySelectedShip) {
     EXPECT_EQ(output(), "MAX:3 t:3\n");
 }
 
-// Right click on empty space: ships go to the ray's point at their own
-// height, the shown layer's (8 x its number) or the order plane's; selected
-// own planets rally there, at their own height or the plane's, clamped to the
-// cube, and lose their routes with the routes' counts.
+// Right click on empty space: ships go there at their own height, the shown
+// layer's (8 x its number) or the order plane's; selected own planets rally
+// there, clamped to the cube, and lose their routes and the routes' counts.
 TEST_F(MouseTest, EmptySpaceOrdersAtOwnLayerOrPlaneHeights) {
     lookFrom(Vec3{0.0f, 10.0f, 40.0f});
     const struct {

@@ -1,6 +1,4 @@
-// The frame around the scene: the off-screen target and its resizes, and
-// bloom. The passes' order, the state they hand on and the end screens show
-// in the picture test's whole scenes and the game-end test.
+// The frame around the scene: the off-screen target, its resizes, and bloom.
 #include <string>
 
 #include <gtest/gtest.h>

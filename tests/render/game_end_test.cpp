@@ -1,7 +1,6 @@
-// The end of a game in the real main loop, played through the window
-// layer's event hook: Escape skips the intro, the first frame of play sets an
-// end flag, the frame after it must show the end screen, and the wait for
-// the window to close closes it.
+// The end of a game in the real main loop, through the window layer's event
+// hook: Escape skips the intro, the first frame of play sets an end flag, the
+// next must show the end screen, and the wait for the window closes it.
 #include "gl_test_support.h"
 
 #include "app/edge_scrolling.h"

@@ -1,8 +1,6 @@
-// Whole frames drawn with the game's own shaders, textures and models, read
-// back from the off-screen target: the rules of what the player sees of
-// planets, ships, icons, the order plane and the lens flare. How the whole
-// scene looks, sky, lasers, bars, lit hulls and the state each pass hands on
-// included, the picture test compares.
+// Whole frames with the game's own shaders, textures and models, read back:
+// what the player sees of planets, ships, icons, the order plane and the lens
+// flare. How the whole scene looks the picture test compares.
 #include <cstdlib>
 #include <memory>
 

@@ -1,6 +1,5 @@
-// Every program the game loads links with the interface its pass uses. A
-// missing or broken file, reported with the compiler's log, and the game
-// playing on free of GL errors, the end-to-end test of broken files checks.
+// Every program the game loads links with the interface its pass uses
+// (broken files: the end-to-end test of broken data).
 #include <string>
 
 #include <gtest/gtest.h>

@@ -43,9 +43,8 @@ std::vector<double> snapshot() {
     return state;
 }
 
-// A battle among the planets of the lowest layer, so that ships also run into
-// planets, capture them (spawning during the walk) and shoot into them, with
-// long and short frames mixed in.
+// A battle among the lowest layer's planets, so ships also hit, capture
+// (spawning during the walk) and shoot into planets; long and short frames.
 std::vector<std::vector<double>> fight(bool indexed, int steps) {
     resetGalaxy();
     setSpatialIndexEnabled(indexed);

@@ -83,10 +83,9 @@ GameResult playGame(bool playerGivesOrders) {
     return result;
 }
 
-// Each game is played twice: the same seed must end the same way at the same
-// step. The sanitizer build, many times slower, plays each once. Left alone
-// the player is overrun; taking the nearest planets and routing between them
-// wins.
+// Left alone the player is overrun; taking the nearest planets and routing
+// between them wins. Played twice (once under the slow sanitizers), the same
+// seed ends the same way at the same step.
 using WholeGameTest = simtest::SimTest;
 
 TEST_F(WholeGameTest, IdlePlayerLosesAndScriptedPlayerWins) {
