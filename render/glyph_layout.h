@@ -9,24 +9,7 @@
 
 #include <glm/glm.hpp>
 
-// How tools/assetgen lays out Textures/glyphs.png: cells of 32 x 40 pixels
-// in 16 columns from row 16 down, one per character from ' ' to '~', then
-// one solid cell for the backing panels. The pen starts 3 pixels into a cell
-// on a baseline 30 pixels down. The top row holds each character's advance
-// in quarter pixels, in red.
-namespace GlyphAtlas {
-constexpr int Width = 512;
-constexpr int Height = 256;
-constexpr int Columns = 16;
-constexpr int CellWidth = 32;
-constexpr int CellHeight = 40;
-constexpr int GridTop = 16;
-constexpr int PenX = 3;
-constexpr char First = ' ';
-constexpr char Last = '~';
-constexpr int GlyphCount = Last - First + 1;
-constexpr int SolidCell = GlyphCount;
-} // namespace GlyphAtlas
+#include "render/glyph_atlas_grid.h"
 
 // Top left and bottom right of a rectangle, in pixels from the top left.
 struct PixelRect {

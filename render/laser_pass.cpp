@@ -77,14 +77,6 @@ std::vector<const LaserShot*> lasersBackToFront(const Galaxy& galaxy) {
     return shots;
 }
 
-Mat4 firstLaserQuad(const LaserShot& shot) {
-    return boltQuads(shot).first;
-}
-
-Mat4 secondLaserQuad(const LaserShot& shot) {
-    return boltQuads(shot).second;
-}
-
 void drawLasers() {
     const GLuint program = programId(Program::Laser);
     if (program == 0) {

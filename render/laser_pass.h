@@ -10,9 +10,4 @@
 // first.
 std::vector<const LaserShot*> lasersBackToFront(const Galaxy& galaxy);
 
-// The two quads of a shot: along its flight line, the second turned a
-// quarter about it.
-Mat4 firstLaserQuad(const LaserShot& shot);
-Mat4 secondLaserQuad(const LaserShot& shot);
-
 void drawLasers();

@@ -3,24 +3,25 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/glyph_atlas_grid.h"
 #include "text.h"
 
 namespace assetgen {
 
 namespace {
 
-constexpr int kWidth = 512;
-constexpr int kHeight = 256;
-constexpr int kColumns = 16;
-constexpr int kCellWidth = 32;
-constexpr int kCellHeight = 40;
-constexpr int kGridTop = 16;
-constexpr int kPenX = 3;
-constexpr int kBaseline = 30;
+constexpr int kWidth = GlyphAtlas::Width;
+constexpr int kHeight = GlyphAtlas::Height;
+constexpr int kColumns = GlyphAtlas::Columns;
+constexpr int kCellWidth = GlyphAtlas::CellWidth;
+constexpr int kCellHeight = GlyphAtlas::CellHeight;
+constexpr int kGridTop = GlyphAtlas::GridTop;
+constexpr int kPenX = GlyphAtlas::PenX;
+constexpr int kBaseline = GlyphAtlas::Baseline;
 constexpr int kPixelSize = 26;
-constexpr char32_t kFirst = U' ';
-constexpr char32_t kLast = U'~';
-constexpr int kSolidCell = kLast - kFirst + 1;
+constexpr char32_t kFirst = GlyphAtlas::First;
+constexpr char32_t kLast = GlyphAtlas::Last;
+constexpr int kSolidCell = GlyphAtlas::SolidCell;
 constexpr float kOutlineRadius = 2.2f;
 
 struct Cell {
