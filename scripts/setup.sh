@@ -12,6 +12,7 @@ VORLAXIS_PACKAGES=(
     xvfb xauth libgl1-mesa-dri xdotool imagemagick glslang-tools
     clang clang-format libclang-rt-14-dev
     python3 time tesseract-ocr
+    lintian appstream desktop-file-utils man-db
 )
 
 install_missing_packages() {
