@@ -36,18 +36,35 @@ int LineSplitter::sync() {
 void LineSplitter::take(char c) {
     if (c == '\n') {
         endLine();
-    } else if (c != '\r') {
+        return;
+    }
+    if (afterReturn_) {
+        pending_.clear();
+        cut_ = false;
+    }
+    afterReturn_ = c == '\r';
+    if (afterReturn_) {
+        return;
+    }
+    if (pending_.size() < kLongestLine) {
         pending_ += c;
+    } else {
+        cut_ = true;
     }
 }
 
 // Empty lines, such as the newline that starts many of the game's texts,
 // show nothing.
 void LineSplitter::endLine() {
+    if (cut_) {
+        pending_ += "...";
+    }
     if (!pending_.empty()) {
         onLine_(pending_);
-        pending_.clear();
     }
+    pending_.clear();
+    cut_ = false;
+    afterReturn_ = false;
 }
 
 void startConsoleCapture(LineSplitter::LineHandler onLine) {

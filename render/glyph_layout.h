@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,19 +31,29 @@ struct GlyphQuad {
     PixelRect atlas;  // in the atlas image
 };
 
-// Atlas cell of a character; characters the atlas lacks show as '?'.
+// Bytes of the UTF-8 character that starts at `at`: a lead byte and the
+// continuation bytes it announces, as far as they follow; any other byte
+// alone.
+std::size_t characterBytes(std::string_view text, std::size_t at);
+
+// Atlas cell of a character (its first byte); characters the atlas lacks
+// show as one '?' each.
 PixelRect glyphCell(char c);
 const GlyphMetrics& glyphMetrics(char c, const GlyphSet& glyphs);
 
 // Width of a line `scale` times the atlas size.
 float lineWidth(std::string_view text, float scale, const GlyphSet& glyphs);
 
+// The line whole when it is at most `maxWidth` wide, else as much of it as
+// fits with "..." after it.
+std::string fitLine(std::string_view text, float maxWidth, float scale, const GlyphSet& glyphs);
+
 // One quad per character with ink, the line's cells starting at `topLeft`.
 std::vector<GlyphQuad> layoutLine(std::string_view text, glm::vec2 topLeft, float scale,
                                   const GlyphSet& glyphs);
 
 // Where a block of lines sits in the window.
-enum class TextAnchor { BottomLeft, TopRight, Centre };
+enum class TextAnchor { BottomLeft, TopLeft, TopRight, Centre };
 
 struct TextLine {
     std::string text;
@@ -60,7 +71,8 @@ struct TextBlock {
 float lineHeightFor(glm::vec2 window);
 
 // What one frame of overlay text draws: each line's dark backing panel and
-// its glyphs, all in window pixels with their line's colour.
+// its glyphs, all in window pixels with their line's colour. Lines cut at
+// the window's edge.
 struct PlacedQuad {
     GlyphQuad quad;
     glm::vec4 color;

@@ -1,5 +1,8 @@
 #include "input_fixture.h"
 
+#include <sstream>
+
+#include "app/console_capture.h"
 #include "app/hud.h"
 #include "app/messages.h"
 
@@ -14,18 +17,45 @@ template <typename Lines> Texts texts(const Lines& lines) {
     return result;
 }
 
-TEST(MessageListTest, KeepsTheNewestFiveInOrderAndFadesEachAfterFourSeconds) {
+TEST(MessageListTest, KeepsTheNewestRowsFadesEachAfterFourSecondsAndFoldsABurst) {
     MessageList list;
-    for (int i = 0; i < 7; ++i)
-        list.post("line " + std::to_string(i), 10.0 + i * 0.5);
-    EXPECT_EQ(texts(list.shown(13.0)), (Texts{"line 2", "line 3", "line 4", "line 5", "line 6"}));
-    // line 2 came at 11.0: whole until its last 0.75 s, then fading out by 15.0.
-    for (const auto& [now, opacity] : {std::pair{14.2, 1.0f}, {14.625, 0.5f}, {14.99, 0.013f}}) {
-        EXPECT_EQ(list.shown(now).front().text, "line 2") << now;
+    for (const auto& [text, at] :
+         {std::pair{"line 0", 9.0}, {"line 1", 10.0}, {"line 2", 11.0}, {"line 3", 11.05}})
+        list.post(text, at);
+    for (int i = 0; i < 400; ++i) // 400 ships firing in one frame
+        list.post("fire " + std::to_string(i), 11.5 + i * 1e-4);
+    const Texts burst{"fire 398", "fire 399", "... and 398 more"};
+    EXPECT_EQ(texts(list.shown(11.5)),
+              (Texts{"line 1", "line 2", "line 3", burst[0], burst[1], burst[2]}));
+    // line 1 came at 10.0: whole until its last 0.75 s, then fading out by 14.0.
+    for (const auto& [now, opacity] : {std::pair{13.2, 1.0f}, {13.625, 0.5f}, {13.99, 0.013f}}) {
+        EXPECT_EQ(list.shown(now).front().text, "line 1") << now;
         EXPECT_NEAR(list.shown(now).front().opacity, opacity, 0.01f) << now;
     }
-    EXPECT_EQ(list.shown(15.0).front().text, "line 3");
-    EXPECT_TRUE(list.shown(17.1).empty());
+    EXPECT_EQ(texts(list.shown(15.2)), burst);
+    EXPECT_TRUE(list.shown(15.5).empty());
+    const std::string ee = "\xc3\xa9\xc3\xa9", a = std::string(198, 'a') + ee; // 200 characters
+    for (const auto& [text, capped] :
+         {std::pair{a, a}, {ee + std::string(5000, 'a'), ee + std::string(195, 'a') + "..."}})
+        EXPECT_EQ(capMessage(text), capped) << text.size();
+}
+
+TEST(LineSplitterTest, HandsOnEachLineAndPassesEveryByteThrough) {
+    const std::string longLine(5000, 'x');
+    const std::pair<std::string, Texts> cases[] = {
+        {"one\ntwo\n\n\n Bloom : 0", {"one", "two", " Bloom : 0"}},   // the flush ends the last
+        {"a\r\nb\r\n50%\r60%\r70%\n80%\r", {"a", "b", "70%", "80%"}}, // as a terminal shows
+        {"\xc3\xa9\xe2\x82\xac\xf0\x9f\x9a\x80\n", {"\xc3\xa9\xe2\x82\xac\xf0\x9f\x9a\x80"}},
+        {longLine + longLine + "\nafter\n", {std::string(1024, 'x') + "...", "after"}},
+    };
+    for (const auto& [text, lines] : cases) {
+        std::stringbuf console;
+        Texts handed;
+        LineSplitter splitter(&console, [&](const std::string& line) { handed.push_back(line); });
+        std::ostream(&splitter) << text << std::flush;
+        EXPECT_EQ(handed, lines) << text.substr(0, 20);
+        EXPECT_EQ(console.str(), text);
+    }
 }
 
 // That printed lines reach the screen as messages, the end-to-end test of
@@ -43,13 +73,10 @@ TEST_F(HudTest, CommandsThatPrintNothingPostTheirNewState) {
         {'P', {"Game paused"}},
         {'P', {"Game resumed"}},
         {'R', {"Order plane at 1.5"}},
-        {'R', {"Order plane at 4.0"}},
-        {'F', {"Order plane at 1.5"}},
         {'C', {"Order plane off"}},
         {'C', {}}, // already off
         {'G', {"Layer grid off"}},
         {'.', {"Bloom strength 1.1"}},
-        {',', {"Bloom strength 1.0"}},
         {Key::function(10), {}}, // printed, so the console capture shows it
         {Key::function(2), {}},  // hides the HUD
     };
