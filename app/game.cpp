@@ -1,5 +1,7 @@
 #include "app/game.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 #include <FreeImage.h>
@@ -78,10 +80,13 @@ void startUp() {
 }
 
 // After each step the listener follows the camera and the step's events sound.
-void playFrameSounds(double now) {
+void playFrameSounds(double now, FrameStatistics& stats) {
+    const double start = windowClock();
+    watchAudioDevice(now);
     updateListener(camera());
     playEvents(frameEvents(), now);
     clearEvents();
+    stats.longestSound = std::max(stats.longestSound, windowClock() - start);
 }
 
 void reportStatistics(FrameStatistics& stats) {
@@ -90,6 +95,12 @@ void reportStatistics(FrameStatistics& stats) {
                                   g.computerShips.size(), g.playerShips.size()};
     // The window shows these figures as its status, not as messages.
     printStatistics(uncapturedConsole(), sample);
+    // VORLAXIS_FRAME_TIMES=1 adds the second's longest frame and the longest
+    // share of one the sound took, on standard error.
+    if (std::getenv("VORLAXIS_FRAME_TIMES") != nullptr) {
+        std::cerr << "Frame times: longest " << stats.longestFrame * 1e3 << " ms, sound "
+                  << stats.longestSound * 1e3 << " ms" << std::endl;
+    }
     updateHudStatus(sample);
     startNextSecond(stats);
     drawnShipCount = 0;
@@ -112,7 +123,7 @@ bool runMainLoop() {
         g.frameDelta = delta;
         g.elapsedTime += delta;
         stepSimulation();
-        playFrameSounds(now);
+        playFrameSounds(now, stats);
         renderFrame();
         pollCameraKeys();
         applyEdgeScrolling();

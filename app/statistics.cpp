@@ -1,10 +1,12 @@
 #include "app/statistics.h"
 
+#include <algorithm>
 #include <ostream>
 
 void countFrame(FrameStatistics& stats, double delta) {
     stats.secondAccumulator += delta;
     stats.framesCounted += 1.0;
+    stats.longestFrame = std::max(stats.longestFrame, delta);
 }
 
 bool isReportDue(const FrameStatistics& stats) {
@@ -14,6 +16,8 @@ bool isReportDue(const FrameStatistics& stats) {
 void startNextSecond(FrameStatistics& stats) {
     stats.framesCounted = 0.0;
     stats.secondAccumulator -= 1.0;
+    stats.longestFrame = 0.0;
+    stats.longestSound = 0.0;
 }
 
 int averagePerFrame(int draws, double frames) {

@@ -7,6 +7,8 @@
 struct FrameStatistics {
     double secondAccumulator = 0.0;
     double framesCounted = 0.0;
+    double longestFrame = 0.0; // seconds, this second
+    double longestSound = 0.0; // the sound's share of a frame, seconds
 };
 
 struct StatisticsSample {

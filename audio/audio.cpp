@@ -4,18 +4,15 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
-#include "audio/voices.h"
-#include "audio/wav_file.h"
+#include "audio/output.h"
 
 namespace {
 
@@ -29,21 +26,25 @@ constexpr float kMasterGain = 0.6f;
 // that a big battle swells without clipping.
 constexpr float kCrowdFree = 6.0f;
 
-struct LoadedSound {
-    ALuint buffer = 0;
-    double seconds = 0.0;
-};
+// The sources' roles: the music, the game-over jingle, then the voices.
+constexpr int kMusicSource = 0;
+constexpr int kJingleSource = 1;
+constexpr int kSourcesWanted = 2 + kVoiceCount;
+// How often the device is asked whether it is still there, and how long after
+// a failed attempt to open it again the next one starts, in seconds.
+constexpr double kCheckInterval = 1.0;
+constexpr double kRetryInterval = 3.0;
 
 struct AudioState {
-    ALCdevice* device = nullptr;
-    ALCcontext* context = nullptr;
-    std::array<LoadedSound, static_cast<std::size_t>(SoundId::Count)> sounds{};
-    std::array<ALuint, kVoiceCount> sources{};
+    SoundOutput output;
+    std::shared_ptr<SoundBank> sounds = std::make_shared<SoundBank>();
     std::vector<Voice> voices;
-    ALuint musicSource = 0;
-    ALuint jingleSource = 0;
     Vec3 listener{0.0f};
     bool muted = false;
+    bool gameOver = false;
+    bool lost = false;
+    bool shortfallTold = false;
+    double nextCheck = 0.0;
 };
 
 AudioState& state() {
@@ -51,105 +52,53 @@ AudioState& state() {
     return audio;
 }
 
+OutputReopener& reopener() {
+    static OutputReopener attempts;
+    return attempts;
+}
+
 void disable(const std::string& reason) {
     std::cerr << "Sound disabled: " << reason << std::endl;
 }
 
-// Without a sound card ALSA and OpenAL each report it in lines of their own
-// while the device is looked for; the game says it once. Setting
-// ALSOFT_LOGLEVEL keeps their reports.
-ALCdevice* openDefaultDeviceQuietly() {
+// OpenAL's own log repeats in its words what the game says in its own (a
+// device missing, lost or refusing to open); ALSOFT_LOGLEVEL set by the
+// player keeps it, and with it what the libraries say while a device is
+// looked for. Returns whether to keep those quiet.
+bool quietenLibraries() {
     if (std::getenv("ALSOFT_LOGLEVEL") != nullptr) {
-        return alcOpenDevice(nullptr);
-    }
-    std::cerr.flush();
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const int sink = open("/dev/null", O_WRONLY);
-    if (saved >= 0 && sink >= 0) {
-        dup2(sink, STDERR_FILENO);
-    }
-    ALCdevice* device = alcOpenDevice(nullptr);
-    std::fflush(stderr);
-    if (saved >= 0 && sink >= 0) {
-        dup2(saved, STDERR_FILENO);
-    }
-    for (int fd : {saved, sink}) {
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    return device;
-}
-
-bool openDevice() {
-    AudioState& a = state();
-    a.device = openDefaultDeviceQuietly();
-    if (a.device == nullptr) {
-        disable("no sound device could be opened");
         return false;
     }
-    const ALCint attributes[] = {ALC_OUTPUT_LIMITER_SOFT, ALC_TRUE, 0};
-    a.context = alcCreateContext(a.device, attributes);
-    if (a.context == nullptr || alcMakeContextCurrent(a.context) == ALC_FALSE) {
-        disable("OpenAL could not start on the sound device");
-        shutdownAudio();
-        return false;
-    }
-    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
-    alListenerf(AL_GAIN, kMasterGain);
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
     return true;
 }
 
-// A sound that cannot be loaded stays silent; its name goes on the list.
-std::string loadSounds(const std::string& folder) {
-    std::string broken;
-    for (int i = 0; i < static_cast<int>(SoundId::Count); ++i) {
+// A sound that cannot be loaded stays silent; returns what is wrong with each.
+std::vector<std::string> loadSounds(const std::string& folder, SoundBank& sounds) {
+    std::vector<std::string> problems;
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
         const std::string path = folder + "/" + soundInfo(static_cast<SoundId>(i)).file;
-        const std::optional<WavData> wav = readWav(path);
-        LoadedSound& sound = state().sounds[static_cast<std::size_t>(i)];
-        if (wav) {
-            alGetError();
-            alGenBuffers(1, &sound.buffer);
-            alBufferData(sound.buffer, wav->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16,
-                         wav->samples.data(),
-                         static_cast<ALsizei>(wav->samples.size() * sizeof(std::int16_t)),
-                         wav->rate);
-            sound.seconds = wav->seconds();
-            if (alGetError() == AL_NO_ERROR) {
-                continue;
-            }
-            alDeleteBuffers(1, &sound.buffer);
-            sound = LoadedSound{};
+        std::string problem;
+        sounds[i] = readWav(path, &problem);
+        if (!sounds[i]) {
+            problems.push_back(path + " " + problem);
         }
-        broken += (broken.empty() ? "" : ", ") + path;
     }
-    return broken;
+    return problems;
 }
 
-void makeSources() {
-    AudioState& a = state();
-    alGenSources(kVoiceCount, a.sources.data());
-    for (ALuint source : a.sources) {
-        alSourcef(source, AL_REFERENCE_DISTANCE, kReferenceDistance);
-        alSourcef(source, AL_ROLLOFF_FACTOR, kRolloff);
-        alSourcef(source, AL_MAX_DISTANCE, kMaxDistance);
-    }
-    a.voices.assign(kVoiceCount, Voice{});
-    for (ALuint* source : {&a.musicSource, &a.jingleSource}) {
-        alGenSources(1, source);
-        alSourcei(*source, AL_SOURCE_RELATIVE, AL_TRUE);
-        alSource3f(*source, AL_POSITION, 0.0f, 0.0f, 0.0f);
-    }
+ALuint sourceFor(int role) {
+    const std::vector<ALuint>& sources = state().output.sources;
+    return role < static_cast<int>(sources.size()) ? sources[static_cast<std::size_t>(role)] : 0;
 }
 
 bool play(ALuint source, SoundId sound, float gain) {
-    const LoadedSound& loaded = state().sounds[static_cast<std::size_t>(sound)];
-    if (loaded.buffer == 0) {
+    const ALuint buffer = state().output.buffers[static_cast<std::size_t>(sound)];
+    if (source == 0 || buffer == 0) {
         return false;
     }
     alSourceStop(source);
-    alSourcei(source, AL_BUFFER, static_cast<ALint>(loaded.buffer));
+    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
     alSourcef(source, AL_GAIN, gain);
     alSourcePlay(source);
     return true;
@@ -162,23 +111,110 @@ float crowdGain(const std::vector<Voice>& voices, double now) {
                     std::pow(kCrowdFree / static_cast<float>(std::max<long>(busy, 1)), 0.75f));
 }
 
+// Makes an opened output the one that plays: the listener and the sources
+// set up, the music started unless the game has ended.
+void adopt(SoundOutput output) {
+    AudioState& a = state();
+    a.output = std::move(output);
+    alcMakeContextCurrent(a.output.context);
+    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+    alListener3f(AL_POSITION, a.listener.x, a.listener.y, a.listener.z);
+    const int voices = std::max(0, static_cast<int>(a.output.sources.size()) - 2);
+    for (int v = 0; v < voices; ++v) {
+        const ALuint source = sourceFor(2 + v);
+        alSourcef(source, AL_REFERENCE_DISTANCE, kReferenceDistance);
+        alSourcef(source, AL_ROLLOFF_FACTOR, kRolloff);
+        alSourcef(source, AL_MAX_DISTANCE, kMaxDistance);
+    }
+    a.voices.assign(static_cast<std::size_t>(voices), Voice{});
+    for (int role : {kMusicSource, kJingleSource}) {
+        alSourcei(sourceFor(role), AL_SOURCE_RELATIVE, AL_TRUE);
+        alSource3f(sourceFor(role), AL_POSITION, 0.0f, 0.0f, 0.0f);
+    }
+    alSourcei(sourceFor(kMusicSource), AL_LOOPING, AL_TRUE);
+    if (!a.gameOver) {
+        play(sourceFor(kMusicSource), SoundId::Music, soundInfo(SoundId::Music).gain);
+    }
+    setMuted(a.muted);
+    if (!a.shortfallTold && a.output.sources.size() < static_cast<std::size_t>(kSourcesWanted)) {
+        a.shortfallTold = true;
+        std::cerr << "Sound: the device gave " << a.output.sources.size() << " of "
+                  << kSourcesWanted << " sources; fewer sounds play at once" << std::endl;
+    }
+}
+
+// The lost device is handed over to be closed, off this thread, with the
+// first attempt to open a new one.
+void loseDevice() {
+    AudioState& a = state();
+    std::cerr << "Sound device lost; trying to reconnect" << std::endl;
+    alcMakeContextCurrent(nullptr);
+    a.lost = true;
+    reopener().start(std::exchange(a.output, SoundOutput{}), a.sounds, kSourcesWanted);
+}
+
+// Takes what an ended attempt opened; after a failure, the next attempt
+// starts a few seconds later.
+void tryToReconnect(double now) {
+    AudioState& a = state();
+    if (!reopener().busy()) {
+        if (now >= a.nextCheck) {
+            reopener().start(SoundOutput{}, a.sounds, kSourcesWanted);
+        }
+        return;
+    }
+    std::optional<SoundOutput> opened = reopener().finished();
+    if (!opened) {
+        return;
+    }
+    if (opened->context == nullptr) {
+        a.nextCheck = now + kRetryInterval;
+        return;
+    }
+    a.lost = false;
+    std::cerr << "Sound device back" << std::endl;
+    adopt(std::move(*opened));
+    a.nextCheck = now + kCheckInterval;
+}
+
 } // namespace
 
 void initAudio(const std::string& folder) {
-    if (isAudioActive() || !openDevice()) {
+    AudioState& a = state();
+    if (isAudioActive()) {
         return;
     }
-    const std::string broken = loadSounds(folder);
-    if (!broken.empty()) {
-        disable(broken + " missing or broken");
+    const bool quiet = quietenLibraries();
+    const std::vector<std::string> problems = loadSounds(folder, *a.sounds);
+    if (problems.size() == a.sounds->size()) {
+        disable("no sound in " + folder + " could be read");
+        return;
     }
-    makeSources();
-    alSourcei(state().musicSource, AL_LOOPING, AL_TRUE);
-    play(state().musicSource, SoundId::Music, soundInfo(SoundId::Music).gain);
-    setMuted(state().muted);
+    SoundOutput output = openOutput(*a.sounds, kSourcesWanted, quiet);
+    if (output.context == nullptr) {
+        disable(output.failure);
+        return;
+    }
+    for (const std::string& problem : problems) {
+        std::cerr << "Sound: " << problem << "; playing without it" << std::endl;
+    }
+    adopt(std::move(output));
+}
+
+void watchAudioDevice(double now) {
+    AudioState& a = state();
+    if (a.lost) {
+        tryToReconnect(now);
+    } else if (isAudioActive() && now >= a.nextCheck) {
+        a.nextCheck = now + kCheckInterval;
+        if (!isConnected(a.output)) {
+            loseDevice();
+        }
+    }
 }
 
 void updateListener(const Camera& camera) {
+    state().listener = camera.eye;
     if (!isAudioActive()) {
         return;
     }
@@ -186,38 +222,39 @@ void updateListener(const Camera& camera) {
     const float orientation[] = {
         camera.forward.x, camera.forward.y, camera.forward.z, up.x, up.y, up.z};
     alListener3f(AL_POSITION, camera.eye.x, camera.eye.y, camera.eye.z);
-    state().listener = camera.eye;
     alListenerfv(AL_ORIENTATION, orientation);
 }
 
 void playEvents(const std::vector<GameEvent>& events, double now) {
     AudioState& a = state();
-    if (!isAudioActive() || a.muted || events.empty()) {
+    if (!isAudioActive() || a.muted || events.empty() || a.voices.empty()) {
         return;
     }
     const std::vector<VoiceStart> starts =
         chooseVoices(mergeEvents(events), a.voices, a.listener, now);
     for (const VoiceStart& start : starts) {
         const SoundRequest& r = start.request;
-        const double seconds = a.sounds[static_cast<std::size_t>(r.sound)].seconds;
+        const std::optional<WavData>& wav = (*a.sounds)[static_cast<std::size_t>(r.sound)];
+        const double seconds = wav ? wav->seconds() : 0.0;
         a.voices[static_cast<std::size_t>(start.voice)] = {r.sound, r.position, now, now + seconds};
     }
     const float crowd = crowdGain(a.voices, now);
     for (const VoiceStart& start : starts) {
         const SoundRequest& r = start.request;
-        const ALuint source = a.sources[static_cast<std::size_t>(start.voice)];
+        const ALuint source = sourceFor(2 + start.voice);
         alSource3f(source, AL_POSITION, r.position.x, r.position.y, r.position.z);
         play(source, r.sound, mergedGain(r) * crowd);
     }
 }
 
 void playGameOver(bool victorious) {
+    state().gameOver = true;
     if (!isAudioActive()) {
         return;
     }
-    alSourceStop(state().musicSource);
+    alSourceStop(sourceFor(kMusicSource));
     const SoundId jingle = victorious ? SoundId::Victory : SoundId::Defeat;
-    play(state().jingleSource, jingle, soundInfo(jingle).gain);
+    play(sourceFor(kJingleSource), jingle, soundInfo(jingle).gain);
 }
 
 void setMuted(bool muted) {
@@ -232,26 +269,16 @@ bool isMuted() {
 }
 
 bool isAudioActive() {
-    return state().context != nullptr;
+    return state().output.context != nullptr;
 }
 
 void shutdownAudio() {
     AudioState& a = state();
-    if (a.context != nullptr) {
-        alDeleteSources(kVoiceCount, a.sources.data());
-        alDeleteSources(1, &a.musicSource);
-        alDeleteSources(1, &a.jingleSource);
-        for (LoadedSound& sound : a.sounds) {
-            if (sound.buffer != 0) {
-                alDeleteBuffers(1, &sound.buffer);
-            }
-        }
+    if (isAudioActive()) {
         alcMakeContextCurrent(nullptr);
-        alcDestroyContext(a.context);
     }
-    if (a.device != nullptr) {
-        alcCloseDevice(a.device);
-    }
+    closeOutput(a.output);
+    reopener().abandon();
     const bool muted = a.muted;
     a = AudioState{};
     a.muted = muted;

@@ -1,7 +1,7 @@
 // The game's sound: OpenAL Soft mixing on its own thread, the listener at the
 // camera, the frame's events played where they happened, a music loop under
 // everything. Any fault leaves the game running, silent where it must be,
-// and says so once on standard error.
+// and says so once on standard error; a lost device is reopened.
 #pragma once
 
 #include <string>
@@ -12,6 +12,11 @@
 
 // Opens the default device and loads the sounds from `folder`; starts the music.
 void initAudio(const std::string& folder = "Sounds");
+
+// Once a frame: about once a second the device is asked whether it is still
+// there; after a loss it is reopened in the background every few seconds
+// until it is back, and the music starts again. Nothing here waits.
+void watchAudioDevice(double now);
 
 // Listener at the camera's eye, facing along its view.
 void updateListener(const Camera& camera);

@@ -1,12 +1,10 @@
 #include "audio/wav_file.h"
 
-#include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
-std::uint32_t read32(const std::vector<char>& bytes, std::size_t at) {
+std::uint32_t read32(std::string_view bytes, std::size_t at) {
     std::uint32_t v = 0;
     for (int i = 3; i >= 0; --i) {
         v = (v << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
@@ -14,7 +12,7 @@ std::uint32_t read32(const std::vector<char>& bytes, std::size_t at) {
     return v;
 }
 
-std::uint16_t read16(const std::vector<char>& bytes, std::size_t at) {
+std::uint16_t read16(std::string_view bytes, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
                                       (static_cast<unsigned char>(bytes[at + 1]) << 8));
 }
@@ -25,26 +23,22 @@ constexpr std::size_t kFormatSize = 16;
 
 } // namespace
 
-std::optional<WavData> readWav(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
-    if (bytes.size() < kFileHeader || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
+std::optional<WavData> parseWav(std::string_view bytes) {
+    if (bytes.size() < kFileHeader || bytes.substr(0, 4) != "RIFF" ||
+        bytes.substr(8, 4) != "WAVE") {
         return std::nullopt;
     }
     WavData wav;
     bool formatSeen = false;
     // Chunks are walked with the remaining length checked before every read.
     for (std::size_t at = kFileHeader; bytes.size() - at >= kChunkHeader;) {
+        const std::string_view id = bytes.substr(at, 4);
         const std::uint32_t size = read32(bytes, at + 4);
         const std::size_t body = at + kChunkHeader;
         if (size > bytes.size() - body) {
             return std::nullopt;
         }
-        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && size >= kFormatSize) {
+        if (id == "fmt " && size >= kFormatSize) {
             const bool pcm16 = read16(bytes, body) == 1 && read16(bytes, body + 14) == 16;
             wav.channels = read16(bytes, body + 2);
             wav.rate = static_cast<int>(read32(bytes, body + 4));
@@ -52,7 +46,7 @@ std::optional<WavData> readWav(const std::string& path) {
             if (!formatSeen) {
                 return std::nullopt;
             }
-        } else if (std::memcmp(bytes.data() + at, "data", 4) == 0 && formatSeen) {
+        } else if (id == "data" && formatSeen) {
             const std::size_t frameBytes = 2 * static_cast<std::size_t>(wav.channels);
             const std::size_t count = size / frameBytes * static_cast<std::size_t>(wav.channels);
             if (count == 0) {
@@ -64,10 +58,31 @@ std::optional<WavData> readWav(const std::string& path) {
             }
             return wav;
         }
+        // An odd-sized chunk is followed by a pad byte, which may be missing at the end.
         at = body + size + (size & 1u);
         if (at > bytes.size()) {
             break;
         }
     }
     return std::nullopt;
+}
+
+std::optional<WavData> readWav(const std::string& path, std::string* problem) {
+    std::string why = "missing or broken";
+    std::optional<WavData> wav;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size > static_cast<std::streamoff>(kMaxWavBytes)) {
+        why = "larger than " + std::to_string(kMaxWavBytes >> 20) + " MiB";
+    } else if (size > 0) {
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        file.seekg(0);
+        if (file.read(bytes.data(), size)) {
+            wav = parseWav(bytes);
+        }
+    }
+    if (!wav && problem != nullptr) {
+        *problem = why;
+    }
+    return wav;
 }

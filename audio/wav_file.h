@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct WavData {
@@ -17,6 +18,14 @@ struct WavData {
     }
 };
 
-// Nothing when the file is missing, truncated, or not 16-bit PCM with one
-// or two channels and at least one frame.
-std::optional<WavData> readWav(const std::string& path);
+// A player can replace the files; one larger than this is not a sound of ours
+// and is refused before any of it is read.
+constexpr std::uintmax_t kMaxWavBytes = 64u << 20;
+
+// Nothing when the bytes are truncated, or not 16-bit PCM with one or two
+// channels and at least one frame.
+std::optional<WavData> parseWav(std::string_view bytes);
+
+// The file at `path` decoded; when it cannot be, `problem` (if given) says
+// why in words that follow the file's name.
+std::optional<WavData> readWav(const std::string& path, std::string* problem = nullptr);
