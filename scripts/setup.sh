@@ -6,7 +6,7 @@ set -euo pipefail
 VORLAXIS_PACKAGES=(
     build-essential cmake pkg-config
     libglfw3-dev libepoxy-dev libglm-dev libfreeimage-dev libassimp-dev
-    libopenal-dev
+    libopenal-dev pulseaudio pulseaudio-utils
     libfreetype-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgl1-mesa-dri xdotool imagemagick glslang-tools

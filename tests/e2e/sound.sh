@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # Sound through OpenAL Soft's wave-file backend, which writes what a sound
-# card would play: a short session must be audible until M mutes it and
-# silent from then on. With a backend that does not exist the game says so
+# card would play. Without music.wav and with 4 sources, far fewer than the
+# game asks for, it says both, and the effects are audible until M mutes them
+# and silent from then on. With a backend that does not exist the game says so
 # once and plays on.
 set -euo pipefail
 source "$(dirname "$0")/lib.bash"
 
 inside_xvfb "$0" "$1"
 fresh_game_folder "$1"
-printf '[general]\ndrivers = wave\n[wave]\nfile = %s/played.wav\n' "$PWD" >alsoft.conf
+rm Sounds/music.wav
+printf '[general]\ndrivers = wave\nsources = 4\n[wave]\nfile = %s/played.wav\n' "$PWD" >alsoft.conf
 
 start_playing env -u ALSOFT_DRIVERS ALSOFT_CONF="$PWD/alsoft.conf" ./vorlaxis
-wait_for_text out.txt '^Ships (Computer/Player) (' 2 60 || fail "no reports: $(cat err.txt)"
+# The first ships leave their planets after some 16 s.
+wait_for_text out.txt '^Ships (Computer/Player) (' 20 60 || fail "no reports: $(cat err.txt)"
 send_keys "$WINDOW" m
 wait_for_text out.txt '^Sound off$' 1 10 || fail "M printed no 'Sound off'"
 wait_for_text out.txt '^Ships (Computer/Player) (' 5 60 || fail "no reports after M"
 close_game
-! grep -q 'Sound disabled' err.txt || fail "$(cat err.txt)"
+[ "$(cat err.txt)" = "Sound: Sounds/music.wav missing or broken; playing without it
+Sound: the device gave 4 of 34 sources; fewer sounds play at once" ] || fail "$(cat err.txt)"
 
 # Quarter seconds of the file: audible ones first, then only silence for at
 # least the two seconds after M.
@@ -40,7 +44,7 @@ levels = [math.sqrt(sum(v * v for v in samples[i:i + window]) / window)
           for i in range(0, len(samples) - window + 1, window)]
 loud = [i for i, level in enumerate(levels) if level > 0.003]
 print("quarter seconds:", len(levels), "audible:", len(loud))
-assert len(loud) >= 4, "too little sound before M"
+assert len(loud) >= 2, "too little sound before M"
 assert len(levels) - 1 - loud[-1] >= 8, "sound after M"
 PY
 
