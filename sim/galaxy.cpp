@@ -26,8 +26,9 @@ DevelopmentState developmentState(const Planet& planet) {
 }
 
 Ship::Ship(bool isPlayer, Vec3 spawnPoint, float planetRadius)
-    : id(nextShipId++), health(isPlayer ? 3.0 : 2.0), isPlayer(isPlayer), position(spawnPoint),
-      spawnPosition(spawnPoint), lastShotTime(currentTime()),
+    : id(nextShipId++), health(isPlayer ? kPlayerShipHealth : kComputerShipHealth),
+      isPlayer(isPlayer), position(spawnPoint), spawnPosition(spawnPoint),
+      lastShotTime(currentTime()),
       iconTextureKey(isPlayer ? TextureKey::IconPlayer : TextureKey::IconComputer),
       speed(5.0f - planetRadius) {
     const Mat4 hullScale = glm::scale(Mat4{1.0f}, Vec3{radius * 0.006f});

@@ -122,6 +122,10 @@ inline bool isEstablished(const Planet& planet) {
     return developmentState(planet) == DevelopmentState::Established;
 }
 
+// Health of a new ship of each side.
+constexpr double kPlayerShipHealth = 3.0;
+constexpr double kComputerShipHealth = 2.0;
+
 struct Ship {
     Ship(bool isPlayer, Vec3 spawnPoint, float planetRadius);
 

@@ -1,6 +1,7 @@
 #include "sim/production.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "math/degrees.h"
 #include "sim/events.h"
@@ -30,6 +31,28 @@ double routeTickInterval(int progress) {
         return 3.2;
     }
     return 4.0;
+}
+
+// Ticks still to come before the next delivery, and the seconds they take
+// from a fresh timer.
+double routeDeliverySeconds(const Planet& planet) {
+    double seconds = 0.0;
+    for (int progress = planet.productionProgress; progress <= planet.routeLength; ++progress) {
+        seconds += routeTickInterval(progress);
+    }
+    return seconds;
+}
+
+double standaloneDeliverySeconds(const Planet& planet) {
+    const int progress =
+        planet.productionProgress >= kStandaloneBatch ? 0 : planet.productionProgress;
+    return (kStandaloneBatch - progress) * kStandaloneTick;
+}
+
+// Ships the next delivery adds to this planet's own queue.
+int ownShareOfDelivery(const Planet& planet) {
+    return hasWorkingRoute(planet) ? std::min(planet.incomingRoutes, kOwnShareCap)
+                                   : planet.incomingRoutes + 1;
 }
 
 // Production travels along the route one tick at a time; when it arrives the
@@ -101,6 +124,37 @@ void turnPlanetAndMoons(Planet& planet, double dt) {
 bool hasWorkingRoute(const Planet& planet) {
     return planet.hasRoute() && isEstablished(planet) && isEstablished(*planet.routeTarget) &&
            planet.routeTarget->routeTarget != &planet;
+}
+
+double secondsToNextDelivery(const Planet& planet) {
+    if (hasWorkingRoute(planet)) {
+        return routeDeliverySeconds(planet) - planet.productionTimer;
+    }
+    if (!isEstablished(planet)) {
+        return -1.0;
+    }
+    const bool restarts = planet.productionProgress >= kStandaloneBatch;
+    return standaloneDeliverySeconds(planet) - (restarts ? 0.0 : planet.productionTimer);
+}
+
+// A ship leaves at every whole spawn interval of the spawn timer that finds
+// the queue filled: at once for a waiting ship, else at the first one after
+// the delivery.
+double secondsToNextShip(const Planet& planet) {
+    if (planet.shipQueue >= 1) {
+        return std::max(0.0, kSpawnInterval - planet.spawnTimer);
+    }
+    // A timer saved up past an interval (a fresh capture) spends it at once.
+    const double timer = planet.spawnTimer >= kSpawnInterval
+                             ? std::fmod(planet.spawnTimer, kSpawnInterval)
+                             : planet.spawnTimer;
+    const double firstLaunch = kSpawnInterval - timer;
+    const double delivery = secondsToNextDelivery(planet);
+    if (delivery < 0.0 || ownShareOfDelivery(planet) == 0) {
+        return -1.0;
+    }
+    const double intervals = std::ceil(std::max(0.0, delivery - firstLaunch) / kSpawnInterval);
+    return firstLaunch + intervals * kSpawnInterval;
 }
 
 void updatePlanet(Planet& planet) {

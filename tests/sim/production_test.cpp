@@ -65,24 +65,60 @@ TEST_F(ProductionTest, RouteThatStopsPayingFallsBackToStandaloneWithoutSavingUpT
     EXPECT_EQ(from->productionProgress, 1);
 }
 
-TEST_F(ProductionTest, RouteTicksSlowDownAsProductionTravelsFurther) {
+// Ticks of one frame all take the interval of where they started (the
+// countdown test below pins each interval).
+TEST_F(ProductionTest, RouteTicksOfOneFrameTakeTheIntervalWhereTheyStarted) {
     auto [from, to] = routedPair(40);
-    const std::pair<int, double> brackets[] = {
-        {15, 2.0}, {16, 2.4}, {21, 2.8}, {30, 3.2}, {31, 4.0}};
-    for (const auto& [progress, interval] : brackets) {
-        from->productionProgress = progress;
-        from->productionTimer = 0.0;
-        advance(*from, interval - 0.01);
-        EXPECT_EQ(from->productionProgress, progress) << interval;
-        advance(*from, 0.02);
-        EXPECT_EQ(from->productionProgress, progress + 1) << interval;
-    }
-    // Ticks of one frame all take the interval of where they started.
     from->productionProgress = 14;
     from->productionTimer = 0.0;
     advance(*from, 8.0);
     EXPECT_EQ(from->productionProgress, 18);
     EXPECT_EQ(to->shipQueue, 0);
+}
+
+// The planet card's countdowns read the planet's state: they must match the
+// rules worked out by hand, and the step must deliver and launch just then.
+TEST_F(ProductionTest, CountdownsEndWhenTheStepDeliversAndLaunches) {
+    struct Case {
+        int route; // its length, or -1 for none
+        int progress, incoming, queue;
+        double timer, spawnTimer, delivery, launch;
+    };
+    const Case cases[] = {
+        {-1, 0, 0, 0, 0.0, 0.7, 15.0, 15.3}, // launched at the first whole 2 s after
+        {-1, 9, 2, 0, 0.4, 1.3, 5.6, 6.7},
+        {-1, 20, 0, 0, 0.5, 0.0, 15.0, 16.0}, // left over from a route: a fresh batch
+        {-1, 3, 0, 2, 0.0, 0.5, 12.0, 1.5},   // a queued ship leaves first
+        {5, 2, 1, 0, 0.3, 0.9, 7.7, 9.1},     // its own share of the delivery
+        // 2 ticks of 2 s, 5 of 2.4, 5 of 2.8, 5 of 3.2, 2 of 4; nothing of its own
+        {32, 14, 0, 0, 1.1, 0.0, 52.9, -1.0},
+    };
+    constexpr double kDt = 0.01;
+    for (const Case& c : cases) {
+        resetGalaxy();
+        auto [from, to] = routedPair(std::max(c.route, 0));
+        Planet& receiver = c.route < 0 ? *from : *to;
+        from->routeTarget = &receiver;
+        from->productionProgress = c.progress;
+        from->productionTimer = c.timer;
+        from->incomingRoutes = c.incoming;
+        from->shipQueue = c.queue;
+        from->spawnTimer = c.spawnTimer;
+        EXPECT_NEAR(secondsToNextDelivery(*from), c.delivery, 1e-9) << c.progress;
+        EXPECT_NEAR(secondsToNextShip(*from), c.launch, 1e-9) << c.progress;
+        const auto handedOut = [&] {
+            return receiver.shipQueue + static_cast<int>(galaxy().playerShips.size());
+        };
+        const int before = handedOut();
+        double delivered = -1.0, launched = -1.0;
+        for (int frame = 1; frame * kDt < 60.0; ++frame) {
+            advance(*from, kDt);
+            delivered = delivered < 0.0 && handedOut() > before ? frame * kDt : delivered;
+            launched = launched < 0.0 && !galaxy().playerShips.empty() ? frame * kDt : launched;
+        }
+        EXPECT_NEAR(delivered, c.delivery, 1.01 * kDt) << c.progress;
+        EXPECT_NEAR(launched, c.launch, 1.01 * kDt) << c.progress;
+    }
 }
 
 } // namespace
