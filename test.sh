@@ -32,7 +32,7 @@ echo "== a minute of random input against the game under AddressSanitizer + UBSa
 cmake --build build-asan -j2 --target vorlaxis
 bash tests/random_input/session.sh build-asan/game 60 "${RANDOM_INPUT_SEED:-1616}"
 
-echo "== fuzzing: image decoding, model import"
+echo "== fuzzing: image decoding, model import, WAV reading"
 cmake -S . -B build-fuzz -DVORLAXIS_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DVORLAXIS_WERROR=ON
 cmake --build build-fuzz -j2
 bash tests/fuzz/run.sh build-fuzz 60

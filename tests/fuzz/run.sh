@@ -11,6 +11,12 @@ corpus="$(cd "$(dirname "$0")/../.." && pwd)/.cache/fuzz"
 rm -rf "$work"
 mkdir -p "$work"
 "$build/tests/fuzz/make_seeds" "$work/seeds"
+# The WAV reader starts from the game's own sounds, the long ones cut short.
+"$build/tests/fuzz/soundgen" "$work/sounds"
+mkdir -p "$work/seeds/wav"
+for sound in "$work"/sounds/Sounds/*.wav; do
+    head -c 65536 "$sound" >"$work/seeds/wav/$(basename "$sound")"
+done
 
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0"
@@ -18,7 +24,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Limits that fit this machine: a decoder asking for more than 1 GiB, or
 # spending 10 s on one input, is a finding.
 status=0
-for target in image model; do
+for target in image model wav; do
     mkdir -p "$corpus/$target" "$work/findings-$target"
     if ! "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 \
         -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=10 -print_final_stats=1 \
