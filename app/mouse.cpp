@@ -177,7 +177,7 @@ void orderAtCursor() {
     const PickHits hits = castPickRay(ray);
     const bool queue = isKeyDown(Key::LeftShift);
     if (hits.hitSomething()) {
-        const Vec3 point = ray.origin + ray.direction * hits.nearest;
+        const Vec3 point = orderPointOnHit(ray, hits);
         sendSelectedShips(point, queue);
         routePlanets(point);
     } else if (orderPlaneHeight == kOrderPlaneOff) {

@@ -9,6 +9,10 @@
 
 namespace {
 
+// How far inside a planet an order on its surface is placed, as a share of
+// its radius: far above the rounding of a point some hundred units out.
+constexpr float kInsideSurface = 0.999f;
+
 // With one layer on show, unselected ships count only within its height band.
 bool isInShownBand(const Ship& ship) {
     if (layerFilter == kAllLayers || ship.selected) {
@@ -80,4 +84,16 @@ PickHits castPickRay(const PickRay& ray) {
     castAtShips(ray, g.playerShips, hits.playerShips, hits.nearest);
     castAtShips(ray, g.computerShips, hits.computerShips, hits.nearest);
     return hits;
+}
+
+Vec3 orderPointOnHit(const PickRay& ray, const PickHits& hits) {
+    const Vec3 point = ray.origin + ray.direction * hits.nearest;
+    for (const Planet* planet : hits.planets) {
+        if (raySphereDistance(ray, planet->position, planet->radius) == hits.nearest) {
+            const Vec3 outward = point - planet->position;
+            return planet->position +
+                   outward * (kInsideSurface * planet->radius / glm::length(outward));
+        }
+    }
+    return point;
 }

@@ -31,6 +31,12 @@ PickRay pickRay(int x, int y);
 // outside the shown layer's height band cannot be hit.
 PickHits castPickRay(const PickRay& ray);
 
+// Where an order on what the ray hit goes: the first surface point along it.
+// On a planet the point is kept a hair inside the sphere, where a ship that
+// touches the planet counts as arrived; rounding would leave the surface
+// point just outside about half the time, and the ships would circle it.
+Vec3 orderPointOnHit(const PickRay& ray, const PickHits& hits);
+
 // Distance along the ray to the sphere's surface (from inside: to where the
 // ray leaves it), or a negative value when the ray misses it.
 float raySphereDistance(const PickRay& ray, Vec3 centre, float radius);
