@@ -104,11 +104,19 @@ void moveCameraAlongZ(float s) {
     camera().target.z += s;
 }
 
+// Ships fly farther out than the target may go, and an eye below a raised
+// target would come out under the ground: either way every later pan and
+// zoom would be refused.
 void jumpCameraTo(float x, float y, float z) {
     std::cout << "Jump to" << x << "/" << y << "/" << z << std::endl;
     Camera& c = camera();
     const Vec3 offset = c.eye - c.target;
-    c.target = Vec3{x, y, z};
+    c.target = glm::clamp(Vec3{x, y, z}, Vec3{-kTargetHalfWidth, 0.0f, -kTargetHalfWidth},
+                          Vec3{kTargetHalfWidth, kTargetCeiling, kTargetHalfWidth});
     c.eye = c.target + offset / glm::length(offset) * kJumpDistance;
+    if (c.eye.y < 0.0f) {
+        c.eye.y = 0.0f;
+        updateCameraBasis();
+    }
     c.viewChanged = true;
 }

@@ -82,5 +82,6 @@ void orbitEyeUp();
 void orbitEyeUpBy(float factor);
 
 // Looks at the point from 50 units away along the current viewing direction
-// and prints "Jump to" with the point.
+// and prints "Jump to" with the point. The target stays inside its box and
+// the eye above the ground, so the view can still pan and zoom afterwards.
 void jumpCameraTo(float x, float y, float z);
