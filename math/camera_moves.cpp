@@ -18,7 +18,7 @@ constexpr float kKeyTiltRate = 70.0f; // about the right axis
 constexpr float kBorderTurnRate = 145.0f;
 constexpr float kBorderTiltRate = 135.0f;
 constexpr float kLowestEye = 1.0f;         // orbiting down stops above this height
-constexpr float kSteepestElevation = 0.9f; // sine of the eye's angle above the target
+constexpr float kSteepestElevation = 0.9f; // sine of the eye's angle above or below the target
 
 CameraStepSource& stepSource() {
     static CameraStepSource source = [] { return 0.0f; };
@@ -101,10 +101,18 @@ void orbitAboutVertical(float degrees) {
     updateCameraBasis();
 }
 
+float elevationSine() {
+    const Camera& c = camera();
+    return (c.eye.y - c.target.y) / cameraDistance();
+}
+
+// Down stops above the ground, and under a raised target short of straight
+// below it, as up stops short of straight above: past either pole the right
+// axis would flip and the view turn half round every frame.
 void orbitDown(float degrees) {
     saveCameraState();
     orbitEye(degrees, camera().right);
-    if (!(camera().eye.y > kLowestEye)) {
+    if (!(camera().eye.y > kLowestEye && elevationSine() >= -kSteepestElevation)) {
         restoreCameraState();
         return;
     }
@@ -114,8 +122,7 @@ void orbitDown(float degrees) {
 void orbitUp(float degrees) {
     saveCameraState();
     orbitEye(-degrees, camera().right);
-    const Camera& c = camera();
-    if (!((c.eye.y - c.target.y) / cameraDistance() <= kSteepestElevation)) {
+    if (!(elevationSine() <= kSteepestElevation)) {
         restoreCameraState();
         return;
     }

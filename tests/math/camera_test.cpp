@@ -151,6 +151,15 @@ TEST_F(CameraTest, OrbitingUpAndDownStopsAtTheLimits) {
     setStep(0.1);
     expectRefused(orbitEyeDown);
     expectRefused([] { orbitEyeDownBy(0.6f); });
+    // Under a raised target, down stops short of straight below as up does
+    // of straight above: past it the view would turn half round each frame.
+    place({0.0f, 40.0f, 20.0f}, {0.0f, 40.0f, 0.0f});
+    setStep(0.01);
+    for (int i = 0; i < 500; ++i)
+        orbitEyeDown();
+    EXPECT_GE(elevationSine(), -0.9f);
+    EXPECT_LT(elevationSine(), -0.89f);
+    expectRefused(orbitEyeDown);
 }
 
 // A jump beyond the target's box stops at its edge, and from under a raised
