@@ -18,10 +18,6 @@ const EdgeFlags& edgeFlags() {
 }
 
 void updateEdgeFlags(int x, int y, WindowSize window) {
-    if (x < 0 || y < 0 || x >= window.width || y >= window.height) {
-        clearEdgeFlags();
-        return;
-    }
     flags.left = x < kEdgeMargin;
     flags.right = x > window.width - kEdgeMargin;
     flags.top = y < kEdgeMargin;

@@ -11,10 +11,10 @@ struct EdgeFlags {
     bool bottom = false;
 };
 
-// Which borders the cursor is within 15 pixels of. A cursor outside the
-// window (dragging beyond it) sets none, and none stay set once the cursor
-// has left the window or the window has lost the focus: the view never
-// slides while the player's pointer is elsewhere.
+// Which borders the last cursor event was within 15 pixels of, or beyond:
+// they hold while the pointer is outside the window, so a player pushes it
+// past the border to keep scrolling. Losing the focus clears them: the view
+// never slides while the player works in another program.
 const EdgeFlags& edgeFlags();
 void updateEdgeFlags(int x, int y, WindowSize window);
 void clearEdgeFlags();

@@ -31,7 +31,7 @@ void resizeOpenWindow(WindowSize size) {
 void installInputCallbacks() {
     setKeyHandler(handleKey);
     setMousePositionHandler(handleMousePosition);
-    setPointerLeaveHandler(clearEdgeFlags);
+    setFocusLossHandler(clearEdgeFlags);
     setMouseButtonHandler(handleMouseButton);
     setMouseWheelHandler(handleMouseWheel);
     setWindowSizeHandler(handleResize);

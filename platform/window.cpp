@@ -19,7 +19,7 @@ struct WindowState {
     MousePositionHandler mousePositionHandler;
     MouseWheelHandler mouseWheelHandler;
     WindowSizeHandler windowSizeHandler;
-    PointerLeaveHandler pointerLeaveHandler;
+    FocusLossHandler focusLossHandler;
     KeyNameLookup keyNameLookup;
     EventHook eventHook;
     double wheelAccumulated = 0.0;
@@ -132,15 +132,9 @@ void onScroll(GLFWwindow*, double, double yOffset) {
     translateScroll(yOffset);
 }
 
-void onCursorEnter(GLFWwindow*, int entered) {
-    if (entered == GLFW_FALSE) {
-        injectPointerLeave();
-    }
-}
-
 void onFocus(GLFWwindow*, int focused) {
     if (focused == GLFW_FALSE) {
-        injectPointerLeave();
+        injectFocusLoss();
     }
 }
 
@@ -218,7 +212,6 @@ bool openGameWindow() {
     glfwSetCursorPosCallback(state.window, onCursorPos);
     glfwSetScrollCallback(state.window, onScroll);
     glfwSetWindowSizeCallback(state.window, onWindowSize);
-    glfwSetCursorEnterCallback(state.window, onCursorEnter);
     glfwSetWindowFocusCallback(state.window, onFocus);
     return true;
 }
@@ -342,8 +335,8 @@ void setWindowSizeHandler(WindowSizeHandler handler) {
     }
 }
 
-void setPointerLeaveHandler(PointerLeaveHandler handler) {
-    state.pointerLeaveHandler = std::move(handler);
+void setFocusLossHandler(FocusLossHandler handler) {
+    state.focusLossHandler = std::move(handler);
 }
 
 void setKeyNameLookup(KeyNameLookup lookup) {
@@ -393,9 +386,9 @@ void injectMousePosition(int x, int y) {
     }
 }
 
-void injectPointerLeave() {
-    if (state.pointerLeaveHandler) {
-        state.pointerLeaveHandler();
+void injectFocusLoss() {
+    if (state.focusLossHandler) {
+        state.focusLossHandler();
     }
 }
 

@@ -16,7 +16,7 @@ using MouseButtonHandler = std::function<void(int button, int action)>;
 using MousePositionHandler = std::function<void(int x, int y)>;
 using MouseWheelHandler = std::function<void(int position)>;
 using WindowSizeHandler = std::function<void(int width, int height)>;
-using PointerLeaveHandler = std::function<void()>;
+using FocusLossHandler = std::function<void()>;
 // The character a printable key types on the keyboard layout in use, named
 // from the windowing library's key and scancode; null for keys without one.
 using KeyNameLookup = std::function<const char*(int libraryKey, int scancode)>;
@@ -71,8 +71,9 @@ void setMouseButtonHandler(MouseButtonHandler handler);
 void setMousePositionHandler(MousePositionHandler handler);
 void setMouseWheelHandler(MouseWheelHandler handler);
 void setWindowSizeHandler(WindowSizeHandler handler);
-// Runs when the cursor leaves the window or the window loses the focus.
-void setPointerLeaveHandler(PointerLeaveHandler handler);
+// Runs when the window loses the focus (the player switched to another
+// program). The cursor leaving the window is no event of its own.
+void setFocusLossHandler(FocusLossHandler handler);
 
 // The library's own lookup unless a test puts in a layout of its own; an
 // empty lookup restores the library's.
@@ -91,7 +92,7 @@ void injectKey(int key, int action);
 void injectMouseButton(int button, int action);
 void injectMousePosition(int x, int y);
 void injectWheel(int position);
-void injectPointerLeave();
+void injectFocusLoss();
 
 int mouseWheelPosition();
 void mousePosition(int& x, int& y);
