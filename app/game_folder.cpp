@@ -6,10 +6,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Everything the game reads. A folder with only some of it is someone
+// else's: the repository's root has Shaders/ too.
 bool hasGameFiles(const fs::path& folder) {
     std::error_code error;
-    return fs::is_regular_file(folder / "game.config", error) ||
-           fs::is_directory(folder / "Shaders", error);
+    if (!fs::is_regular_file(folder / "game.config", error)) {
+        return false;
+    }
+    for (const char* name : {"Shaders", "Textures", "Models", "Sounds"}) {
+        if (!fs::is_directory(folder / name, error)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-// The folder to play in: the working folder when it has the game's files
-// (game.config or Shaders/), else the executable's folder when that one has
-// them, else the working folder all the same, where every file that cannot
-// be read is named on standard error.
+// The folder to play in: the working folder when it has all the game's files
+// (game.config, Shaders/, Textures/, Models/, Sounds/), else the executable's
+// folder when that one has them all, else the working folder all the same,
+// where every file that cannot be read is named on standard error.
 std::filesystem::path chooseGameFolder(const std::filesystem::path& working,
                                        const std::filesystem::path& executableFolder);
 

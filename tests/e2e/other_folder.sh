@@ -8,12 +8,13 @@ source "$(dirname "$0")/lib.bash"
 inside_xvfb "$0" "$1"
 GAME_SOURCE="$(cd "$1" && pwd)"
 
-echo "-- started as <folder>/vorlaxis from an empty folder"
+echo "-- started as <folder>/vorlaxis from a folder with some of the game's folders"
 fresh_game_folder "$GAME_SOURCE"
 GAME_FOLDER="$PWD"
 EMPTY="$(mktemp -d)"
 SCRATCH+=("$EMPTY")
 cd "$EMPTY"
+mkdir Shaders # as in the repository's root
 play_briefly 1 "$GAME_FOLDER/vorlaxis"
 ! grep -q 'ALERT' out.txt || fail "images not found: $(head -n 5 out.txt)"
 ! grep -qE '^Cannot|does not exist' err.txt || fail "files not found: $(head -n 5 err.txt)"
