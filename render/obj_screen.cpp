@@ -57,7 +57,8 @@ bool isIndexOf(std::string_view word, long count) {
     if (error != std::errc{} || end != word.data() + word.size()) {
         return false;
     }
-    return (value >= 1 && value <= count) || (value < 0 && -value <= count);
+    // Compared without negating: the smallest long has no positive twin.
+    return (value >= 1 && value <= count) || (value < 0 && value >= -count);
 }
 
 // "v", "v/t", "v//n" or "v/t/n", each naming an element already read.

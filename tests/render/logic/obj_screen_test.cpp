@@ -52,9 +52,10 @@ TEST(ObjScreenTest, MalformedStatementsAreRefusedWithTheirLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "no vertex positions"},
         {"PK\x03\x04 this is a zip", "no vertex positions"},
-        {kTriangle + "\nf 1 2 4", "line 15: face"},       // names no vertex
-        {kTriangle + "\nf 1/4 2/1 3/1", "line 15: face"}, // no such texture point
-        {kTriangle + "\nf 1 2", "line 15: face"},         // not a face
+        {kTriangle + "\nf 1 2 4", "line 15: face"},                    // names no vertex
+        {kTriangle + "\nf 1/4 2/1 3/1", "line 15: face"},              // no such texture point
+        {kTriangle + "\nf 1 2", "line 15: face"},                      // not a face
+        {kTriangle + "\nf -9223372036854775808 1 2", "line 15: face"}, // the smallest index
         {kTriangle + "\nusemtl a b", "line 15: malformed material"},
         {kTriangle + "\nv 1 0x", "line 15: malformed vertex"},
         {kTriangle + "\nv 1 0 nan", "line 15: malformed vertex"},
