@@ -57,7 +57,10 @@ Overlay chooseOverlay(bool victorious, bool defeated, bool showHelp) {
 void runBloomPass() {
     const GLuint program = shaderProgram(Program::Bloom).program;
     if (program == 0) {
-        return; // reported when it failed to build; GL would refuse every call here
+        // Reported when it failed to build. The frame's clear does not reach
+        // the bloom target, and the composite still reads it.
+        clearBloom();
+        return;
     }
     const OffscreenTarget& target = offscreenTarget();
     glBindFramebuffer(GL_FRAMEBUFFER, target.bloomFramebuffer);

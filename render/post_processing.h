@@ -13,8 +13,9 @@ struct Overlay {
 // Victory wins over defeat, and both over the help image.
 Overlay chooseOverlay(bool victorious, bool defeated, bool showHelp);
 
-// Blurs the glow attachment into the bloom target. Leaves that target's
-// framebuffer bound and the viewport at the window's size.
+// Blurs the glow attachment into the bloom target, or blackens that target
+// when the bloom shader failed to build. Leaves the target's framebuffer
+// bound and the viewport at the window's size.
 void runBloomPass();
 
 // Blackens the bloom target, for frames drawn with bloom off.

@@ -1,5 +1,6 @@
 // The frame around the scene: the off-screen target, its resizes, and bloom.
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
+#include "render/shader_programs.h"
 #include "sim/galaxy.h"
 #include "tests/render/gl_test_support.h"
 
@@ -87,6 +89,12 @@ TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
     renderSettings.bloomFactor = 0.5f;
     renderFrame();
     EXPECT_NEAR(readBloom().at(700, 500).r, centre / 2, 2);
+    // A bloom shader that failed to build leaves the target black, not stale.
+    ShaderProgram& shader = shaderProgram(Program::Bloom);
+    const GLuint built = std::exchange(shader.program, 0u);
+    renderFrame();
+    shader.program = built;
+    EXPECT_EQ(readBloom().at(700, 500), glm::ivec3(0));
     renderSettings.bloomEnabled = false;
     renderFrame();
     EXPECT_EQ(readBloom().at(700, 500), glm::ivec3(0));
