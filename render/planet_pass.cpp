@@ -342,6 +342,9 @@ Mat4 planetModelMatrix(const Planet& planet) {
 }
 
 int planetSphereKind(float radius, float distanceFromEye) {
+    if (renderSettings.wireframe) {
+        return MeshKind::PlanetSphere;
+    }
     const float pixels = static_cast<float>(windowHeight) * radius /
                          (distanceFromEye * halfAngleTangent(kFieldOfView));
     for (const SphereTier& tier : kSphereTiers) {

@@ -37,7 +37,8 @@ Mat4 planetModelMatrix(const Planet& planet);
 // The sphere a planet (or a moon, up to its own sphere) is drawn with, by
 // its size on screen: spheres of 8, 12, 16 (the moons'), 24 and 40 slices
 // up to 7, 16, 28, 63 and 170 pixels across, the full one of 80 beyond.
-// Each is just as round at the sizes it serves.
+// Each is just as round at the sizes it serves. Wireframes show the full one
+// at every size, so their lines do not thin out and jump with the zoom.
 int planetSphereKind(float radius, float distanceFromEye);
 
 // One bead per whole unit from the planet to its rally point.

@@ -110,6 +110,21 @@ TEST_F(SceneRulesTest, RouteBeadsAreColouredByDistanceProgressAndPay) {
     EXPECT_EQ(markerColor(from, 3), MarkerColor::NoRoute);
 }
 
+// A planet of radius 1 is drawn with a coarser sphere the smaller it looks;
+// wireframes always show the full sphere, so their lines hold still.
+TEST_F(SceneRulesTest, PlanetSpheresFollowTheirSizeOnScreenExceptInWireframe) {
+    windowHeight = 1000;
+    const std::pair<float, int> cases[] = {{1000.0f, MeshKind::MarkerSphere},
+                                           {120.0f, MeshKind::MoonSphere},
+                                           {5.0f, MeshKind::PlanetSphere}};
+    for (const auto& [distance, kind] : cases) {
+        renderSettings.wireframe = false;
+        EXPECT_EQ(planetSphereKind(1.0f, distance), kind) << distance;
+        renderSettings.wireframe = true;
+        EXPECT_EQ(planetSphereKind(1.0f, distance), MeshKind::PlanetSphere) << distance;
+    }
+}
+
 TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     Ship& player = addShip(true, {0.0f, 9.0f, -10.0f});
     Ship& computer = addShip(false, {0.0f, -1.0f, -10.0f});
