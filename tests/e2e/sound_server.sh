@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sound through a PulseAudio server of the test's own, into a null sink. The
 # server is killed while the game plays and started again: the game says so
-# once each way, its stream is back within 10 s of the server's return, and in
-# the minute around it no frame spends over 50 ms on sound. M mutes throughout.
+# once each way, its stream is back within 10 s of the server's return, M
+# holds through it, and in the minute around it no frame spends over 50 ms on
+# sound (the whole frame is software rendering's, which is slower).
 set -euo pipefail
 source "$(dirname "$0")/lib.bash"
 
@@ -16,8 +17,7 @@ export PULSE_SERVER="unix:$PWD/pulse.sock"
 start_server() {
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
         --load="module-null-sink sink_name=game" \
-        --load="module-native-protocol-unix socket=$PWD/pulse.sock auth-anonymous=1" \
-        >>pulse.txt 2>&1 &
+        --load="module-native-protocol-unix socket=$PWD/pulse.sock auth-anonymous=1" >>pulse.txt 2>&1 &
     SERVER=$!
     GAMES+=("$SERVER")
     for _ in $(seq 50); do timeout 1 pactl info >/dev/null 2>&1 && return || sleep 0.1; done
@@ -29,29 +29,25 @@ level() {
         od -An -v -td2 -w2 | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
 }
 has_stream() { [ -n "$(timeout 1 pactl list short sink-inputs 2>/dev/null)" ]; }
-reports() { grep -c '^Frame times' err.txt || true; }
+ms() { echo $(($(date +%s%N) / 1000000)); }
 
 start_server
 start_playing env ALSOFT_DRIVERS=pulse VORLAXIS_FRAME_TIMES=1 ./vorlaxis
 wait_for_text err.txt '^Frame times' 25 90 || fail "no frame times: $(tail -n 5 err.txt)"
 has_stream || fail "the game plays no stream: $(cat err.txt)"
-kill -KILL "$SERVER"
-wait "$SERVER" || true
+kill -KILL "$SERVER" && wait "$SERVER" || true
 wait_for_text err.txt '^Sound device lost; trying to reconnect$' 1 5 || fail "loss unsaid"
-send_keys "$WINDOW" m # muting holds while the device is away
+send_keys "$WINDOW" m
 sleep 4
 start_server
-back=$(date +%s%N)
-until has_stream; do
-    [ $(($(date +%s%N) - back)) -lt 10000000000 ] || fail "no stream 10 s after: $(cat err.txt)"
-    sleep 0.1
-done
-echo "stream back $((($(date +%s%N) - back) / 1000000)) ms after the server"
+back=$(ms)
+until has_stream; do [ $(($(ms) - back)) -lt 10000 ] || fail "no stream: $(cat err.txt)"; done
+echo "stream back $(($(ms) - back)) ms after the server"
 wait_for_text err.txt '^Sound device back$' 1 5 || fail "return unsaid: $(cat err.txt)"
 [ "$(level)" -eq 0 ] || fail "sound while muted"
 send_keys "$WINDOW" m
 [ "$(level)" -gt 300 ] || fail "no music after the return"
-wait_for_text err.txt '^Frame times' $(($(reports) + 25)) 90 || fail "the game stopped"
+wait_for_text err.txt '^Frame times' 60 90 || fail "the game stopped"
 close_game
 [ "$(grep -c '^Sound device' err.txt)" -eq 2 ] || fail "not said once each way: $(cat err.txt)"
 awk '/^Frame times/ { if ($4 > f) f = $4; if ($7 > s) s = $7 }
