@@ -2,7 +2,8 @@
 // One program for three kinds of billboard, told apart by the uniforms:
 // "time" is the game time while the sun is drawn and -1 otherwise;
 // "selected" is 2 for a selected player icon, 1 for other player icons,
-// -1 for computer icons and 0 for claim bars.
+// -1 for computer icons and 0 for claim bars. The side colours come from
+// the active palette.
 
 uniform sampler2D colorTexture;
 uniform float time;
@@ -15,9 +16,9 @@ in vec2 texCoord;
 out vec4 out_color;
 out vec4 out_glow;
 
-const vec3 playerColor = vec3(0.25, 0.55, 1.0);
-const vec3 computerColor = vec3(1.0, 0.25, 0.2);
-const vec3 selectedColor = vec3(1.0, 0.85, 0.35);
+uniform vec3 playerColor;
+uniform vec3 computerColor;
+uniform vec3 selectedColor;
 
 void main() {
     vec4 image = texture(colorTexture, texCoord);

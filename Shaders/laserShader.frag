@@ -1,6 +1,7 @@
 #version 150 core
-// A bolt in its side's colour, green for the player and red for the
-// computer, burning white only along its very core.
+// A bolt in its side's colour (green for the player and red for the
+// computer, or the colour-blind palette's), burning white only along its
+// very core.
 
 uniform sampler2D colorTexture;
 
@@ -10,8 +11,8 @@ flat in float playerowned;
 out vec4 out_color;
 out vec4 out_glow;
 
-const vec3 playerBolt = vec3(0.15, 1.0, 0.3);
-const vec3 computerBolt = vec3(1.0, 0.22, 0.12);
+uniform vec3 playerBolt;
+uniform vec3 computerBolt;
 
 void main() {
     vec4 bolt = texture(colorTexture, texCoord);

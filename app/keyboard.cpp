@@ -11,6 +11,7 @@
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
+#include "render/palette.h"
 #include "render/render_settings.h"
 #include "sim/clock.h"
 #include "sim/combat.h"
@@ -116,6 +117,9 @@ void releaseCommand(int key) {
         break;
     case Key::function(2):
         hudShown = !hudShown;
+        break;
+    case Key::function(6):
+        std::cout << togglePalette() << std::endl;
         break;
     case 'Z':
         toggleAndReport(settings.showTradeRoutes, "Trade Routes ");

@@ -6,6 +6,7 @@
 #include "math/degrees.h"
 #include "math/rotations.h"
 #include "render/instance_buffer.h"
+#include "render/palette.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/texture_manager.h"
@@ -89,6 +90,8 @@ void drawLasers() {
     glBindVertexArray(laserQuad().vertexArray);
     glUniform1i(uniformOf(Program::Laser, "colorTexture"), 0);
     glUniform1i(uniformOf(Program::Laser, "instances"), kInstanceUnit);
+    setVector(uniformOf(Program::Laser, "playerBolt"), Vec3{activePalette().playerBolt});
+    setVector(uniformOf(Program::Laser, "computerBolt"), Vec3{activePalette().computerBolt});
     glActiveTexture(GL_TEXTURE0);
     bindTexture(nullptr);
 

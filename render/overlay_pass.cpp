@@ -1,6 +1,7 @@
 #include "render/overlay_pass.h"
 
 #include "render/billboard.h"
+#include "render/palette.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/ship_pass.h"
@@ -58,6 +59,14 @@ void drawClaimBars(const OverlayUniforms& u, const Mat4& viewProjection) {
     }
 }
 
+// Icons and bars in the active palette's side colours.
+void setSideColors() {
+    const Palette& palette = activePalette();
+    setVector(uniformOf(Program::Billboard, "playerColor"), Vec3{palette.playerIcon});
+    setVector(uniformOf(Program::Billboard, "selectedColor"), Vec3{palette.selectedIcon});
+    setVector(uniformOf(Program::Billboard, "computerColor"), Vec3{palette.computerIcon});
+}
+
 } // namespace
 
 bool isIconShown(const Ship& ship) {
@@ -85,6 +94,7 @@ void drawOverlays() {
         uniformOf(Program::Billboard, "playerbalance"), uniformOf(Program::Billboard, "aibalance"),
         uniformOf(Program::Billboard, "selected"), uniformOf(Program::Billboard, "colorTexture")};
     glActiveTexture(GL_TEXTURE0);
+    setSideColors();
 
     const Mat4 viewProjection = sceneViewProjection();
     drawIcons(u, viewProjection, galaxy().playerShips);

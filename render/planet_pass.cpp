@@ -6,6 +6,7 @@
 #include "math/degrees.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
+#include "render/palette.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
 #include "render/sun_pass.h"
@@ -360,24 +361,25 @@ int markerCount(const Planet& planet) {
 }
 
 Vec4 markerColor(const Planet& planet, int index) {
+    const Palette& palette = activePalette();
     Vec4 color = planet.model.material.diffuseColor;
     if (index == planet.productionProgress) {
-        color = MarkerColor::Progress;
+        color = palette.markerProgress;
     } else if (index >= kTooFarBand) {
-        color = MarkerColor::TooFar;
+        color = palette.markerTooFar;
     } else if (index >= kFarBand) {
-        color = MarkerColor::Far;
+        color = palette.markerFar;
     } else if (index >= kMiddleBand) {
-        color = MarkerColor::Middle;
+        color = palette.markerMiddle;
     } else if (index >= kNearBand) {
-        color = MarkerColor::Near;
+        color = palette.markerNear;
     }
     const Planet& target = *planet.routeTarget;
     if (target.owner != planet.owner || !isEstablished(planet)) {
-        color = MarkerColor::Unpaid;
+        color = palette.markerUnpaid;
     }
     if (&target == &planet || target.routeTarget == &planet) {
-        color = MarkerColor::NoRoute;
+        color = palette.markerNoRoute;
     }
     return color;
 }

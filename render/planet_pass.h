@@ -13,7 +13,7 @@ Material computer();
 Material neutral();
 } // namespace PlanetTint
 
-// Marker colours of a trade route.
+// Marker colours of a trade route in the standard palette.
 namespace MarkerColor {
 constexpr Vec4 Progress{0.0f, 0.8f, 0.0f, 1.0f};
 constexpr Vec4 Near{0.2f, 0.1f, 2.2f, 1.0f};    // beads 15 to 20
@@ -41,7 +41,8 @@ Mat4 planetModelMatrix(const Planet& planet);
 // at every size, so their lines do not thin out and jump with the zoom.
 int planetSphereKind(float radius, float distanceFromEye);
 
-// One bead per whole unit from the planet to its rally point.
+// One bead per whole unit from the planet to its rally point, coloured by
+// the active palette.
 int markerCount(const Planet& planet);
 Vec4 markerColor(const Planet& planet, int index);
 

@@ -8,6 +8,7 @@
 #include "math/rotations.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
+#include "render/palette.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
 #include "render/sun_pass.h"
@@ -156,13 +157,13 @@ void endPass() {
 
 namespace ShipMaterial {
 Material selected() {
-    return shipMaterial({2.5f, 0.5f, 0.0f, 1.0f});
+    return shipMaterial(activePalette().shipSelected);
 }
 Material atForeignPlanet() {
-    return shipMaterial({0.0f, 1.0f, 0.0f, 1.0f});
+    return shipMaterial(activePalette().shipAtForeignPlanet);
 }
 Material idle() {
-    return shipMaterial({0.6f, 0.8f, 1.0f, 1.0f});
+    return shipMaterial(activePalette().shipIdle);
 }
 Material computerTurret() {
     return shipMaterial({1.0f, 0.8f, 0.6f, 1.0f});

@@ -16,8 +16,8 @@ constexpr float kTurretDetailPixels = 12.0f;
 // A plain hull shorter than this on screen is drawn with the far hull.
 constexpr float kHullFarPixels = 20.0f;
 
-// The player's ship colours: selected, standing at a planet the player does
-// not own, or anything else.
+// The player's ship colours in the active palette: selected, standing at a
+// planet the player does not own, or anything else.
 namespace ShipMaterial {
 Material selected();
 Material atForeignPlanet();

@@ -52,6 +52,7 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
         {{'O', 'I', 'I'}, // no newlines
          "Ship Attack Randomness :60Ship Attack Randomness :50Ship Attack Randomness :40"},
         {{'L', 'Z'}, "DEBUG INFO:1\nTrade Routes deactivated\n"},
+        {{Key::function(6), Key::function(6)}, "Colours: red-green safe\nColours: standard\n"},
         {std::vector<int>(11, ','), ""}, // the bloom factor stops at 0
     };
     for (const auto& [keys, printed] : steps) {

@@ -68,6 +68,7 @@ const std::vector<Group> kColumn3{
       {"[F3]", "Wireframe ships"},
       {"[F4]", "Texture filter: linear / nearest"},
       {"[F5]", "Mipmaps: off / linear / nearest"},
+      {"[F6]", "Colours: standard / red-green safe"},
       {"[F8]", "Frustum culling on / off"},
       {"[F9]", "Transparency on / off"},
       {"[F10]", "Bloom on / off"},
@@ -87,7 +88,7 @@ const std::vector<Group> kColumn3{
 };
 
 // Small enough for the longest column, the third, to end clear of the bottom.
-constexpr float kRowHeight = 29;
+constexpr float kRowHeight = 27;
 constexpr int kKeyTextSize = 14;
 constexpr int kActionTextSize = 16;
 
