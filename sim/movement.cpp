@@ -1,5 +1,6 @@
 #include "sim/movement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -87,8 +88,30 @@ void collide(Ship& ship, Ship& other, double dt) {
     }
 }
 
+// A player ship that runs into an own ship bound for the same destination,
+// standing on it or stopped there already, has arrived: a group sent to one
+// point gathers round it instead of circling it for ever.
+bool destinationTaken(const Ship& ship, const Waypoint& target, const Ship& other) {
+    if (!ship.isPlayer || !other.isPlayer || target.kind != Waypoint::Destination) {
+        return false;
+    }
+    const auto next =
+        std::find_if(other.waypoints.begin(), other.waypoints.end(),
+                     [](const Waypoint& w) { return w.kind == Waypoint::Destination; });
+    const bool stopped = next == other.waypoints.end();
+    if ((stopped ? other.headingPoint : next->position) != target.position) {
+        return false;
+    }
+    return stopped ||
+           bodiesTouch(target.position, 0.0f, other.position, ship.radius + other.radius);
+}
+
 void meetShip(Ship& ship, const Waypoint& target, Ship& other, double dt) {
     collide(ship, other, dt);
+    if (destinationTaken(ship, target, other)) {
+        popWaypoint(ship);
+        return;
+    }
     if (target.kind != Waypoint::Destination) {
         popWaypoint(ship);
     }

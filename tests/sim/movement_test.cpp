@@ -60,6 +60,22 @@ TEST_F(MovementTest, DetoursAroundAPlanetKeepTheDestinationAndGetThere) {
     EXPECT_GT(ship->waypoints[0].position.z, 0.0f); // away from the planet's side
 }
 
+// Ships sent together to one point gather round it: one that runs into an own
+// ship standing on the point, or stopped there already, has arrived.
+TEST_F(MovementTest, AGroupSentToOnePointGathersRoundIt) {
+    const Vec3 point{0.0f, 0.0f, 6.0f};
+    std::vector<ShipRef> group;
+    for (int i = 0; i < 9; ++i) {
+        group.push_back(addShip(true, Vec3{0.5f * float(i % 3), 0.0f, 0.5f * float(i / 3)}));
+        appendWaypoint(*group.back(), point, Waypoint::Destination);
+    }
+    step(kFrame, 60 * 15);
+    for (const ShipRef& ship : group) {
+        EXPECT_TRUE(ship->waypoints.empty()) << ship->id;
+        EXPECT_LT(glm::length(ship->position - point), 2.5f) << ship->id;
+    }
+}
+
 TEST_F(MovementTest, RammingHurtsTheEnemyByTheRammersDamagePerSecond) {
     const ShipRef raider = addShip(false, Vec3{0.0f});
     const ShipRef victim = addShip(true, Vec3{0.5f, 0.0f, 0.0f});
