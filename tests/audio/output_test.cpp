@@ -10,19 +10,18 @@
 
 namespace {
 
+// Little-endian, as every machine the game runs on.
 std::string le(std::uint32_t v, int bytes) {
-    std::string s;
-    for (int i = 0; i < bytes; ++i)
-        s += static_cast<char>(v >> (8 * i));
-    return s;
+    return {reinterpret_cast<const char*>(&v), std::size_t(bytes)};
 }
 std::string chunk(const char* id, std::uint32_t size,
                   const std::string& body = {"\1\0\2\0\3\0\4", 7}) {
     return id + le(size, 4) + body;
 }
-std::string wav(const std::string& chunks, int channels = 1, int bits = 16) {
+std::string wav(const std::string& chunks, int channels = 1) {
     return "RIFFsizeWAVE" +
-           chunk("fmt ", 16, le(1, 2) + le(channels, 2) + le(8000, 4) + le(0, 6) + le(bits, 2)) +
+           chunk("fmt ", 16,
+                 le(1, 2) + le(channels, 2) + le(8000, 4) + std::string(6, 0) + le(16, 2)) +
            chunks;
 }
 
@@ -34,9 +33,7 @@ TEST(WavFile, ChunksAreReadOnlyWithinTheBytesThereAre) {
         {wav(chunk("LIST", 1, "ab") + chunk("data", 4)), 2}, // an odd chunk's pad skipped
         {wav(chunk("data", 8)), 0},                          // larger than the file
         {wav(chunk("data", 0xFFFFFFFF)), 0},
-        {wav(chunk("data", 2), 2), 0}, // half a frame
-        {wav(chunk("data", 4), 3), 0},
-        {wav(chunk("data", 4), 1, 8), 0},
+        {wav(chunk("data", 2), 2), 0},                                       // half a frame
         {"RIFFsizeWAVE" + chunk("data", 4, "abcd") + wav("").substr(12), 0}, // before its format
         {wav("").substr(0, 11), 0},
     };
@@ -53,25 +50,22 @@ TEST(WavFile, ChunksAreReadOnlyWithinTheBytesThereAre) {
     std::filesystem::remove(path);
 }
 
-bool offered, refused;
+int offers; // 0: no such extension, 1: the limiter offered and taken, 2: offered but refused
 std::vector<bool> asked; // whether each context asked for had the limiter on
 
-ALCboolean hasExtension(ALCdevice*, const ALCchar* name) {
-    return offered && std::string(name) == "ALC_SOFT_output_limiter";
-}
-ALCcontext* create(ALCdevice*, const ALCint* a) {
-    asked.push_back(a && a[0] == ALC_OUTPUT_LIMITER_SOFT && a[1] == ALC_TRUE);
-    return refused && asked.back() ? nullptr : reinterpret_cast<ALCcontext*>(&asked);
-}
-
 TEST(SoundOutput, TheLimiterOnlyWhereTheDeviceOffersAndTakesIt) {
+    const ContextCalls device{
+        [](ALCdevice*, const ALCchar* name) -> ALCboolean {
+            return offers > 0 && std::string(name) == "ALC_SOFT_output_limiter";
+        },
+        [](ALCdevice*, const ALCint* a) {
+            asked.push_back(a && a[0] == ALC_OUTPUT_LIMITER_SOFT && a[1] == ALC_TRUE);
+            return offers == 2 && asked.back() ? nullptr : reinterpret_cast<ALCcontext*>(&asked);
+        }};
     const std::vector<bool> expected[] = {{false}, {true}, {true, false}};
-    for (int row = 0; row < 3; ++row) {
-        offered = row > 0;
-        refused = row > 1;
-        asked.clear();
-        EXPECT_NE(createContext(nullptr, {hasExtension, create}), nullptr);
-        EXPECT_EQ(asked, expected[row]) << row;
+    for (offers = 0; offers < 3; ++offers, asked.clear()) {
+        EXPECT_NE(createContext(nullptr, device), nullptr);
+        EXPECT_EQ(asked, expected[offers]) << offers;
     }
 }
 
