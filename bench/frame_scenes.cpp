@@ -135,6 +135,39 @@ void contestedView() {
     lookFrom(bar + Vec3{-6.0f, 3.0f, -6.0f}, bar);
 }
 
+// The player's idle and selected ships and a computer ship side by side,
+// about 3 units from the eye. Above them a player bolt crosses in front of
+// a computer bolt, below them the other way round. Only ships and bolts
+// show: the sky and the grids stay off until the renderer starts again.
+void closeUpView() {
+    newGalaxy();
+    scenePasses().sky = nullptr;
+    renderSettings.showLayerGrid = false;
+    galaxy().playerShips.clear();
+    galaxy().computerShips.clear();
+    const Vec3 centre{0.0f, 5.0f, 60.0f}; // outside the galaxy, looking out
+    const Vec3 eye = centre + Vec3{0.0f, 0.5f, -2.5f};
+    for (int i = 0; i < 3; ++i) {
+        auto ship = makeShip(i < 2, centre + Vec3{0.8f * static_cast<float>(1 - i), 0.0f, 0.0f});
+        ship->headingPoint = ship->position + Vec3{1.0f, 0.0f, 0.0f};
+        ship->selected = i == 1;
+        shipsOfSide(i < 2).push_back(std::move(ship));
+    }
+    // The bolts of a pair lie on one line of sight, one nearer than the other.
+    for (float height : {0.55f, -0.45f}) {
+        const Vec3 sight = centre + Vec3{0.0f, height, 0.0f} - eye;
+        for (bool fromComputer : {false, true}) {
+            LaserShot shot;
+            shot.position = eye + sight * (fromComputer == (height < 0.0f) ? 0.8f : 1.2f);
+            shot.direction = glm::normalize(Vec3{fromComputer ? -1.0f : 1.0f, 0.1f, 0.0f});
+            shot.targetPoint = shot.position + shot.direction * 10.0f;
+            shot.fromComputer = fromComputer;
+            shipsOfSide(!fromComputer).front()->lasers.push_back(shot);
+        }
+    }
+    lookFrom(eye, centre);
+}
+
 // The swap leaves the back buffer undefined, so the composite is drawn once
 // more to read.
 std::string captureFrame(int width, int height) {

@@ -15,6 +15,9 @@ void advanceSceneFrame();
 void openingView();
 void battleView();
 void contestedView();
+// Three ships about 3 units from the eye, idle, selected and the computer's,
+// on black, with two bolts of each side crossing above and below them.
+void closeUpView();
 // The generated galaxy with the camera where the game starts it.
 void emptyView();
 
