@@ -88,9 +88,10 @@ void collide(Ship& ship, Ship& other, double dt) {
     }
 }
 
-// A player ship that runs into an own ship bound for the same destination,
-// standing on it or stopped there already, has arrived: a group sent to one
-// point gathers round it instead of circling it for ever.
+// A player ship that runs into an own ship bound for the same destination (a
+// group order at the ships' own heights gives each its own point, a little
+// apart), standing on it or stopped there already, has arrived: a group sent
+// to one point gathers round it instead of circling it for ever.
 bool destinationTaken(const Ship& ship, const Waypoint& target, const Ship& other) {
     if (!ship.isPlayer || !other.isPlayer || target.kind != Waypoint::Destination) {
         return false;
@@ -99,7 +100,8 @@ bool destinationTaken(const Ship& ship, const Waypoint& target, const Ship& othe
         std::find_if(other.waypoints.begin(), other.waypoints.end(),
                      [](const Waypoint& w) { return w.kind == Waypoint::Destination; });
     const bool stopped = next == other.waypoints.end();
-    if ((stopped ? other.headingPoint : next->position) != target.position) {
+    const Vec3 bound = stopped ? other.headingPoint : next->position;
+    if (glm::length(bound - target.position) > kReachFactor * ship.radius) {
         return false;
     }
     return stopped ||

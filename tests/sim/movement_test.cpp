@@ -60,14 +60,17 @@ TEST_F(MovementTest, DetoursAroundAPlanetKeepTheDestinationAndGetThere) {
     EXPECT_GT(ship->waypoints[0].position.z, 0.0f); // away from the planet's side
 }
 
-// Ships sent together to one point gather round it: one that runs into an own
-// ship standing on the point, or stopped there already, has arrived.
+// Ships sent together to one point, each at its own height, gather round it:
+// one that runs into an own ship standing on the point, or stopped there
+// already, has arrived.
 TEST_F(MovementTest, AGroupSentToOnePointGathersRoundIt) {
     const Vec3 point{0.0f, 0.0f, 6.0f};
     std::vector<ShipRef> group;
     for (int i = 0; i < 9; ++i) {
-        group.push_back(addShip(true, Vec3{0.5f * float(i % 3), 0.0f, 0.5f * float(i / 3)}));
-        appendWaypoint(*group.back(), point, Waypoint::Destination);
+        const Vec3 height{0.0f, 0.003f * float(i), 0.0f};
+        group.push_back(
+            addShip(true, Vec3{0.5f * float(i % 3), 0.0f, 0.5f * float(i / 3)} + height));
+        appendWaypoint(*group.back(), point + height, Waypoint::Destination);
     }
     step(kFrame, 60 * 15);
     for (const ShipRef& ship : group) {
