@@ -19,18 +19,14 @@ play_briefly 22 env -u ALSOFT_DRIVERS ALSOFT_CONF="$PWD/alsoft.conf" ./vorlaxis
 Sound: Sounds/music.wav missing or broken; playing without it
 Sound: the device gave 4 of 34 sources; fewer sounds play at once" ] || fail "$(cat err.txt)"
 
-# Quarter seconds of the file (32-bit float samples) that are audible.
+# The file's 32-bit float samples: without music only the effects sound.
 python3 - played.wav <<'PY' || fail "the effects are not heard"
-import array, math, struct, sys
+import array, sys
 data = open(sys.argv[1], "rb").read()
-channels, rate = struct.unpack("<HI", data[22:28])
 body = data[data.index(b"data") + 8:]
-samples = array.array("f", body[:len(body) // 4 * 4])
-window = rate // 4 * channels
-levels = [math.sqrt(sum(v * v for v in samples[i:i + window]) / window)
-          for i in range(0, len(samples) - window + 1, window)]
-print("quarter seconds:", len(levels), "audible:", sum(level > 0.003 for level in levels))
-assert any(level > 0.003 for level in levels)
+peak = max(map(abs, array.array("f", body[:len(body) // 4 * 4])))
+print("peak", peak)
+assert peak > 0.01
 PY
 
 # No such backend: the game runs silent, says why once, and ends well.

@@ -12,9 +12,8 @@ rm -rf "$work"
 mkdir -p "$work"
 "$build/tests/fuzz/make_seeds" "$work/seeds"
 # The WAV reader starts from the game's own sounds, the long ones cut short.
-"$build/tests/fuzz/soundgen" "$work/sounds"
 mkdir -p "$work/seeds/wav"
-for sound in "$work"/sounds/Sounds/*.wav; do
+for sound in "$build"/game/Sounds/*.wav; do
     head -c 65536 "$sound" >"$work/seeds/wav/$(basename "$sound")"
 done
 
