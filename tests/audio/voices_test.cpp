@@ -1,10 +1,7 @@
 // Choosing voices: merging a frame's events, the nearest and newest first
-// under a flood, repeats dropped. Mute on the M key the sound test hears.
-#include <algorithm>
-
+// under a flood, repeats dropped.
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
 #include "audio/voices.h"
 
 namespace {
