@@ -1,12 +1,10 @@
-// The rules the scene passes draw by, checked without drawing: tints and
-// route beads, layer bands, and laser order.
+// The rules the scene passes draw by, checked without drawing: tints,
+// route beads and layer bands. The picture test sees the bolts' order.
 #include <memory>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "math/camera.h"
-#include "render/laser_pass.h"
 #include "render/overlay_pass.h"
 #include "render/pass_support.h"
 #include "render/planet_pass.h"
@@ -151,26 +149,6 @@ TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     layerFilter = kAllLayers;
     player.position.y = -50.0f;
     EXPECT_TRUE(isTurretShown(player));
-}
-
-TEST_F(SceneRulesTest, LasersOfBothSidesAreDrawnFarthestFirst) {
-    Ship& player = addShip(true, {0.0f, 0.0f, -5.0f});
-    Ship& computer = addShip(false, {0.0f, 0.0f, -50.0f});
-    for (float z : {-3.0f, -30.0f}) {
-        LaserShot shot;
-        shot.position = {0.0f, 0.0f, z};
-        player.lasers.push_back(shot);
-    }
-    for (float z : {-10.0f, -40.0f}) {
-        LaserShot shot;
-        shot.position = {1.0f, 0.0f, z};
-        shot.fromComputer = true;
-        computer.lasers.push_back(shot);
-    }
-    const auto order = lasersBackToFront(galaxy());
-    const std::vector<const LaserShot*> expected = {&computer.lasers[1], &player.lasers[1],
-                                                    &computer.lasers[0], &player.lasers[0]};
-    EXPECT_EQ(order, expected);
 }
 
 } // namespace
