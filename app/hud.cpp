@@ -4,6 +4,9 @@
 
 #include "app/keyboard.h"
 #include "app/messages.h"
+#include "app/mouse.h"
+#include "app/planet_card.h"
+#include "app/selection_summary.h"
 #include "render/render_settings.h"
 #include "render/renderer.h"
 #include "render/text_overlay.h"
@@ -64,6 +67,17 @@ TextBlock messageBlock(double now) {
     return block;
 }
 
+// The planet card, or else the line about the selected ships, top left.
+TextBlock selectionBlock(double now) {
+    TextBlock block{TextAnchor::TopLeft, 1.0f, {}};
+    if (const Planet* planet = cardPlanet(planetUnderPointer(mouseX, mouseY), now)) {
+        block.lines = planetCardLines(*planet);
+    } else if (std::string line = selectionSummary(galaxy()); !line.empty()) {
+        block.lines.push_back({std::move(line), kStatusColor});
+    }
+    return block;
+}
+
 bool isScreenCovered() {
     const Galaxy& g = galaxy();
     return renderSettings.showHelp || g.playerDefeated || g.playerVictorious;
@@ -83,7 +97,7 @@ void updateHudStatus(const StatisticsSample& sample) {
 
 std::vector<TextBlock> hudBlocks(double now) {
     std::vector<TextBlock> blocks;
-    for (TextBlock block : {statusBlock(), messageBlock(now)}) {
+    for (TextBlock block : {statusBlock(), messageBlock(now), selectionBlock(now)}) {
         if (!block.lines.empty()) {
             blocks.push_back(std::move(block));
         }
@@ -132,4 +146,5 @@ void resetHud() {
     hudShown = true;
     status = HudStatus{};
     gameMessages().clear();
+    resetPlanetCard();
 }

@@ -1,5 +1,6 @@
 // What the window shows over the scene: the messages bottom left, the fleets,
-// frame rate, order plane and shown layer top right, and the pause sign.
+// frame rate, order plane and shown layer top right, the planet card or the
+// selected ships top left, and the pause sign.
 #pragma once
 
 #include <cstddef>

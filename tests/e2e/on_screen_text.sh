@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The on-screen text as a player sees it: after F10 "Bloom : 0" bottom left
-# and the fleets top right, after P the pause sign until P again, nothing
-# after F2. tesseract reads the screen where it is installed; the console
+# and the fleets top right, after Ctrl+Y the home planet's card top left
+# counting down to its next ship, after P the pause sign until P again, the
+# card's side colour changed by F6, nothing after F2. tesseract reads the screen where it is installed; the console
 # must not change either way.
 set -euo pipefail
 source "$(dirname "$0")/lib.bash"
@@ -9,16 +10,21 @@ source "$(dirname "$0")/lib.bash"
 inside_xvfb "$0" "$1"
 fresh_game_folder "$1"
 
-# expect <shown|gone> <crop> <pattern> <seconds>: waits until the light text
-# of the screen region (the backing panels keep the sky behind it dark)
+# screen_text <crop>: the light text of the screen region (the backing
+# panels keep the sky behind it dark).
+screen_text() {
+    import -window root -crop "$1" +repage shot.png
+    convert shot.png -colorspace gray -threshold 62% -negate -resize 300% ocr.png
+    tesseract ocr.png - --psm 6 2>/dev/null | tr '\n' ' '
+}
+
+# expect <shown|gone> <crop> <pattern> <seconds>: waits until the region
 # shows the pattern, or no longer does.
 expect() {
     command -v tesseract >/dev/null || return 0
     local deadline=$((SECONDS + $4)) text
     while true; do
-        import -window root -crop "$2" +repage shot.png
-        convert shot.png -colorspace gray -threshold 62% -negate -resize 300% ocr.png
-        text="$(tesseract ocr.png - --psm 6 2>/dev/null | tr '\n' ' ')"
+        text="$(screen_text "$2")"
         if grep -q -- "$3" <<<"$text"; then [ "$1" = gone ] || return 0; else [ "$1" = shown ] || return 0; fi
         [ "$SECONDS" -lt "$deadline" ] || fail "'$3' not $1 in $2: $text"
     done
@@ -37,6 +43,20 @@ send_keys "$WINDOW" F10
 expect shown "$MESSAGES" 'Bloom *: *0' 3
 expect shown "$STATUS" 'Ships: you [0-9]*, enemy [0-9]* [0-9]* FPS' 5
 
+echo "-- Ctrl+Y: the home planet's card, its next ship counting down"
+CARD="$((W / 4))x$((H / 6))+$X+$Y"
+xdotool mousemove $((X + 30)) $((Y + 30)) # off the planets, clear of the scrolling border
+send_keys "$WINDOW" ctrl+y
+expect shown "$CARD" 'Owner: you, devel' 5
+if command -v tesseract >/dev/null; then
+    next_ship() { screen_text "$CARD" | sed -n 's/.*Next ship in \([0-9][0-9]*\) *s.*/\1/p'; }
+    for try in 1 2 3 4 5 6; do
+        first="$(next_ship)" && sleep 1.2 && second="$(next_ship)"
+        [ -n "$first" ] && [ -n "$second" ] && [ "$second" -lt "$first" ] && break
+        [ "$try" -lt 6 ] || fail "no countdown: '$first' then '$second'"
+    done
+fi
+
 echo "-- P: paused until P again (messages first: they fade after four seconds)"
 send_keys "$WINDOW" p
 expect shown "$MESSAGES" 'Game paused' 3
@@ -47,9 +67,25 @@ send_keys "$WINDOW" p
 expect shown "$MESSAGES" 'Game resumed' 3
 expect gone "$CENTRE" 'PAUSED' 5
 
+echo "-- F6: the side colour of the card's owner line turns from green to blue"
+OWNER="$((W / 4))x$((H / 15))+$X+$Y"
+green_over_blue() {
+    import -window root -crop "$OWNER" +repage owner.png
+    convert owner.png -format '%[fx:mean.g-mean.b]' info:
+}
+before="$(green_over_blue)"
+send_keys "$WINDOW" F6
+wait_for_text out.txt '^Colours: red-green safe$' 1 5 || fail "F6 printed nothing"
+sleep 1
+after="$(green_over_blue)"
+awk -v b="$before" -v a="$after" 'BEGIN { exit !(b - a > 0.01) }' || fail "F6 left the colours: $before, $after"
+send_keys "$WINDOW" F6
+wait_for_text out.txt '^Colours: standard$' 1 5 || fail "a second F6 printed nothing"
+
 echo "-- F2: hidden"
 send_keys "$WINDOW" F2
 expect gone "$STATUS" 'FPS' 5
+expect gone "$CARD" 'Owner' 1
 
 close_game
 grep -q '^ Bloom : 0' out.txt || fail "no bloom line: $(cat out.txt)"
