@@ -185,7 +185,7 @@ void initAudio(const std::string& folder) {
         return;
     }
     const bool quiet = quietenLibraries();
-    const std::vector<std::string> problems = loadSounds(folder, *a.sounds);
+    std::vector<std::string> problems = loadSounds(folder, *a.sounds);
     if (problems.size() == a.sounds->size()) {
         disable("no sound in " + folder + " could be read");
         return;
@@ -194,6 +194,12 @@ void initAudio(const std::string& folder) {
     if (output.context == nullptr) {
         disable(output.failure);
         return;
+    }
+    for (std::size_t i = 0; i < a.sounds->size(); ++i) {
+        if ((*a.sounds)[i] && output.buffers[i] == 0) {
+            problems.push_back(folder + "/" + soundInfo(static_cast<SoundId>(i)).file +
+                               " refused by the sound device");
+        }
     }
     for (const std::string& problem : problems) {
         std::cerr << "Sound: " << problem << "; playing without it" << std::endl;
