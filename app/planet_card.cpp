@@ -74,9 +74,11 @@ std::vector<TextLine> planetCardLines(const Planet& planet) {
         {"Claim: you " + percent(planet.playerClaim) + ", enemy " + percent(planet.computerClaim),
          kCardColor});
     addProduction(lines, planet);
-    lines.push_back({"Incoming routes: " + std::to_string(planet.incomingRoutes) +
-                         ", ships in queue: " + std::to_string(planet.shipQueue),
-                     kCardColor});
+    if (planet.incomingRoutes > 0 || planet.shipQueue > 0) {
+        lines.push_back({"Incoming routes: " + std::to_string(planet.incomingRoutes) +
+                             ", ships in queue: " + std::to_string(planet.shipQueue),
+                         kCardColor});
+    }
     return lines;
 }
 

@@ -3,7 +3,8 @@
 // the window alone, the floor of the machine; (a) the bare pipeline (no
 // scene pass); (b) the opening view; (c) a 400 against 400 battle with
 // lasers in flight. Also times the bloom pass and each scene pass on its
-// own. Run from the game folder:
+// own, and the planet card with the selected ships' line. Run from the game
+// folder:
 //   frame_bench [FRAMES] [SHOT_FOLDER]
 // VORLAXIS_BENCH_CLOCK=cpu times CPU time instead of the wall clock.
 // With a folder it also saves what the window shows of the opening view,
@@ -25,6 +26,8 @@
 #include "app/hud.h"
 #include "app/input_callbacks.h"
 #include "app/messages.h"
+#include "app/planet_card.h"
+#include "app/selection_summary.h"
 #include "bench/frame_scenes.h"
 #include "math/camera.h"
 #include "platform/window.h"
@@ -129,6 +132,30 @@ double timeOnScreenText(int frames) {
     return timeMedian(frames, [] { drawTextOverlay(hudBlocks(currentTime())); });
 }
 
+// What a planet card (of the planet under the window's middle, or the
+// first) and the line about the battle's 400 player ships, all selected,
+// add to the frame's on-screen text, which draws them in the same call:
+// found, written and drawn with it, less the text without them.
+double timeCardAndLine(int frames) {
+    const std::vector<TextBlock> rest = hudBlocks(currentTime());
+    for (const ShipRef& ship : galaxy().playerShips) {
+        ship->selected = true;
+    }
+    const Planet& first = *galaxy().planets.front();
+    const double with = timeMedian(frames, [&rest, &first] {
+        const Planet* pointed = planetUnderPointer(kWidth / 2, kHeight / 2);
+        std::vector<TextLine> card = planetCardLines(pointed != nullptr ? *pointed : first);
+        card.push_back({selectionSummary(galaxy()), glm::vec4{1.0f}});
+        std::vector<TextBlock> blocks = rest;
+        blocks.push_back({TextAnchor::TopLeft, 1.0f, std::move(card)});
+        drawTextOverlay(blocks);
+    });
+    for (const ShipRef& ship : galaxy().playerShips) {
+        ship->selected = false;
+    }
+    return with - timeMedian(frames, [&rest] { drawTextOverlay(rest); });
+}
+
 void saveShot(const std::string& folder, const char* name) {
     std::string bgr = captureFrame(kWidth, kHeight);
     FIBITMAP* image =
@@ -192,7 +219,7 @@ struct Line {
 void print(const std::vector<Line>& lines) {
     for (const Line& line : lines) {
         std::cout << "  " << std::left << std::setw(20) << line.label << std::right
-                  << std::setprecision(1) << std::setw(6) << line.ms;
+                  << std::setprecision(line.ms < 1.0 ? 2 : 1) << std::setw(6) << line.ms;
         if (line.base != nullptr) {
             std::cout << "  = " << std::setprecision(2) << line.ms / line.base->ms << line.relation
                       << line.base->label.substr(0, 3);
@@ -233,7 +260,8 @@ int main(int argc, char** argv) {
     lines.push_back(Line{"bloom pass alone", timeBloom(frames), &opening, " of "});
     lines.push_back(Line{"on-screen text", timeOnScreenText(frames), &opening, " of "});
     battleView();
-    lines.push_back(Line{"(c) 400 v 400", timeFrames(frames), &bare});
+    const Line& battle = lines.emplace_back(Line{"(c) 400 v 400", timeFrames(frames), &bare});
+    lines.push_back(Line{"card and ships line", timeCardAndLine(frames), &battle, " of "});
     const std::string battlePasses = timeEachPass(frames);
 
     std::cout << std::fixed << "frame_bench " << kWidth << "x" << kHeight << ", median of "

@@ -48,15 +48,13 @@ TEST_F(PlanetCardTest, CardSaysOwnerClaimsProductionRouteAndQueueInWords) {
     enemy.shipQueue = 3;
     enemy.incomingRoutes = 1;
     const std::pair<const Planet*, Texts> cases[] = {
-        {&home,
-         {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Next ship in 6 s",
-          "Incoming routes: 0, ships in queue: 0"}},
+        {&home, {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Next ship in 6 s"}},
         {&routed,
          {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Route to you, 31 units away",
-          "Progress 18 of 32, next delivery in 42 s", "Incoming routes: 0, ships in queue: 0"}},
+          "Progress 18 of 32, next delivery in 42 s"}},
         {&free,
-         {"Owner: nobody, not developed", "Claim: you 62 %, enemy 12 %", "No ships until developed",
-          "Incoming routes: 0, ships in queue: 0"}},
+         {"Owner: nobody, not developed", "Claim: you 62 %, enemy 12 %",
+          "No ships until developed"}},
         {&enemy,
          {"Owner: enemy, developed", "Claim: you 0 %, enemy 100 %",
           "Route to nobody, 12 units away (pays nothing)", "Next ship in 2 s",
