@@ -31,9 +31,14 @@ Vec3 horizontal(Vec3 v) {
 }
 
 // The ship has come up against a planet: either it has arrived (its waypoint
-// lies inside the planet) or it turns aside.
+// lies inside the planet, or is a destination so close to it that no ship
+// could stand there without touching it: an order on a ship parked at the
+// planet) or it turns aside.
 void meetPlanet(Ship& ship, const Waypoint& target, const Planet& planet) {
-    if (glm::length(target.position - planet.position) <= planet.radius) {
+    const float reach = target.kind == Waypoint::Destination
+                            ? kReachFactor * (planet.radius + ship.radius)
+                            : planet.radius;
+    if (glm::length(target.position - planet.position) <= reach) {
         popWaypoint(ship);
         return;
     }

@@ -12,6 +12,9 @@ TEST_F(MovementTest, ShipsStopAtAPlanetsSurfaceOrNearAPointInSpace) {
     const Planet& planet = addPlanet(Vec3{10.0f, 0.0f, 0.0f}, 1.2f);
     const ShipRef toPlanet = addShip(true, Vec3{0.0f});
     appendWaypoint(*toPlanet, planet.position, Waypoint::Destination);
+    // A point just outside the planet, where no ship fits: the planet's far side.
+    const ShipRef toRim = addShip(true, Vec3{0.0f, 0.0f, 3.0f});
+    appendWaypoint(*toRim, planet.position + Vec3{0.9f, 0.0f, 0.9f}, Waypoint::Destination);
     const Vec3 point{-7.3f, 0.0f, -3.1f};
     const ShipRef toPoint = addShip(true, Vec3{0.0f, 0.0f, -6.0f});
     appendWaypoint(*toPoint, point, Waypoint::Destination);
@@ -22,6 +25,7 @@ TEST_F(MovementTest, ShipsStopAtAPlanetsSurfaceOrNearAPointInSpace) {
     EXPECT_GT(distance, planet.radius + toPlanet->radius);
     EXPECT_LE(distance, 1.1f * (planet.radius + toPlanet->radius));
     EXPECT_TRUE(toPlanet->waypoints.empty());
+    EXPECT_TRUE(toRim->waypoints.empty());
     EXPECT_EQ(toPlanet->currentSpeed, 0.0f);
     // In open space it keeps the length of its last step as its speed.
     EXPECT_LE(glm::length(toPoint->position - point), 0.22f);
