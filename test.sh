@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: formatting, unit, GL,
-# end-to-end, installing the game and its .deb, the unit tests and a minute
-# of random play under AddressSanitizer + UBSan, and a minute of each fuzz
-# target; last the size of the tests against the code.
+# end-to-end, installing the game and its .deb, the unit tests and the
+# headless player's games under AddressSanitizer + UBSan, and a minute of each
+# fuzz target; last the size of the tests against the code.
 #   ./test.sh          everything above
 #   ./test.sh --bench  also builds and runs the benchmarks afterwards
-# RANDOM_INPUT_SEED picks another random-play session (default 1616).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -28,9 +27,9 @@ cmake -S . -B build-asan -DVORLAXIS_WERROR=ON -DVORLAXIS_SANITIZE=ON -DCMAKE_BUI
 cmake --build build-asan -j2 --target unit_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/unit_tests --gtest_brief=1
 
-echo "== a minute of random input against the game under AddressSanitizer + UBSan"
-cmake --build build-asan -j2 --target vorlaxis
-bash tests/random_input/session.sh build-asan/game 60 "${RANDOM_INPUT_SEED:-1616}"
+echo "== the headless player's games under AddressSanitizer + UBSan"
+cmake --build build-asan -j2 --target player_bot
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/player_bot
 
 echo "== fuzzing: image decoding, model import, WAV reading"
 cmake -S . -B build-fuzz -DVORLAXIS_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DVORLAXIS_WERROR=ON

@@ -115,7 +115,8 @@ void orderOnPlane(const PickRay& ray, bool queue) {
 void handleMousePosition(int x, int y) {
     mouseX = x;
     mouseY = y;
-    updateEdgeFlags(x, y, currentWindowSize());
+    // The size the resize handler last applied, the one pick rays use too.
+    updateEdgeFlags(x, y, WindowSize{windowWidth, windowHeight});
 }
 
 void handleMouseButton(int button, int action) {

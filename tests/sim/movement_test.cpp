@@ -34,6 +34,12 @@ TEST_F(MovementTest, ShipsStopAtAPlanetsSurfaceOrNearAPointInSpace) {
     const Vec3 stopped = toPoint->position;
     step(kFrame, 60);
     EXPECT_EQ(toPoint->position, stopped);
+    // Reached within 1.1 radii: a step that ends 0.21 short of it drops the waypoint.
+    const ShipRef close = addShip(true, Vec3{0.0f, 0.0f, -20.0f});
+    appendWaypoint(*close, Vec3{0.3f, 0.0f, -20.0f}, Waypoint::Destination);
+    galaxy().frameDelta = 0.0225; // a step of 0.09
+    followWaypoints(*close);
+    EXPECT_TRUE(close->waypoints.empty());
 }
 
 TEST_F(MovementTest, DetoursAroundAPlanetKeepTheDestinationAndGetThere) {

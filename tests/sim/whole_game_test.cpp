@@ -1,5 +1,6 @@
 // Whole games without a picture, from a fixed seed at a fixed frame time,
 // each played to its end.
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -96,6 +97,7 @@ TEST_F(WholeGameTest, IdlePlayerLosesAndScriptedPlayerWins) {
                   << " player, " << game.computerShips << " computer)\n";
         EXPECT_EQ(game.outcome, ordersGiven ? "victory" : "defeat");
         EXPECT_EQ(game.playerShips > game.computerShips, ordersGiven);
+        EXPECT_EQ(std::max(game.playerShips, game.computerShips), kShipListLimit); // a side is full
         if (!simtest::kUnderSanitizers) {
             EXPECT_EQ(playGame(ordersGiven), game);
         }

@@ -1,0 +1,556 @@
+// A headless player: whole games played through the handlers the window layer
+// calls (keys, cursor, buttons, wheel) with actions from a seeded generator,
+// checking after every frame what the player meant.
+//   player_bot               the fixed seeds, three minutes of game time each
+//   player_bot --soak        200 more seeds
+//   player_bot --seed N [S]  replays one seed (twice), S seconds of game time
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <glm/gtx/string_cast.hpp>
+
+#include "app/control_groups.h"
+#include "app/edge_scrolling.h"
+#include "app/keyboard.h"
+#include "app/mouse.h"
+#include "math/camera.h"
+#include "platform/keys.h"
+#include "platform/window.h"
+#include "render/render_settings.h"
+#include "sim/clock.h"
+#include "sim/events.h"
+#include "sim/generation.h"
+#include "sim/simulation.h"
+
+namespace {
+
+constexpr double kArrivalSlack = 10.0;    // seconds beyond distance / speed
+constexpr double kFightMemory = 4.0;      // shot or hit this lately: fighting
+constexpr double kStandaloneEvery = 15.0; // a developed planet without a paying route
+
+template <typename... Parts> std::string text(const Parts&... parts) {
+    std::ostringstream out;
+    (out << ... << parts);
+    return out.str();
+}
+
+struct Failure {
+    std::string oracle, detail;
+};
+
+[[noreturn]] void fail(const std::string& oracle, const std::string& detail) {
+    throw Failure{oracle, detail};
+}
+
+// The destinations a ship still owes, in order, each with its deadline.
+struct Orders {
+    std::vector<Vec3> points;
+    std::vector<double> deadlines;
+    double health = 0.0, lastFight = -1e9;
+};
+
+// A planet as the last frame left it.
+struct PlanetWatch {
+    double since = 0.0, spawnTimer = 0.0;
+    bool eligible = false;
+    int queue = 0;
+    Vec3 rally{0.0f};
+    const Planet* route = nullptr;
+};
+
+std::vector<Vec3> destinations(const Ship& ship) {
+    std::vector<Vec3> points;
+    for (const Waypoint& w : ship.waypoints) {
+        if (w.kind == Waypoint::Destination)
+            points.push_back(w.position);
+    }
+    return points;
+}
+
+bool finite(Vec3 v) {
+    return std::isfinite(glm::dot(v, v));
+}
+
+class Bot {
+  public:
+    explicit Bot(unsigned seed) : seed(seed), random(seed) {}
+
+    // Plays `seconds` of game time and returns what the game did, or throws
+    // the first Failure.
+    std::string play(double seconds) {
+        startGame();
+        Galaxy& g = galaxy();
+        while (g.elapsedTime < seconds && !g.playerDefeated && !g.playerVictorious)
+            frame();
+        std::string digest = text(actions, frameCount, g.elapsedTime, g.computerShips.size());
+        for (const ShipRef& ship : g.playerShips)
+            digest += glm::to_string(ship->position);
+        return digest;
+    }
+
+    std::deque<std::string> recent; // the last 20 actions
+    long frameCount = 0;
+
+  private:
+    // The main loop's order: step, input events, camera keys, edge scrolling.
+    void frame() {
+        Galaxy& g = galaxy();
+        const double dt = chance(0.01) ? real(0.1, 0.25) : real(0.01, 0.05);
+        actions += std::to_string(dt);
+        g.frameDelta = dt;
+        g.elapsedTime += dt;
+        ++frameCount;
+        stepSimulation();
+        checkWorld(dt);
+        checkOrders(dt);
+        checkProduction(dt);
+        checkSelection();
+        clearEvents();
+        act();
+        pollCameraKeys();
+        applyEdgeScrolling();
+        checkCamera();
+    }
+
+    void startGame() {
+        resetGalaxy();
+        resetRenderState();
+        resetKeyboard();
+        resetMouse();
+        resetEdgeScrolling();
+        releaseAllKeys();
+        clearEvents();
+        initCamera();
+        setCameraStepSource([] { return static_cast<float>(galaxy().frameDelta); });
+        setClockSource([] { return galaxy().elapsedTime; });
+        setKeyboardWindowCheck([] { return true; });
+        setKeyHandler(handleKey);
+        setMouseButtonHandler(handleMouseButton);
+        setMousePositionHandler(handleMousePosition);
+        setMouseWheelHandler(handleMouseWheel);
+        setFocusLossHandler(clearEdgeFlags);
+        injectWheel(wheel);
+        injectMousePosition(windowWidth / 2, windowHeight / 2);
+        std::srand(seed);
+        buildGalaxy();
+        const Vec3 home = galaxy().planets.front()->position; // as after the intro
+        camera().eye = {home.x - 20.0f, 12.5f, home.z - 20.0f};
+        camera().target = {home.x, 10.0f, home.z};
+        updateCameraBasis();
+        previousView = Mat3{getViewMatrix()};
+        for (const auto& planet : galaxy().planets)
+            planets[planet.get()] = {0.0, planet->spawnTimer, false, planet->shipQueue};
+    }
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(random); }
+    double real(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    }
+
+    template <typename... Parts> void log(const Parts&... parts) {
+        const std::string action = text(parts...);
+        recent.push_back(text("frame ", frameCount, " t=", galaxy().elapsedTime, ": ", action));
+        if (recent.size() > 20)
+            recent.pop_front();
+        actions += action;
+    }
+
+    void tap(int key) {
+        injectKey(key, KeyAction::Press);
+        injectKey(key, KeyAction::Release);
+    }
+
+    void hold(int key, int frames) {
+        if (held.count(key) == 0)
+            injectKey(key, KeyAction::Press);
+        held[key] = frames;
+    }
+
+    // Held keys are let go after their frames; later steps run at their frame.
+    void act() {
+        for (auto it = held.begin(); it != held.end();) {
+            if (--it->second > 0) {
+                ++it;
+                continue;
+            }
+            injectKey(it->first, KeyAction::Release);
+            it = held.erase(it);
+        }
+        for (auto it = later.begin(); it != later.end() && it->first <= frameCount;) {
+            it->second();
+            it = later.erase(it);
+        }
+        if (chance(0.08))
+            oneAction();
+    }
+
+    // The pixel of a planet or a ship on screen, or any pixel.
+    glm::ivec2 somewhere() {
+        const Galaxy& g = galaxy();
+        const auto any = [this](const auto& list) {
+            return list[below(int(list.size()))]->position;
+        };
+        const int kind = below(4);
+        const glm::ivec2 anywhere{below(windowWidth), below(windowHeight)};
+        if ((kind == 1 && g.playerShips.empty()) || (kind == 2 && g.computerShips.empty()) ||
+            kind == 3)
+            return anywhere;
+        const Vec3 at =
+            kind == 0 ? any(g.planets) : any(kind == 1 ? g.playerShips : g.computerShips);
+        const Vec3 w = glm::project(at, getViewMatrix(), projectionMatrix,
+                                    Vec4{0.0f, 0.0f, windowWidth, windowHeight});
+        const glm::ivec2 pixel{int(w.x), windowHeight - 1 - int(w.y)};
+        const bool shown = w.z > 0.0f && w.z < 1.0f && pixel.x >= 0 && pixel.y >= 0 &&
+                           pixel.x < windowWidth && pixel.y < windowHeight;
+        return shown ? pixel : anywhere;
+    }
+
+    void click(glm::ivec2 from, glm::ivec2 to, int button, const std::vector<int>& modifiers) {
+        std::string keys;
+        for (const int key : modifiers) {
+            keys += " " + std::to_string(key);
+            injectKey(key, KeyAction::Press);
+        }
+        log(button == MouseButton::Left ? "left " : "right ", from.x, ",", from.y, " to ", to.x,
+            ",", to.y, " with", keys);
+        injectMousePosition(from.x, from.y);
+        injectMouseButton(button, KeyAction::Press);
+        injectMousePosition(to.x, to.y);
+        injectMouseButton(button, KeyAction::Release);
+        for (const int key : modifiers)
+            injectKey(key, KeyAction::Release);
+    }
+
+    // Camera keys: letters, arrows, Page Up and Down, keypad minus and plus.
+    int cameraKey() {
+        const int group = below(4);
+        return group == 0 ? "WASDQERF"[below(8)]
+                          : std::array{Key::Up, Key::PageUp, Key::KeypadSubtract}[group - 1] +
+                                below(group == 1 ? 4 : 2);
+    }
+
+    void oneAction() {
+        std::vector<int> modifiers;
+        if (chance(0.3))
+            modifiers.push_back(Key::LeftShift);
+        const int kind = below(13);
+        if (kind <= 1) { // select by click or drag, '<' filtering now and then
+            if (chance(0.15))
+                modifiers.push_back('<');
+            const glm::ivec2 from = somewhere();
+            click(from, chance(0.5) ? from : from + glm::ivec2{below(300), below(300)},
+                  MouseButton::Left, modifiers);
+        } else if (kind <= 4) { // orders at planets, ships and empty space
+            if (chance(0.2))
+                modifiers.push_back(Key::LeftCtrl);
+            order(MouseButton::Right, modifiers);
+        } else if (kind == 5) { // X with a left click orders and fires
+            modifiers.push_back('X');
+            order(MouseButton::Left, modifiers);
+        } else if (kind == 6) { // control groups: store, recall, double tap
+            const int digit = '0' + below(10);
+            const int how = below(3);
+            log("group ", digit, " ", how);
+            if (how == 0)
+                injectKey(Key::LeftCtrl, KeyAction::Press);
+            tap(digit);
+            if (how == 0)
+                injectKey(Key::LeftCtrl, KeyAction::Release);
+            if (how == 2)
+                tap(digit);
+            jumped = true;      // a second tap of the last digit jumps as well
+        } else if (kind == 7) { // Ctrl+A every ship, Ctrl+Y every own planet
+            const int key = chance(0.7) ? 'A' : 'Y';
+            log("ctrl ", key);
+            injectKey(Key::LeftCtrl, KeyAction::Press);
+            tap(key);
+            injectKey(Key::LeftCtrl, KeyAction::Release);
+        } else if (kind == 8) { // a camera key held for many frames, with Alt or not
+            const int key = cameraKey();
+            const int frames = 5 + below(120);
+            log("hold ", key, " for ", frames);
+            if (chance(0.3))
+                hold(Key::LeftAlt, frames);
+            hold(key, frames);
+        } else if (kind == 9) {
+            wheel += below(7) - 3;
+            log("wheel ", wheel);
+            injectWheel(wheel);
+        } else if (kind == 10) { // the cursor at a border, or past it, for a while
+            glm::ivec2 at{below(windowWidth), below(windowHeight)};
+            const int axis = below(2);
+            at[axis] = (chance(0.5) ? 0 : axis == 0 ? windowWidth : windowHeight) + below(40) - 20;
+            const int frames = 5 + below(90);
+            log("border ", glm::to_string(at), " for ", frames);
+            if (chance(0.3))
+                hold(Key::LeftAlt, frames);
+            injectMousePosition(at.x, at.y);
+            later.emplace(frameCount + frames, [this] {
+                if (chance(0.3))
+                    injectFocusLoss(); // the player switched to another program
+                injectMousePosition(windowWidth / 2, windowHeight / 2);
+            });
+        } else if (kind == 11) { // order plane, pause, layers
+            const int key = chance(0.5) ? "RFCP"[below(4)] : Key::keypad(below(4));
+            log("tap ", key);
+            tap(key);
+            if (key == 'P')
+                later.emplace(frameCount + 20 + below(100), [this] { tap('P'); });
+        }
+    }
+
+    // An order click: every selected ship whose destinations changed now owes
+    // them, each by the path there / speed + 10 s per destination.
+    void order(int button, const std::vector<int>& modifiers) {
+        const glm::ivec2 at = somewhere();
+        click(at, at, button, modifiers);
+        const double now = galaxy().elapsedTime;
+        for (const ShipRef& ship : galaxy().playerShips) {
+            const std::vector<Vec3> points = destinations(*ship);
+            const auto known = orders.find(ship->id);
+            if (!ship->selected || (known != orders.end() && known->second.points == points) ||
+                (known == orders.end() && points.empty()))
+                continue;
+            Orders& owed = orders[ship->id] = {points, {}, ship->health};
+            Vec3 from = ship->position;
+            double path = 0.0;
+            for (const Vec3& point : points) {
+                path += glm::length(point - from);
+                from = point;
+                owed.deadlines.push_back(now + path / ship->speed +
+                                         kArrivalSlack * double(owed.deadlines.size() + 1));
+            }
+        }
+    }
+
+    // Each ship updated once per step (its age sums the steps it lived),
+    // positions finite, claims at most 100, route counts as the routes stand.
+    void checkWorld(double dt) {
+        const Galaxy& g = galaxy();
+        for (const ShipList* list : {&g.playerShips, &g.computerShips}) {
+            if (list->size() > kShipListLimit)
+                fail("ship limit", "more than 400 ships on a side");
+            for (const ShipRef& ship : *list) {
+                double& age = ages[ship->id];
+                age += g.paused ? 0.0 : dt;
+                bool sound = ship->age == age && finite(ship->position);
+                for (const LaserShot& laser : ship->lasers)
+                    sound = sound && finite(laser.position);
+                if (!sound)
+                    fail("ship update", text("ship ", ship->id, " age ", ship->age, " not ", age));
+            }
+        }
+        std::map<const Planet*, int> routesIn;
+        for (const auto& planet : g.planets) {
+            if (planet->playerClaim > 100.0 || planet->computerClaim > 100.0)
+                fail("claims", text("planet ", planet->id, " claimed past 100"));
+            routesIn[planet->routeTarget] += planet->outgoingRoutes;
+        }
+        for (const auto& planet : g.planets) {
+            if (planet->incomingRoutes != routesIn[planet.get()] || planet->outgoingRoutes > 1)
+                fail("route counts", text("planet ", planet->id));
+        }
+    }
+
+    // Arrival by the deadline, not counting time paused or fighting (shot or
+    // hit, rammed included, within the last 4 s); destinations reached in the
+    // order given.
+    void checkOrders(double dt) {
+        const Galaxy& g = galaxy();
+        const double now = g.elapsedTime;
+        std::map<int, Orders> still;
+        for (const ShipRef& ship : g.playerShips) {
+            const auto known = orders.find(ship->id);
+            if (known == orders.end())
+                continue;
+            Orders owed = known->second;
+            const std::vector<Vec3> points = destinations(*ship);
+            const std::size_t done =
+                owed.points.size() - std::min(owed.points.size(), points.size());
+            if (points.size() > owed.points.size() ||
+                !std::equal(points.begin(), points.end(), owed.points.begin() + long(done)))
+                fail("queued orders in order", text("ship ", ship->id));
+            owed.points.erase(owed.points.begin(), owed.points.begin() + long(done));
+            owed.deadlines.erase(owed.deadlines.begin(), owed.deadlines.begin() + long(done));
+            if (ship->health < owed.health || !ship->lasers.empty())
+                owed.lastFight = now;
+            owed.health = ship->health;
+            for (double& deadline : owed.deadlines)
+                deadline += g.paused || now - owed.lastFight < kFightMemory ? dt : 0.0;
+            if (!owed.deadlines.empty() && now > owed.deadlines.front())
+                fail("arrival", text("ship ", ship->id, " at ", glm::to_string(ship->position),
+                                     " not at ", glm::to_string(owed.points.front())));
+            if (!owed.points.empty())
+                still[ship->id] = owed;
+        }
+        orders = std::move(still);
+    }
+
+    // A developed player planet whose route does not pay earns a ship at
+    // least every 15 s (plus the frame) unless an order reset it; a planet's
+    // queue never goes negative and lets at most one ship go per 2 s.
+    void checkProduction(double dt) {
+        const Galaxy& g = galaxy();
+        const double now = g.elapsedTime;
+        std::map<const Planet*, int> spawned; // each new ship by its nearest planet of its side
+        for (const GameEvent& event : frameEvents()) {
+            const Planet* nearest = nullptr;
+            for (const auto& planet : g.planets) {
+                const auto away = [&event](const Planet* p) {
+                    return glm::length(p->position - event.position);
+                };
+                if (planet->owner == event.side && (!nearest || away(planet.get()) < away(nearest)))
+                    nearest = planet.get();
+            }
+            spawned[nearest] += event.kind == EventKind::ShipSpawned;
+        }
+        for (const auto& planet : g.planets) {
+            PlanetWatch& watch = planets[planet.get()];
+            const Planet* target = planet->routeTarget;
+            const bool pays =
+                planet->hasRoute() && isEstablished(*target) && target->routeTarget != planet.get();
+            const bool eligible =
+                planet->owner == Side::Player && isEstablished(*planet) && !pays && !g.paused;
+            const int left = spawned[planet.get()];
+            if (planet->shipQueue < 0 || left > int((watch.spawnTimer + dt) / 2.0))
+                fail("spawns within the queue", text("planet ", planet->id));
+            const bool earned = planet->shipQueue - watch.queue + left >= 1;
+            if (!eligible || !watch.eligible || earned || planet->rallyPoint != watch.rally ||
+                target != watch.route)
+                watch.since = now;
+            if (now - watch.since > kStandaloneEvery + dt + 1e-6)
+                fail("production",
+                     text("planet ", planet->id, " earned nothing in ", now - watch.since, " s"));
+            watch = {watch.since,       planet->spawnTimer, eligible,
+                     planet->shipQueue, planet->rallyPoint, target};
+        }
+    }
+
+    // Only own ships and planets are selected; no group holds on to a ship
+    // that has left the game.
+    void checkSelection() {
+        const Galaxy& g = galaxy();
+        std::set<const Ship*> alive;
+        for (const ShipRef& ship : g.playerShips)
+            alive.insert(ship.get());
+        for (const ShipRef& ship : g.computerShips) {
+            if (ship->selected)
+                fail("own selection", text("computer ship ", ship->id));
+        }
+        for (const auto& planet : g.planets) {
+            if (planet->selected && planet->owner != Side::Player)
+                fail("own selection", text("planet ", planet->id, " of side ", int(planet->owner)));
+        }
+        for (int digit = 0; digit < kControlGroupCount; ++digit) {
+            for (const std::weak_ptr<Ship>& member : controlGroup(digit)) {
+                const ShipRef ship = member.lock();
+                if (ship && alive.count(ship.get()) == 0)
+                    fail("groups", text("group ", digit, " holds ship ", ship->id));
+            }
+        }
+    }
+
+    // In its region, finite, no turn over 90 degrees in a frame unless a
+    // jump, and some zoom or pan still moves it.
+    void checkCamera() {
+        const Camera& c = camera();
+        const Vec3 t = c.target;
+        const std::string where =
+            text("eye ", glm::to_string(c.eye), ", target ", glm::to_string(t));
+        constexpr float kSlop = 1e-3f;
+        if (!finite(c.eye) || !finite(t) || !finite(c.forward) || !finite(c.right) ||
+            std::abs(t.x) > 75.0f + kSlop || std::abs(t.z) > 75.0f + kSlop || t.y < -kSlop ||
+            t.y > 75.0f + kSlop || c.eye.y < -kSlop || glm::length(c.eye - t) > 150.0f + kSlop)
+            fail("camera valid", where);
+        const Mat3 view{getViewMatrix()};
+        float trace = 0.0f; // 1 + 2 cos(the angle turned)
+        for (int i = 0; i < 3; ++i)
+            trace += glm::dot(view[i], previousView[i]);
+        if (trace < 1.0f && !jumped)
+            fail("camera turn", "over 90 degrees in one frame to " + where);
+        previousView = view;
+        jumped = false;
+        const Camera saved = c;
+        for (void (*move)() : {zoomIn, zoomOut, panLeft, panRight, panForward, panBackward}) {
+            move();
+            const bool moved = camera().eye != saved.eye || camera().target != saved.target;
+            camera() = saved;
+            if (moved)
+                return;
+        }
+        fail("camera locked", "no zoom or pan moves it from " + where);
+    }
+
+    unsigned seed;
+    std::mt19937 random;
+    std::string actions; // every action and frame time, for the replay check
+    int wheel = 0;
+    bool jumped = false;
+    Mat3 previousView{1.0f};
+    std::map<int, int> held;
+    std::multimap<long, std::function<void()>> later;
+    std::map<int, Orders> orders;
+    std::map<const Planet*, PlanetWatch> planets;
+    std::map<int, double> ages;
+};
+
+// Plays the seed (twice when asked, expecting the same game); prints one
+// line, or the failure with the last actions and how to replay it.
+bool playSeed(unsigned seed, double seconds, bool twice) {
+    std::string first;
+    for (int run = 0; run < (twice ? 2 : 1); ++run) {
+        Bot bot(seed);
+        try {
+            const std::string digest = bot.play(seconds);
+            if (run == 1 && digest != first)
+                fail("same seed, same game", "the second game went otherwise");
+            first = digest;
+        } catch (const Failure& failure) {
+            std::cerr << "FAIL seed " << seed << ", oracle '" << failure.oracle << "', frame "
+                      << bot.frameCount << " (t=" << galaxy().elapsedTime << "): " << failure.detail
+                      << "\nlast actions:\n";
+            for (const std::string& action : bot.recent)
+                std::cerr << "  " << action << "\n";
+            std::cerr << "replay: player_bot --seed " << seed << " " << seconds << "\n";
+            return false;
+        }
+    }
+    std::cerr << "seed " << seed << ": " << galaxy().playerShips.size() << " player and "
+              << galaxy().computerShips.size() << " computer ships at " << galaxy().elapsedTime
+              << " s\n";
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    std::ostringstream swallowed; // the game's own messages
+    std::streambuf* const console = std::cout.rdbuf(swallowed.rdbuf());
+    int failures = 0;
+    if (mode == "--seed" && argc > 2) {
+        const double seconds = argc > 3 ? std::atof(argv[3]) : 180.0;
+        failures += !playSeed(unsigned(std::atol(argv[2])), seconds, true);
+    } else {
+        const unsigned first = mode == "--soak" ? 1000 : 1;
+        const unsigned count = mode == "--soak" ? 200 : 20;
+        for (unsigned seed = first; seed < first + count; ++seed) {
+            failures += !playSeed(seed, 180.0, seed < first + 3);
+            swallowed.str("");
+        }
+    }
+    std::cout.rdbuf(console);
+    std::cerr << failures << " games failed\n";
+    return failures == 0 ? 0 : 1;
+}
