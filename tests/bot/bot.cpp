@@ -63,9 +63,7 @@ struct Orders {
 struct PlanetWatch {
     double since = 0.0, spawnTimer = 0.0;
     bool eligible = false;
-    int queue = 0;
-    Vec3 rally{0.0f};
-    const Planet* route = nullptr;
+    int queue = 0, progress = 0;
 };
 
 std::vector<Vec3> destinations(const Ship& ship) {
@@ -316,6 +314,10 @@ class Bot {
         const glm::ivec2 at = somewhere();
         click(at, at, button, modifiers);
         const double now = galaxy().elapsedTime;
+        for (const auto& planet : galaxy().planets) {
+            if (planet->selected) // a new rally point or route starts production over
+                planets[planet.get()].since = now;
+        }
         for (const ShipRef& ship : galaxy().playerShips) {
             const std::vector<Vec3> points = destinations(*ship);
             const auto known = orders.find(ship->id);
@@ -398,7 +400,7 @@ class Bot {
     }
 
     // A developed player planet whose route does not pay earns a ship at
-    // least every 15 s (plus the frame) unless an order reset it; a planet's
+    // least every 15 s (plus the frame) after its last order; a planet's
     // queue never goes negative and lets at most one ship go per 2 s.
     void checkProduction(double dt) {
         const Galaxy& g = galaxy();
@@ -425,15 +427,19 @@ class Bot {
             const int left = spawned[planet.get()];
             if (planet->shipQueue < 0 || left > int((watch.spawnTimer + dt) / 2.0))
                 fail("spawns within the queue", text("planet ", planet->id));
-            const bool earned = planet->shipQueue - watch.queue + left >= 1;
-            if (!eligible || !watch.eligible || earned || planet->rallyPoint != watch.rally ||
-                target != watch.route)
+            // A ship delivered and sent off in the same frame leaves the queue
+            // as it was; when the spawn point was blocked only the production
+            // count starting over shows it.
+            const bool sentOff = watch.spawnTimer + dt >= 2.0 && planet->shipQueue == 0;
+            const bool earned = planet->shipQueue - watch.queue + left >= 1 ||
+                                (sentOff && planet->productionProgress < watch.progress);
+            if (!eligible || !watch.eligible || earned)
                 watch.since = now;
             if (now - watch.since > kStandaloneEvery + dt + 1e-6)
                 fail("production",
                      text("planet ", planet->id, " earned nothing in ", now - watch.since, " s"));
-            watch = {watch.since,       planet->spawnTimer, eligible,
-                     planet->shipQueue, planet->rallyPoint, target};
+            watch = {watch.since, planet->spawnTimer, eligible, planet->shipQueue,
+                     planet->productionProgress};
         }
     }
 
