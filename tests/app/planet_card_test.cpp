@@ -1,5 +1,5 @@
 // The planet card and the selected ships' line, in the words and colours
-// the overlay shows; F6's palette switch.
+// the overlay shows.
 #include "input_fixture.h"
 
 #include "app/control_groups.h"
@@ -19,42 +19,28 @@ Texts texts(const std::vector<TextLine>& lines) {
     return result;
 }
 
-class PlanetCardTest : public InputTest {
-  protected:
-    void SetUp() override {
-        InputTest::SetUp();
-        resetHud();
-    }
-    void TearDown() override {
-        resetPalette();
-        InputTest::TearDown();
-    }
-};
+using PlanetCardTest = InputTest;
 
-TEST_F(PlanetCardTest, CardSaysOwnerClaimsProductionRouteAndQueueInWords) {
-    Planet& home = addPlanet(Side::Player, {0.0f, 0.0f, 0.0f});
-    home.productionProgress = 9; // a delivery in 5.5 s, launched at the next whole 2 s
-    home.productionTimer = 0.5;
-    Planet& routed = addPlanet(Side::Player, {40.0f, 0.0f, 0.0f});
-    routed.routeTarget = &home;
-    routed.routeLength = 31;
-    routed.productionProgress = 18; // 3 ticks of 2.4 s, 5 of 2.8, 5 of 3.2, 1 of 4
+TEST_F(PlanetCardTest, CardSaysOwnerClaimsRouteProductionAndQueueInSideColours) {
     Planet& free = addPlanet(Side::Neutral, {0.0f, 0.0f, 40.0f});
     free.playerClaim = 62.4;
     free.computerClaim = 11.6;
+    Planet& routed = addPlanet(Side::Player, {40.0f, 0.0f, 0.0f});
+    routed.routeTarget = &addPlanet(Side::Player, {0.0f, 0.0f, 0.0f});
+    routed.routeLength = 31;
+    routed.productionProgress = 18; // 3 ticks of 2.4 s, 5 of 2.8, 5 of 3.2, 1 of 4
     Planet& enemy = addPlanet(Side::Computer, {-40.0f, 0.0f, 0.0f});
     enemy.routeTarget = &free;
     enemy.routeLength = 12;
     enemy.shipQueue = 3;
     enemy.incomingRoutes = 1;
     const std::pair<const Planet*, Texts> cases[] = {
-        {&home, {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Next ship in 6 s"}},
-        {&routed,
-         {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Route to you, 31 units away",
-          "Progress 18 of 32, next delivery in 42 s"}},
         {&free,
          {"Owner: nobody, not developed", "Claim: you 62 %, enemy 12 %",
           "No ships until developed"}},
+        {&routed,
+         {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Route to you, 31 units away",
+          "Progress 18 of 32, next delivery in 42 s"}},
         {&enemy,
          {"Owner: enemy, developed", "Claim: you 0 %, enemy 100 %",
           "Route to nobody, 12 units away (pays nothing)", "Next ship in 2 s",
@@ -62,23 +48,20 @@ TEST_F(PlanetCardTest, CardSaysOwnerClaimsProductionRouteAndQueueInWords) {
     };
     for (const auto& [planet, lines] : cases)
         EXPECT_EQ(texts(planetCardLines(*planet)), lines);
-    // Side words take the palette's side colours, and F6 switches them.
     EXPECT_EQ(planetCardLines(enemy)[0].color, paletteOf(PaletteKind::Standard).computerText);
     tap(Key::function(6));
     EXPECT_EQ(planetCardLines(enemy)[0].color, paletteOf(PaletteKind::RedGreenSafe).computerText);
+    tap(Key::function(6));
 }
 
 TEST_F(PlanetCardTest, CardShowsThePointedPlanetAfterAMomentElseTheOnlySelectedOne) {
     Planet& a = addPlanet(Side::Player, {0.0f, 0.0f, 0.0f});
     Planet& b = addPlanet(Side::Computer, {9.0f, 0.0f, 0.0f});
-    const std::tuple<const Planet*, double, bool, const Planet*> steps[] = {
-        {nullptr, 0.0, false, nullptr}, {nullptr, 0.1, true, &a}, {&b, 1.0, true, &a},
-        {&b, 1.29, true, &a},           {&b, 1.3, true, &b},      {nullptr, 1.4, true, &a},
-    };
-    for (const auto& [pointed, when, selected, shown] : steps) {
-        a.selected = selected;
+    a.selected = true;
+    const std::tuple<const Planet*, double, const Planet*> steps[] = {
+        {nullptr, 0.0, &a}, {&b, 1.0, &a}, {&b, 1.29, &a}, {&b, 1.3, &b}, {nullptr, 1.4, &a}};
+    for (const auto& [pointed, when, shown] : steps)
         EXPECT_EQ(cardPlanet(pointed, when), shown) << when;
-    }
     b.selected = true; // two selected: no card
     EXPECT_EQ(cardPlanet(nullptr, 2.0), nullptr);
 }
@@ -86,11 +69,9 @@ TEST_F(PlanetCardTest, CardShowsThePointedPlanetAfterAMomentElseTheOnlySelectedO
 TEST_F(PlanetCardTest, SelectedShipsLineCountsHealthMovementAndGroupWhenNoCardShows) {
     const ShipRef ships[] = {addShip(true, {5.0f, 0.0f, 0.0f}), addShip(true, {6.0f, 0.0f, 0.0f}),
                              addShip(true, {7.0f, 0.0f, 0.0f})};
-    EXPECT_EQ(selectionSummary(galaxy()), "");
     ships[0]->selected = ships[1]->selected = true;
     ships[1]->health = 1.5;
     ships[1]->moveState = MoveState::Moving;
-    EXPECT_EQ(selectionSummary(galaxy()), "2 ships selected: 4 of 6 health, 1 moving");
     storeControlGroup(3);
     const auto topLeft = [this] {
         for (const TextBlock& block : hudBlocks(now))
@@ -99,6 +80,8 @@ TEST_F(PlanetCardTest, SelectedShipsLineCountsHealthMovementAndGroupWhenNoCardSh
         return Texts{};
     };
     EXPECT_EQ(topLeft(), Texts{"2 ships selected: 4 of 6 health, 1 moving, group 3"});
+    ships[2]->selected = true; // no longer the group
+    EXPECT_EQ(selectionSummary(galaxy()), "3 ships selected: 7 of 9 health, 1 moving");
     addPlanet(Side::Player, {0.0f, 0.0f, 0.0f}).selected = true;
     EXPECT_EQ(topLeft().front(), "Owner: you, developed");
 }

@@ -23,34 +23,14 @@ class ProductionTest : public simtest::SimTest {
     }
 };
 
-TEST_F(ProductionTest, StandaloneAndMutualRoutesEarnOneShipPlusOnePerIncomingEvery15Seconds) {
-    auto [a, b] = routedPair(3);
-    b->routeTarget = a;
-    a->incomingRoutes = b->incomingRoutes = 1;
-    for (int second = 1; second <= 15; ++second) {
-        EXPECT_EQ(a->shipQueue, 0) << second;
-        advance(*a, 1.0);
-        advance(*b, 1.0);
-    }
-    EXPECT_EQ(a->shipQueue, 2);
-    EXPECT_EQ(b->shipQueue, 2);
-    EXPECT_EQ(a->productionProgress, 0);
-}
-
-TEST_F(ProductionTest, ZeroLengthRouteWithOneIncomingDeliversTwoAndKeepsOneEveryTwoSeconds) {
+// Each delivery gives the target one ship more than the routes feeding the
+// producer, which keeps one per feeding route, three at most.
+TEST_F(ProductionTest, ZeroLengthRouteKeepsAtMostThreeOfEachDelivery) {
     auto [from, to] = routedPair(0);
-    from->incomingRoutes = 1;
-    advance(*from, 2.0, 5);
-    EXPECT_EQ(to->shipQueue, 10);
-    EXPECT_EQ(from->shipQueue, 5);
-    from->incomingRoutes = 5; // the producer's own share stops at three
+    from->incomingRoutes = 5;
     advance(*from, 2.0);
-    EXPECT_EQ(to->shipQueue, 16);
-    EXPECT_EQ(from->shipQueue, 8);
-    // Without a developed target the route does not pay.
-    to->playerClaim = 50.0;
-    advance(*from, 2.0);
-    EXPECT_EQ(to->shipQueue, 16);
+    EXPECT_EQ(to->shipQueue, 6);
+    EXPECT_EQ(from->shipQueue, 3);
 }
 
 TEST_F(ProductionTest, RouteThatStopsPayingFallsBackToStandaloneWithoutSavingUpTime) {
@@ -80,25 +60,27 @@ TEST_F(ProductionTest, RouteTicksOfOneFrameTakeTheIntervalWhereTheyStarted) {
 // rules worked out by hand, and the step must deliver and launch just then.
 TEST_F(ProductionTest, CountdownsEndWhenTheStepDeliversAndLaunches) {
     struct Case {
-        int route; // its length, or -1 for none
+        int route; // its length; -1 for none, -2 to a planet routing back (none either)
         int progress, incoming, queue;
         double timer, spawnTimer, delivery, launch;
+        int delivered; // ships the delivery queues
     };
     const Case cases[] = {
-        {-1, 0, 0, 0, 0.0, 0.7, 15.0, 15.3}, // launched at the first whole 2 s after
-        {-1, 9, 2, 0, 0.4, 1.3, 5.6, 6.7},
-        {-1, 20, 0, 0, 0.5, 0.0, 15.0, 16.0}, // left over from a route: a fresh batch
-        {-1, 3, 0, 2, 0.0, 0.5, 12.0, 1.5},   // a queued ship leaves first
-        {5, 2, 1, 0, 0.3, 0.9, 7.7, 9.1},     // its own share of the delivery
+        {-1, 0, 0, 0, 0.0, 0.7, 15.0, 15.3, 1},  // launched at the first whole 2 s after
+        {-2, 9, 2, 0, 0.4, 1.3, 5.6, 6.7, 3},    // one more per incoming route
+        {-1, 20, 0, 0, 0.5, 0.0, 15.0, 16.0, 1}, // left over from a route: a fresh batch
+        {-1, 3, 0, 2, 0.0, 0.5, 12.0, 1.5, 1},   // a queued ship leaves first
+        {5, 2, 1, 0, 0.3, 0.9, 7.7, 9.1, 2},     // its own share of the delivery
         // 2 ticks of 2 s, 5 of 2.4, 5 of 2.8, 5 of 3.2, 2 of 4; nothing of its own
-        {32, 14, 0, 0, 1.1, 0.0, 52.9, -1.0},
+        {32, 14, 0, 0, 1.1, 0.0, 52.9, -1.0, 1},
     };
     constexpr double kDt = 0.01;
     for (const Case& c : cases) {
         resetGalaxy();
         auto [from, to] = routedPair(std::max(c.route, 0));
         Planet& receiver = c.route < 0 ? *from : *to;
-        from->routeTarget = &receiver;
+        from->routeTarget = c.route == -1 ? from : to;
+        to->routeTarget = c.route == -2 ? from : to;
         from->productionProgress = c.progress;
         from->productionTimer = c.timer;
         from->incomingRoutes = c.incoming;
@@ -113,7 +95,10 @@ TEST_F(ProductionTest, CountdownsEndWhenTheStepDeliversAndLaunches) {
         double delivered = -1.0, launched = -1.0;
         for (int frame = 1; frame * kDt < 60.0; ++frame) {
             advance(*from, kDt);
-            delivered = delivered < 0.0 && handedOut() > before ? frame * kDt : delivered;
+            if (delivered < 0.0 && handedOut() > before) {
+                delivered = frame * kDt;
+                EXPECT_EQ(handedOut() - before, c.delivered) << c.progress;
+            }
             launched = launched < 0.0 && !galaxy().playerShips.empty() ? frame * kDt : launched;
         }
         EXPECT_NEAR(delivered, c.delivery, 1.01 * kDt) << c.progress;

@@ -1,7 +1,6 @@
-// Colour vision: the colours that tell sides and states apart, seen through
-// deuteranopia and protanopia (Machado, Oliveira and Fernandes 2009,
-// severity 1, on linear RGB), must stay 20 apart in CIELAB in the red-green
-// safe palette; the standard one fails somewhere, which is why F6 exists.
+// Colours that tell sides and states apart, seen with deuteranopia and
+// protanopia (Machado et al. 2009, severity 1, on linear RGB), stay 20 apart
+// in CIELAB in the safe palette; the standard one fails somewhere.
 // VORLAXIS_PRINT_DELTA_E=1 prints the table.
 #include <cmath>
 #include <cstdio>
@@ -36,9 +35,7 @@ glm::vec3 lab(glm::vec4 colour, const glm::mat3& vision) {
     return {116.0f * f.y - 16.0f, 500.0f * (f.x - f.y), 200.0f * (f.y - f.z)};
 }
 
-// Without a second colour: against the computer's hulls, which keep the red
-// they spawn with.
-const glm::vec4 kEnemyHull{1.0f, 0.0f, 0.0f, 1.0f};
+const glm::vec4 kEnemyHull{1.0f, 0.0f, 0.0f, 1.0f}; // as spawned; stands in for a missing b
 struct Pair {
     const char* what;
     glm::vec4 Palette::*a;
