@@ -308,11 +308,16 @@ class Bot {
         }
     }
 
-    // An order click: every selected ship whose destinations changed now owes
-    // them, each by the path there / speed + 10 s per destination.
+    // An order click: a selected ship's new destination goes behind the others
+    // with Shift, else alone; it owes them all, each by the path there / speed
+    // + 10 s per destination.
     void order(int button, const std::vector<int>& modifiers) {
+        std::map<int, std::vector<Vec3>> before;
+        for (const ShipRef& ship : galaxy().playerShips)
+            before[ship->id] = destinations(*ship);
         const glm::ivec2 at = somewhere();
         click(at, at, button, modifiers);
+        const bool queued = !modifiers.empty() && modifiers[0] == Key::LeftShift;
         const double now = galaxy().elapsedTime;
         for (const auto& planet : galaxy().planets) {
             if (planet->selected) // a new rally point or route starts production over
@@ -320,10 +325,12 @@ class Bot {
         }
         for (const ShipRef& ship : galaxy().playerShips) {
             const std::vector<Vec3> points = destinations(*ship);
-            const auto known = orders.find(ship->id);
-            if (!ship->selected || (known != orders.end() && known->second.points == points) ||
-                (known == orders.end() && points.empty()))
+            if (!ship->selected || points == before[ship->id])
                 continue;
+            std::vector<Vec3> given = queued ? before[ship->id] : std::vector<Vec3>{};
+            given.push_back(points.back()); // with Shift behind the others, or alone
+            if (points != given)
+                fail("orders as given", text("ship ", ship->id, queued ? " Shift" : ""));
             Orders& owed = orders[ship->id] = {points, {}, ship->health};
             Vec3 from = ship->position;
             double path = 0.0;
