@@ -156,23 +156,6 @@ TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
     EXPECT_EQ(output(), "");
 }
 
-TEST_F(KeyboardTest, SelectAllShipsOrAllPlanets) {
-    const ShipRef ship = addShip(true, Vec3{0.0f});
-    Planet& mine = addPlanet(Side::Player, Vec3{10.0f, 0.0f, 0.0f});
-    Planet& theirs = addPlanet(Side::Computer, Vec3{20.0f, 0.0f, 0.0f});
-    mine.selected = true;
-    press(Key::LeftCtrl);
-    tap('A');
-    EXPECT_TRUE(ship->selected);
-    EXPECT_FALSE(mine.selected);
-    press('A');
-    press('Y'); // both held: A, then Y
-    EXPECT_FALSE(ship->selected);
-    EXPECT_TRUE(mine.selected);
-    EXPECT_FALSE(theirs.selected);
-    release(Key::LeftCtrl);
-}
-
 TEST_F(KeyboardTest, KeypadPicksThePlanetLayer) {
     orderPlaneHeight = 4.0f;
     const std::tuple<int, int, float> steps[] = {

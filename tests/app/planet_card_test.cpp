@@ -66,23 +66,30 @@ TEST_F(PlanetCardTest, CardShowsThePointedPlanetAfterAMomentElseTheOnlySelectedO
     EXPECT_EQ(cardPlanet(nullptr, 2.0), nullptr);
 }
 
-TEST_F(PlanetCardTest, SelectedShipsLineCountsHealthMovementAndGroupWhenNoCardShows) {
+// Ctrl+A selects the fleet, Ctrl+Y every own planet and no ship (Y has the
+// last word with both held): the line, then the one own planet's card.
+TEST_F(PlanetCardTest, SelectedShipsLineCountsHealthMovementAndGroupUntilCtrlYPicksThePlanet) {
     const ShipRef ships[] = {addShip(true, {5.0f, 0.0f, 0.0f}), addShip(true, {6.0f, 0.0f, 0.0f}),
                              addShip(true, {7.0f, 0.0f, 0.0f})};
-    ships[0]->selected = ships[1]->selected = true;
     ships[1]->health = 1.5;
     ships[1]->moveState = MoveState::Moving;
-    storeControlGroup(3);
+    addPlanet(Side::Player, {0.0f, 0.0f, 0.0f}).selected = true;
+    addPlanet(Side::Computer, {20.0f, 0.0f, 0.0f});
     const auto topLeft = [this] {
         for (const TextBlock& block : hudBlocks(now))
             if (block.anchor == TextAnchor::TopLeft)
                 return texts(block.lines);
         return Texts{};
     };
-    EXPECT_EQ(topLeft(), Texts{"2 ships selected: 4 of 6 health, 1 moving, group 3"});
-    ships[2]->selected = true; // no longer the group
-    EXPECT_EQ(selectionSummary(galaxy()), "3 ships selected: 7 of 9 health, 1 moving");
-    addPlanet(Side::Player, {0.0f, 0.0f, 0.0f}).selected = true;
+    press(Key::LeftCtrl);
+    tap('A');
+    tap('3');
+    EXPECT_EQ(topLeft(), Texts{"3 ships selected: 7 of 9 health, 1 moving, group 3"});
+    ships[2]->selected = false; // no longer the group
+    EXPECT_EQ(selectionSummary(galaxy()), "2 ships selected: 4 of 6 health, 1 moving");
+    press('A');
+    press('Y');
+    EXPECT_EQ(selectionSummary(galaxy()), "");
     EXPECT_EQ(topLeft().front(), "Owner: you, developed");
 }
 
