@@ -31,9 +31,10 @@ std::string seconds(double value) {
     return std::to_string(static_cast<long>(std::ceil(std::max(0.0, value)))) + " s";
 }
 
-// A claim falls a little below 0 while the other side holds the planet.
+// Rounded down, so a claim never shows the 99 % that develops a planet
+// before it does; it falls a little below 0 while the other side holds it.
 std::string percent(double claim) {
-    return std::to_string(std::lround(std::clamp(claim, 0.0, 100.0))) + " %";
+    return std::to_string(static_cast<int>(std::clamp(claim, 0.0, 100.0))) + " %";
 }
 
 void addProduction(std::vector<TextLine>& lines, const Planet& planet) {

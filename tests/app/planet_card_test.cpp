@@ -36,7 +36,7 @@ TEST_F(PlanetCardTest, CardSaysOwnerClaimsRouteProductionAndQueueInSideColours) 
     enemy.incomingRoutes = 1;
     const std::pair<const Planet*, Texts> cases[] = {
         {&free,
-         {"Owner: nobody, not developed", "Claim: you 62 %, enemy 12 %",
+         {"Owner: nobody, not developed", "Claim: you 62 %, enemy 11 %",
           "No ships until developed"}},
         {&routed,
          {"Owner: you, developed", "Claim: you 100 %, enemy 0 %", "Route to you, 31 units away",
