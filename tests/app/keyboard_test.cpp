@@ -81,14 +81,8 @@ TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
     EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
 }
 
-TEST_F(KeyboardTest, CameraKeysRunTheirMovesOncePerFrame) {
+TEST_F(KeyboardTest, AltDOrbitsInsteadOfPanning) {
     galaxy().frameDelta = 0.1;
-    press('E');
-    const float before = cameraDistance();
-    pollCameraKeys();
-    EXPECT_NEAR(cameraDistance(), before - zoomSpeed(before) * 0.1f, 1e-3f);
-    release('E');
-
     press(Key::LeftAlt);
     press('D'); // with Alt, D orbits the eye to the right instead of panning
     const Camera start = camera();
@@ -146,10 +140,7 @@ TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
     tap('3'); // nothing selected: group 3 is emptied
     release(Key::LeftCtrl);
     EXPECT_TRUE(controlGroup(3).empty());
-    const std::weak_ptr<Ship> watch = galaxy().playerShips.front();
-    galaxy().playerShips.clear(); // destroyed: gone from group 2 as well
-    ASSERT_TRUE(watch.expired());
-    for (const int key : {'3', '3', '2', '2'}) {
+    for (const int key : {'3', '3'}) {
         now += 0.1;
         tap(key);
     }

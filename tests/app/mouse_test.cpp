@@ -279,16 +279,4 @@ TEST_F(MouseTest, EdgeFlagsFollowTheLastCursorEventUntilTheFocusGoes) {
     setWindowSizeHandler({});
 }
 
-TEST_F(MouseTest, WheelZoomsOneStepPerEvent) {
-    galaxy().frameDelta = 0.01;
-    const float start = cameraDistance();
-    handleMouseWheel(3);
-    const float closer = cameraDistance();
-    EXPECT_NEAR(closer, start - zoomSpeed(start) * 17.0f * 0.01f, 1e-3f);
-    handleMouseWheel(3);
-    EXPECT_EQ(cameraDistance(), closer);
-    handleMouseWheel(2);
-    EXPECT_GT(cameraDistance(), closer);
-}
-
 } // namespace

@@ -115,7 +115,11 @@ class Bot {
         checkSelection();
         clearEvents();
         act();
+        const int zoom = int(isKeyDown('E') || isKeyDown(Key::KeypadAdd)) -
+                         int(isKeyDown('Q') || isKeyDown(Key::KeypadSubtract));
+        const float before = cameraDistance();
         pollCameraKeys();
+        checkZoom(before, zoom);
         applyEdgeScrolling();
         checkCamera();
     }
@@ -282,9 +286,12 @@ class Bot {
                 hold(Key::LeftAlt, frames);
             hold(key, frames);
         } else if (kind == 9) {
-            wheel += below(7) - 3;
+            const int notches = below(7) - 3;
+            wheel += notches;
             log("wheel ", wheel);
+            const float before = cameraDistance();
             injectWheel(wheel);
+            checkZoom(before, notches);
         } else if (kind == 10) { // the cursor at a border, or past it, for a while
             glm::ivec2 at{below(windowWidth), below(windowHeight)};
             const int axis = below(2);
@@ -472,6 +479,14 @@ class Bot {
                     fail("groups", text("group ", digit, " holds ship ", ship->id));
             }
         }
+    }
+
+    // Zooms go the way the player asked: never away from the target when
+    // asked to come closer, never closer when asked to back away.
+    static void checkZoom(float before, int asked) {
+        const float after = cameraDistance();
+        if ((asked > 0 && after > before + 1e-3f) || (asked < 0 && after < before - 1e-3f))
+            fail("zoom as asked", text(asked > 0 ? "in" : "out", " from ", before, " to ", after));
     }
 
     // In its region, finite, no turn over 90 degrees in a frame unless a

@@ -1,5 +1,5 @@
 // The step as a whole: pause and the end of the game. That every ship is
-// updated once a step, spawned ones included, the soak checks.
+// updated once a step, spawned ones included, the player bot checks.
 #include "sim/waypoints.h"
 #include "tests/sim/sim_test_support.h"
 

