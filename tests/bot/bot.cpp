@@ -103,7 +103,8 @@ class Bot {
     // The main loop's order: step, input events, camera keys, edge scrolling.
     void frame() {
         Galaxy& g = galaxy();
-        const double dt = chance(0.01) ? real(0.1, 0.25) : real(0.01, 0.05);
+        const double dt =
+            chance(0.01) ? 0.1 + 0.15 * below(1000) / 1000.0 : 0.01 + below(4000) / 1e5;
         actions += std::to_string(dt);
         g.frameDelta = dt;
         g.elapsedTime += dt;
@@ -156,9 +157,6 @@ class Bot {
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random); }
-    double real(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random);
-    }
 
     template <typename... Parts> void log(const Parts&... parts) {
         const std::string action = text(parts...);
@@ -173,22 +171,15 @@ class Bot {
         injectKey(key, KeyAction::Release);
     }
 
+    // A key held down again before it is let go is a repeat; the first
+    // release lets it go.
     void hold(int key, int frames) {
-        if (held.count(key) == 0)
-            injectKey(key, KeyAction::Press);
-        held[key] = frames;
+        injectKey(key, KeyAction::Press);
+        later.emplace(frameCount + frames, [key] { injectKey(key, KeyAction::Release); });
     }
 
-    // Held keys are let go after their frames; later steps run at their frame.
+    // Steps put off to a later frame run at its start.
     void act() {
-        for (auto it = held.begin(); it != held.end();) {
-            if (--it->second > 0) {
-                ++it;
-                continue;
-            }
-            injectKey(it->first, KeyAction::Release);
-            it = held.erase(it);
-        }
         for (auto it = later.begin(); it != later.end() && it->first <= frameCount;) {
             it->second();
             it = later.erase(it);
@@ -260,24 +251,20 @@ class Bot {
         } else if (kind == 5) { // X with a left click orders and fires
             modifiers.push_back('X');
             order(MouseButton::Left, modifiers);
-        } else if (kind == 6) { // control groups: store, recall, double tap
-            const int digit = '0' + below(10);
-            const int how = below(3);
+        } else if (kind == 6) { // control groups: store with Ctrl, recall, double tap
+            const int digit = '0' + below(10), how = below(3);
             log("group ", digit, " ", how);
             if (how == 0)
-                injectKey(Key::LeftCtrl, KeyAction::Press);
+                hold(Key::LeftCtrl, 1);
             tap(digit);
-            if (how == 0)
-                injectKey(Key::LeftCtrl, KeyAction::Release);
             if (how == 2)
                 tap(digit);
             jumped = true;      // a second tap of the last digit jumps as well
         } else if (kind == 7) { // Ctrl+A every ship, Ctrl+Y every own planet
             const int key = chance(0.7) ? 'A' : 'Y';
             log("ctrl ", key);
-            injectKey(Key::LeftCtrl, KeyAction::Press);
+            hold(Key::LeftCtrl, 1);
             tap(key);
-            injectKey(Key::LeftCtrl, KeyAction::Release);
         } else if (kind == 8) { // a camera key held for many frames, with Alt or not
             const int key = cameraKey();
             const int frames = 5 + below(120);
@@ -526,7 +513,6 @@ class Bot {
     int wheel = 0;
     bool jumped = false;
     Mat3 previousView{1.0f};
-    std::map<int, int> held;
     std::multimap<long, std::function<void()>> later;
     std::map<int, Orders> orders;
     std::map<const Planet*, PlanetWatch> planets;
