@@ -74,17 +74,4 @@ TEST(KeyTranslationTest, TheWheelPositionIsTheRoundedTotalOfItsOffsets) {
     EXPECT_EQ(positions, (std::vector<int>{0, 0, 1, 1, 0, 1, -2}));
 }
 
-TEST(KeyTableTest, CodesOutsideTheTableAreIgnored) {
-    releaseAllKeys();
-    setKeyDown(-5, true);
-    setKeyDown(Key::Last + 1, true);
-    EXPECT_FALSE(isKeyDown(-5));
-    EXPECT_FALSE(isKeyDown(Key::Last + 1));
-    setKeyDown(Key::LeftAlt, true);
-    EXPECT_TRUE(isKeyDown(Key::LeftAlt));
-    EXPECT_FALSE(isKeyDown(Key::RightAlt)); // right-hand modifiers are their own keys
-    releaseAllKeys();
-    EXPECT_FALSE(isKeyDown(Key::LeftAlt));
-}
-
 } // namespace
