@@ -146,6 +146,9 @@ TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     layerFilter = 2;
     player.position = {0.0f, 15.0f, -10.0f};
     EXPECT_TRUE(isTurretShown(player));
+    layerFilter = kAllLayers;
+    player.position.y = -50.0f;
+    EXPECT_TRUE(isTurretShown(player));
 }
 
 } // namespace
