@@ -1,4 +1,4 @@
-// The computer's trade routes and destinations, and the player's routes.
+// The computer's trade routes and destinations.
 #include <string>
 
 #include "sim/generation.h"
@@ -16,11 +16,6 @@ class RouteTest : public simtest::SimTest {
         ::testing::internal::CaptureStdout();
         openComputerTradeRoute(planet);
         return ::testing::internal::GetCapturedStdout();
-    }
-    static void routeFrom(Planet& planet, Vec3 point) {
-        planet.selected = true;
-        routePlanets(point);
-        planet.selected = false;
     }
 };
 
@@ -49,21 +44,6 @@ TEST_F(RouteTest, ComputerRoutesToTheLastDevelopedPlanetInReachAnnouncingEachCho
     lone.position.y = 47.9f;
     EXPECT_EQ(routeLength(far, lone), 15);
     EXPECT_EQ(openComputerRoute(lone), kAnnouncement);
-}
-
-TEST_F(RouteTest, PlayerRoutesMoveTheCounts) {
-    Planet& k = addPlanet(Vec3{0.0f}, 1.0f, Side::Player);
-    Planet& b = addPlanet(Vec3{10.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
-    Planet& c = addPlanet(Vec3{0.0f, 0.0f, 30.0f}, 1.2f);
-    routeFrom(k, Vec3{10.0f, 0.0f, 1.4f}); // near B's surface means B
-    EXPECT_EQ(k.routeTarget, &b);
-    EXPECT_EQ(k.rallyPoint, b.position);
-    routeFrom(k, c.position);
-    EXPECT_EQ(b.incomingRoutes, 0);
-    EXPECT_EQ(c.incomingRoutes, 1);
-    EXPECT_EQ(k.routeLength, 27);
-
-    // Empty space drops the route: the mouse test's right click checks it.
 }
 
 using DestinationTest = simtest::SimTest;
