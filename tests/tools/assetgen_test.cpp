@@ -3,11 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +12,6 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -90,10 +85,6 @@ double columnDifference(const Picture& p, int a, int b) {
     for (int y = 0; y < p.height(); ++y)
         sum += std::abs(p.brightness(a, y) - p.brightness(b, y));
     return sum / p.height();
-}
-
-void PrintTo(const TextureRow& row, std::ostream* out) {
-    *out << row.file;
 }
 
 class TextureFile : public testing::TestWithParam<TextureRow> {};
@@ -226,57 +217,5 @@ INSTANTIATE_TEST_SUITE_P(
                     ModelRow{"Turret", "spaceshipsmallturret.obj", 100, 1000},
                     ModelRow{"FarTurret", "spaceshipsmallturretLOW.obj", 30, 150}),
     [](const testing::TestParamInfo<ModelRow>& info) { return std::string(info.param.name); });
-
-// Which way the nose and the bridge point, the picture test's battle shows.
-TEST(ShipModels, HullIsAbout350LongAlongXInBothDetails) {
-    const Model high("spaceshipsmallHIGH.obj");
-    ASSERT_NE(high.scene(), nullptr);
-    const aiAABB h = high.mesh().mAABB;
-    for (const char* file :
-         {"spaceshipsmallHIGH.obj", "spaceshipsmallLOW.obj", "spaceshipsmallFAR.obj"}) {
-        SCOPED_TRACE(file);
-        const Model model(file);
-        ASSERT_NE(model.scene(), nullptr);
-        const aiAABB b = model.mesh().mAABB;
-        const aiVector3D size = b.mMax - b.mMin, highSize = h.mMax - h.mMin;
-        for (int axis = 0; axis < 3; ++axis) { // the low detail keeps the silhouette
-            EXPECT_NEAR(b.mMin[axis], h.mMin[axis], 0.1f * highSize[axis]) << "axis " << axis;
-            EXPECT_NEAR(b.mMax[axis], h.mMax[axis], 0.1f * highSize[axis]) << "axis " << axis;
-        }
-        EXPECT_NEAR(size.x, 350.0f, 15.0f);
-        EXPECT_GT(size.x, 1.3f * size.z); // longest along x
-        EXPECT_GT(size.z, size.y);        // a flat ship: wider than tall
-    }
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-TEST(Generator, ASecondRunWritesIdenticalFiles) {
-    const fs::path again =
-        fs::temp_directory_path() / ("assetgen_rerun_" + std::to_string(::getpid()));
-    fs::remove_all(again);
-    const std::string command =
-        std::string("\"") + ASSETGEN_EXECUTABLE + "\" \"" + again.string() + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    int compared = 0;
-    for (const char* folder : {"Textures", "Models"})
-        for (const auto& entry : fs::directory_iterator(kGameDir / folder)) {
-            const fs::path other = again / folder / entry.path().filename();
-            ASSERT_TRUE(fs::exists(other)) << other;
-            EXPECT_TRUE(readFile(entry.path()) == readFile(other))
-                << entry.path().filename() << " differs";
-            ++compared;
-        }
-    // Every file of the rerun was compared: none the build lacks.
-    int rewritten = 0;
-    for (const char* folder : {"Textures", "Models"})
-        rewritten +=
-            int(std::distance(fs::directory_iterator(again / folder), fs::directory_iterator{}));
-    EXPECT_EQ(compared, rewritten);
-    fs::remove_all(again);
-}
 
 } // namespace
