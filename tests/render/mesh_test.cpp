@@ -1,10 +1,8 @@
-// Models imported from files and from memory. The game's own models are
+// Models imported from memory as from the file. The game's own models are
 // checked by the asset tests, a game without them by the end-to-end tests.
-#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,19 +11,6 @@
 #include "tests/render/gl_test_support.h"
 
 namespace {
-
-TEST(ModelImportTest, MissingTextureCoordinatesBecomeZeroAndStrayLinesAreSkipped) {
-    ScratchFolder scratch;
-    writeText(scratch.path() / "plain.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 1\n"
-                                            "f 1 2 3\nf 1 3 4\nl 1 4\n");
-    Mesh mesh;
-    ASSERT_TRUE(importModelFile((scratch.path() / "plain.obj").string(), mesh));
-    EXPECT_EQ(mesh.vertexCount, 4);
-    EXPECT_EQ(mesh.indexCount, 6);
-    EXPECT_EQ(mesh.texCoords, std::vector<float>(8, 0.0f));
-    // Smooth normals were generated.
-    EXPECT_NEAR(std::hypot(mesh.normals[0], mesh.normals[1], mesh.normals[2]), 1.0f, 1e-4f);
-}
 
 TEST(ModelImportTest, BytesInMemoryImportLikeTheFileAndGarbageLeavesTheMeshEmpty) {
     // The fuzzed entry point must be the game's own import.

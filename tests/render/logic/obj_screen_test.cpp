@@ -1,9 +1,11 @@
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +48,9 @@ TEST(ObjScreenTest, UsableStatementsPassAndTheRestIsSkipped) {
     ASSERT_TRUE(importModelFromMemory(kExported.data(), kExported.size(), mesh));
     EXPECT_EQ(mesh.vertexCount, 4);
     EXPECT_EQ(mesh.indexCount, 6);
+    // No texture coordinates: zeros; smooth normals generated.
+    EXPECT_EQ(mesh.texCoords, std::vector<float>(8, 0.0f));
+    EXPECT_NEAR(std::hypot(mesh.normals[0], mesh.normals[1], mesh.normals[2]), 1.0f, 1e-4f);
 }
 
 TEST(ObjScreenTest, MalformedStatementsAreRefusedWithTheirLine) {
