@@ -37,9 +37,6 @@ TEST_F(ShaderProgramTest, AllNineProgramsLinkWithTheInterfaceTheirPassesUse) {
             EXPECT_GE(program.uniform(slot), 0) << uniform;
         }
     }
-    EXPECT_EQ(
-        shaderProgram(Program::Field).uniform(ProjectionSlot),
-        glGetUniformLocation(shaderProgram(Program::Field).program, "modelViewProjectionMatrix"));
     EXPECT_EQ(takeGLError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
