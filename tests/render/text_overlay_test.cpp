@@ -15,7 +15,7 @@ class TextOverlayTest : public RendererTest {
     void SetUp() override {
         RendererTest::SetUp();
         resetHud();
-        setClockSource([this] { return now; });
+        setClockSource([] { return 50.0; });
         EXPECT_EQ(captureOutput(installHud).out, "");
     }
     void TearDown() override {
@@ -34,8 +34,6 @@ class TextOverlayTest : public RendererTest {
         const Image image = readAttachment(0);
         return image.countBright(image.width / 2, image.height / 2, image.width, 0);
     }
-
-    double now = 50.0;
 };
 
 // Where messages show, how they fade and that F2 hides them, the end-to-end
