@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: formatting, unit, GL,
-# end-to-end, installing the game and its .deb, the unit tests and the
-# headless player's games under AddressSanitizer + UBSan, and a minute of each
-# fuzz target; last the size of the tests against the code.
+# end-to-end, installing the game and its .deb, the unit tests, the headless
+# player's games and two end-to-end runs of the game under AddressSanitizer +
+# UBSan, and a minute of each fuzz target; last the size of the tests against
+# the code.
 #   ./test.sh          everything above
 #   ./test.sh --bench  also builds and runs the benchmarks afterwards
 set -euo pipefail
@@ -30,6 +31,15 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/un
 echo "== the headless player's games under AddressSanitizer + UBSan"
 cmake --build build-asan -j2 --target player_bot
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build-asan/tests/player_bot
+
+echo "== the game itself under AddressSanitizer + UBSan: start-up, window events"
+cmake --build build-asan -j2 --target vorlaxis
+# Leaks are left to the unit tests and the player: GL, X and sound libraries
+# keep memory of their own until exit. stdbuf preloads a library ahead of ASan.
+for script in startup window_events; do
+    ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:verify_asan_link_order=0 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 bash "$PWD/tests/e2e/$script.sh" "$PWD/build-asan/game"
+done
 
 echo "== fuzzing: image decoding, model import, WAV reading"
 cmake -S . -B build-fuzz -DVORLAXIS_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DVORLAXIS_WERROR=ON

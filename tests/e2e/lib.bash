@@ -99,6 +99,7 @@ close_game() {
     send_keys "$WINDOW" alt+F4
     wait "$GAME" || status=$?
     [ "$status" -eq 0 ] || fail "exit code $status: $(tail -n 5 err.txt)"
+    ! grep -qE 'runtime error|ERROR: AddressSanitizer' err.txt || fail "sanitizer: $(cat err.txt)"
 }
 
 # not_black <WxH+X+Y> <what>: fails if that part of the screen is black.
