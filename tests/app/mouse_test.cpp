@@ -54,6 +54,25 @@ TEST_F(MouseTest, RaySphereDistanceFromOutsideAndInside) {
     EXPECT_LT(raySphereDistance(ray, Vec3{2.0f, 0.0f, 0.0f}, 1.0f), 0.0f);        // beside
 }
 
+// An order on a planet must lie inside it, where arrival is certain: the
+// surface point itself rounds to just outside about half the time.
+TEST_F(MouseTest, AnOrderOnAPlanetLiesJustInsideItsSurface) {
+    const Planet& planet = addPlanet(Side::Computer, Vec3{0.0f}, 2.0f);
+    int hits = 0;
+    for (int x = 670; x <= 730; x += 3)
+        for (int y = 470; y <= 530; y += 3) {
+            const PickRay ray = pickRay(x, y);
+            const PickHits seen = castPickRay(ray);
+            if (seen.planets.empty())
+                continue;
+            const float depth = glm::length(orderPointOnHit(ray, seen) - planet.position);
+            EXPECT_LT(depth, planet.radius) << x << " " << y;
+            EXPECT_GT(depth, 0.99f * planet.radius) << x << " " << y;
+            ++hits;
+        }
+    EXPECT_GT(hits, 100);
+}
+
 TEST_F(MouseTest, DragGridFollowsTheCameraDistanceWhicheverWayItIsDrawn) {
     using Points = std::vector<glm::ivec2>;
     const Points fine{{100, 100}, {100, 101}, {101, 100}, {101, 101},
