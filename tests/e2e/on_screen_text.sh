@@ -40,7 +40,7 @@ CENTRE="$((W / 2))x200+$((X + W / 4))+$((Y + H / 2 - 100))"
 
 echo "-- F10: the console's text as a message, the status top right"
 send_keys "$WINDOW" F10
-expect shown "$MESSAGES" 'Bloom *: *0' 3
+expect shown "$MESSAGES" 'Bloom *: *0' 4
 expect shown "$STATUS" 'Ships: you [0-9]*, enemy [0-9]* [0-9]* FPS' 5
 
 echo "-- Ctrl+Y: the home planet's card, its next ship counting down"
@@ -58,12 +58,12 @@ done
 
 echo "-- P: paused until P again (messages first: they fade after four seconds)"
 send_keys "$WINDOW" p
-expect shown "$MESSAGES" 'Game paused' 3
+expect shown "$MESSAGES" 'Game paused' 4
 expect shown "$CENTRE" 'PAUSED' 5
 expect gone "$MESSAGES" 'Game paused' 8
 expect shown "$CENTRE" 'PAUSED' 1
 send_keys "$WINDOW" p
-expect shown "$MESSAGES" 'Game resumed' 3
+expect shown "$MESSAGES" 'Game resumed' 4
 expect gone "$CENTRE" 'PAUSED' 5
 
 echo "-- F6: the side colour of the card's owner line turns from green to blue"
