@@ -5,6 +5,7 @@
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/mouse.h"
+#include "app/picking.h"
 #include "app/planet_card.h"
 #include "app/selection_summary.h"
 #include "render/render_settings.h"

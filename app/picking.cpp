@@ -36,6 +36,12 @@ void castAtShips(const PickRay& ray, const ShipList& ships, std::vector<Ship*>& 
     }
 }
 
+// Distance along the ray to a planet of the layers on show, or negative.
+float planetDistance(const PickRay& ray, const Planet& planet) {
+    return passesLayerFilter(planet.layer) ? raySphereDistance(ray, planet.position, planet.radius)
+                                           : -1.0f;
+}
+
 } // namespace
 
 PickRay pickRay(int x, int y) {
@@ -72,10 +78,7 @@ PickHits castPickRay(const PickRay& ray) {
     PickHits hits;
     const Galaxy& g = galaxy();
     for (const auto& planet : g.planets) {
-        if (!passesLayerFilter(planet->layer)) {
-            continue;
-        }
-        const float distance = raySphereDistance(ray, planet->position, planet->radius);
+        const float distance = planetDistance(ray, *planet);
         if (distance >= 0.0f) {
             hits.planets.push_back(planet.get());
             hits.nearest = std::min(hits.nearest, distance);
@@ -96,4 +99,18 @@ Vec3 orderPointOnHit(const PickRay& ray, const PickHits& hits) {
         }
     }
     return point;
+}
+
+const Planet* planetUnderPointer(int x, int y) {
+    const PickRay ray = pickRay(x, y);
+    const Planet* nearest = nullptr;
+    float nearestDistance = kNothingHit;
+    for (const auto& planet : galaxy().planets) {
+        const float distance = planetDistance(ray, *planet);
+        if (distance >= 0.0f && distance < nearestDistance) {
+            nearest = planet.get();
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }

@@ -37,6 +37,10 @@ PickHits castPickRay(const PickRay& ray);
 // point just outside about half the time, and the ships would circle it.
 Vec3 orderPointOnHit(const PickRay& ray, const PickHits& hits);
 
+// The nearest planet of the layers on show under window pixel (x, y); only
+// planets, so it is cheap enough for every frame.
+const Planet* planetUnderPointer(int x, int y);
+
 // Distance along the ray to the sphere's surface (from inside: to where the
 // ray leaves it), or a negative value when the ray misses it.
 float raySphereDistance(const PickRay& ray, Vec3 centre, float radius);

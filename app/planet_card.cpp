@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/picking.h"
 #include "render/palette.h"
-#include "render/render_settings.h"
 #include "sim/production.h"
 
 namespace {
@@ -100,23 +98,6 @@ const Planet* cardPlanet(const Planet* underPointer, double now) {
         }
     }
     return selected;
-}
-
-const Planet* planetUnderPointer(int x, int y) {
-    const PickRay ray = pickRay(x, y);
-    const Planet* nearest = nullptr;
-    float nearestDistance = kNothingHit;
-    for (const auto& planet : galaxy().planets) {
-        if (!passesLayerFilter(planet->layer)) {
-            continue;
-        }
-        const float distance = raySphereDistance(ray, planet->position, planet->radius);
-        if (distance >= 0.0f && distance < nearestDistance) {
-            nearest = planet.get();
-            nearestDistance = distance;
-        }
-    }
-    return nearest;
 }
 
 void resetPlanetCard() {

@@ -22,8 +22,5 @@ std::vector<TextLine> planetCardLines(const Planet& planet);
 // kCardHoverSeconds, else the only selected planet, else none.
 const Planet* cardPlanet(const Planet* pointed, double now);
 
-// The nearest planet of the shown layers under window pixel (x, y).
-const Planet* planetUnderPointer(int x, int y);
-
 // Forgets the pointed planet; for tests and a new game.
 void resetPlanetCard();

@@ -26,6 +26,7 @@
 #include "app/hud.h"
 #include "app/input_callbacks.h"
 #include "app/messages.h"
+#include "app/picking.h"
 #include "app/planet_card.h"
 #include "app/selection_summary.h"
 #include "bench/frame_scenes.h"
