@@ -12,12 +12,12 @@ namespace {
 constexpr double kAgeWeight = 30.0;
 
 const SoundInfo kSounds[] = {
-    {"laser_player.wav", 0.30f, 0.05}, {"laser_computer.wav", 0.30f, 0.05},
-    {"hit.wav", 0.40f, 0.05},          {"explosion.wav", 0.70f, 0.10},
+    {"laser_player.wav", 0.42f, 0.05}, {"laser_computer.wav", 0.42f, 0.05},
+    {"hit.wav", 0.56f, 0.05},          {"explosion.wav", 0.85f, 0.10},
     {"ram.wav", 0.45f, 0.35},          {"spawn.wav", 0.30f, 0.20},
     {"planet_gained.wav", 0.85f, 1.0}, {"planet_lost.wav", 0.85f, 1.0},
     {"route_opened.wav", 0.60f, 0.5},  {"victory.wav", 0.80f, 0.0},
-    {"defeat.wav", 0.80f, 0.0},        {"music.wav", 0.28f, 0.0},
+    {"defeat.wav", 0.80f, 0.0},        {"music.wav", 0.14f, 0.0},
 };
 static_assert(std::size(kSounds) == static_cast<std::size_t>(SoundId::Count));
 

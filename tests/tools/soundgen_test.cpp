@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "audio/voices.h"
 #include "audio/wav_file.h"
 
 namespace fs = std::filesystem;
@@ -31,6 +32,7 @@ const SoundRow kRows[] = {
 };
 
 TEST(Soundgen, EverySoundIsAudibleUnclippedAndOfItsLength) {
+    std::vector<double> played; // each sound's loudness at the gain the game plays it at, dB
     for (const SoundRow& row : kRows) {
         SCOPED_TRACE(row.file);
         const auto wav = readWav((kSounds / row.file).string());
@@ -48,6 +50,13 @@ TEST(Soundgen, EverySoundIsAudibleUnclippedAndOfItsLength) {
         EXPECT_LT(peak, 0.9); // headroom: never at full scale
         EXPECT_GT(peak, 0.4); // levelled, not left faint
         EXPECT_GT(rms, 0.01); // above -40 dBFS on average: not silent
+        const SoundInfo& info = soundInfo(SoundId(played.size()));
+        ASSERT_STREQ(info.file, row.file); // the rows run in the game's order
+        played.push_back(20 * std::log10(rms * info.gain));
+    }
+    // A battle is heard over the music: its lasers and hits 6 dB above it.
+    for (SoundId s : {SoundId::LaserPlayer, SoundId::LaserComputer, SoundId::Hit}) {
+        EXPECT_GT(played[int(s)], played[int(SoundId::Music)] + 6.0) << soundInfo(s).file;
     }
     const auto music = readWav((kSounds / "music.wav").string());
     ASSERT_TRUE(music.has_value());
