@@ -16,6 +16,7 @@
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/statistics.h"
+#include "app/window_words.h"
 #include "audio/audio.h"
 #include "math/camera.h"
 #include "platform/window.h"
@@ -124,6 +125,7 @@ bool runMainLoop() {
         g.elapsedTime += delta;
         stepSimulation();
         playFrameSounds(now, stats);
+        consoleWords().postDueRouteLine(now);
         renderFrame();
         pollCameraKeys();
         applyEdgeScrolling();
@@ -173,7 +175,7 @@ int runGame() {
     setCameraStepSource([] { return static_cast<float>(galaxy().frameDelta); });
     startUp();
     // From here on every printed line also shows in the window.
-    startConsoleCapture([](const std::string& line) { postMessage(line); });
+    startConsoleCapture([](const std::string& line) { consoleWords().take(line, currentTime()); });
     playIntro();
     placeCameraBesideHomePlanet();
     const bool windowOpen = runMainLoop();

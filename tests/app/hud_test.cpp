@@ -5,6 +5,7 @@
 #include "app/console_capture.h"
 #include "app/hud.h"
 #include "app/messages.h"
+#include "app/window_words.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ class HudTest : public InputTest {
     void SetUp() override {
         InputTest::SetUp();
         resetHud();
+        consoleWords().reset();
     }
 };
 
@@ -86,6 +88,43 @@ TEST_F(HudTest, CommandsThatPrintNothingPostTheirNewState) {
     }
     EXPECT_EQ(output(), "\n Bloom : 0");
     EXPECT_FALSE(hudShown);
+}
+
+// The console keeps the game's words; the window says them as a player reads them.
+TEST_F(HudTest, PrintedLinesShowInAPlayersWordsAndTheConsoleKeepsItsOwn) {
+    LineSplitter splitter(std::cout.rdbuf(),
+                          [this](const std::string& line) { consoleWords().take(line, now); });
+    std::streambuf* const console = std::cout.rdbuf(&splitter);
+    const std::tuple<int, std::string, Texts> cases[] = {
+        {'L', "DEBUG INFO:1\n", {"Debug info on"}},
+        {Key::function(3), "\n Wireframe Mode : 1", {"Wireframe on"}},
+        {Key::function(11), "LenseFlare deactivated\n", {"Lens flare off"}},
+        {Key::function(4), "\n Filter setting: Nearest", {"Texture filter: Nearest"}},
+        {'+', "SPAWN SPEED:0.65\n", {"Spawn speed 0.65"}},
+    };
+    for (const auto& [key, printed, shown] : cases) {
+        gameMessages().clear();
+        tap(key);
+        std::cout << std::flush;
+        EXPECT_EQ(output(), printed) << "key " << key;
+        EXPECT_EQ(texts(gameMessages().shown(now)), shown) << "key " << key;
+    }
+    std::cout.rdbuf(console);
+    for (const auto& [line, words] :
+         {std::pair{"Jump to-48.6976/0/-48.6976", "Camera to the group"},
+          {"Framebuffer created", ""},
+          {"Ship Attack Randomness :20", "Attack randomness 20"},
+          {"Sound on", "Sound on"}})
+        EXPECT_EQ(windowWords(line), words);
+    // The computer's routes: the first at once, then one count at most every 10 s.
+    gameMessages().clear();
+    for (const double at : {100.0, 100.0, 100.0, 105.0})
+        consoleWords().take("AI opened a new trade route", at);
+    EXPECT_EQ(texts(gameMessages().shown(103.0)), Texts{"Enemy opened a trade route"});
+    for (const double at : {109.9, 110.0, 125.0})
+        consoleWords().postDueRouteLine(at);
+    EXPECT_EQ(texts(gameMessages().shown(110.0)), Texts{"Enemy opened 3 trade routes"});
+    EXPECT_TRUE(gameMessages().shown(125.0).empty());
 }
 
 } // namespace

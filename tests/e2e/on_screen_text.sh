@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The on-screen text as a player sees it: after F10 "Bloom : 0" bottom left
+# The on-screen text as a player sees it: after F10 "Bloom off" bottom left
 # and the fleets top right, after Ctrl+Y the home planet's card top left
 # counting down to its next ship, after P the pause sign until P again, the
 # card's side colour changed by F6, nothing after F2. tesseract reads the screen where it is installed; the console
@@ -38,9 +38,9 @@ MESSAGES="$((W / 3))x160+$X+$((Y + H - 160))"
 STATUS="$((W / 3))x160+$((X + W * 2 / 3))+$Y"
 CENTRE="$((W / 2))x200+$((X + W / 4))+$((Y + H / 2 - 100))"
 
-echo "-- F10: the console's text as a message, the status top right"
+echo "-- F10: the console's line in a player's words, the status top right"
 send_keys "$WINDOW" F10
-expect shown "$MESSAGES" 'Bloom *: *0' 4
+expect shown "$MESSAGES" 'Bloom off' 4
 expect shown "$STATUS" 'Ships: you [0-9]*, enemy [0-9]* [0-9]* FPS' 5
 
 echo "-- Ctrl+Y: the home planet's card, its next ship counting down"
