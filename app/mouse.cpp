@@ -35,8 +35,10 @@ void clearSelection() {
     }
 }
 
+// X held makes the click a fire order: the selection stays, as with Shift,
+// so the ships that were selected are the ones that fire.
 void selectInDrag() {
-    if (!isKeyDown(Key::LeftShift)) {
+    if (!isKeyDown(Key::LeftShift) && !isKeyDown(kFireKey)) {
         clearSelection();
     }
     for (const glm::ivec2& point :

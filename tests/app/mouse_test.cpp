@@ -130,21 +130,32 @@ TEST_F(MouseTest, DragSelectsOwnShipsAndPlanetsFilteredByLessThan) {
     }
 }
 
+// X + click fires with the selection as it was, Shift or not, and keeps it.
 TEST_F(MouseTest, XWithALeftClickOrdersThenFiresEverySelectedShip) {
-    const ShipRef ship = addShip(true, Vec3{0.0f, 2.0f, 0.0f});
-    ship->selected = true;
-    galaxy().aimPoint = Vec3{5.0f, 0.0f, -5.0f};
-    press(Key::LeftShift); // keeps the selection
-    press('X');
-    click({700, 300});
-    ASSERT_EQ(ship->waypoints.size(), 1u);
-    const PickRay ray = pickRay(700, 300);
-    const Vec3 order = ship->waypoints.front().position;
-    EXPECT_NEAR(order.y, 2.0f, 1e-3f); // empty space: at the ship's own height
-    EXPECT_NEAR(glm::length(glm::cross(order - ray.origin, ray.direction)), 0.0f, 1e-3f);
-    ASSERT_EQ(ship->lasers.size(), 1u);
-    EXPECT_EQ(ship->lasers.front().targetPoint, galaxy().aimPoint);
-    EXPECT_EQ(output(), "MAX:3 t:3\n");
+    for (const bool shift : {false, true}) {
+        resetGalaxy();
+        galaxy().aimPoint = Vec3{5.0f, 0.0f, -5.0f};
+        const ShipRef ships[] = {addShip(true, Vec3{0.0f, 2.0f, 0.0f}),
+                                 addShip(true, Vec3{3.0f, 2.0f, 0.0f})};
+        for (const ShipRef& ship : ships)
+            ship->selected = true;
+        if (shift)
+            press(Key::LeftShift);
+        press('X');
+        click({700, 300});
+        releaseAllKeys();
+        const PickRay ray = pickRay(700, 300);
+        for (const ShipRef& ship : ships) {
+            ASSERT_EQ(ship->waypoints.size(), 1u) << shift;
+            const Vec3 order = ship->waypoints.front().position;
+            EXPECT_NEAR(order.y, 2.0f, 1e-3f); // empty space: at the ship's own height
+            EXPECT_NEAR(glm::length(glm::cross(order - ray.origin, ray.direction)), 0.0f, 1e-3f);
+            ASSERT_EQ(ship->lasers.size(), 1u) << shift;
+            EXPECT_EQ(ship->lasers.front().targetPoint, galaxy().aimPoint);
+            EXPECT_TRUE(ship->selected);
+        }
+        EXPECT_EQ(output(), "MAX:3 t:3\nMAX:3 t:3\n");
+    }
 }
 
 // Right click on empty space: ships go there at their own height, the shown
