@@ -23,8 +23,12 @@ void recallControlGroup(int digit) {
 }
 
 ShipRef firstShipOfGroup(int digit) {
-    const ControlGroup& group = groups.at(digit);
-    return group.empty() ? nullptr : group.front().lock();
+    for (const std::weak_ptr<Ship>& member : groups.at(digit)) {
+        if (ShipRef ship = member.lock()) {
+            return ship;
+        }
+    }
+    return nullptr;
 }
 
 void clearControlGroups() {

@@ -19,7 +19,7 @@ void storeControlGroup(int digit);
 // Selects every ship of the group that still exists; the rest stays selected.
 void recallControlGroup(int digit);
 
-// The group's first ship, if it still exists.
+// The group's first ship that still exists; none when all are destroyed.
 ShipRef firstShipOfGroup(int digit);
 
 // Empties every group; for a new game and for tests.

@@ -1,255 +1,164 @@
 #include "app/keyboard.h"
 
 #include <algorithm>
-#include <iostream>
+#include <array>
+#include <optional>
+#include <span>
 #include <utility>
+#include <vector>
 
+#include "app/command_handlers.h"
+#include "app/command_table.h"
 #include "app/control_groups.h"
 #include "app/hud.h"
-#include "app/input_callbacks.h"
-#include "audio/audio.h"
-#include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
-#include "render/palette.h"
-#include "render/render_settings.h"
 #include "sim/clock.h"
 #include "sim/combat.h"
-#include "sim/galaxy.h"
+
+constexpr float kStartSpawnSpeed = 0.35f;
 
 bool introSkipped = false;
 float orderPlaneHeight = kOrderPlaneOff;
-float spawnSpeed = 0.35f;
+float spawnSpeed = kStartSpawnSpeed;
 bool debugInfo = false;
 
 namespace {
 
-constexpr float kOrderPlaneStep = 2.5f;
-constexpr float kOrderPlaneTop = 30.0f;
-constexpr float kSpawnSpeedStep = 0.3f;
-constexpr float kBloomStep = 0.1f;
-constexpr int kRandomnessStep = 10;
 constexpr double kDoubleTapSeconds = 0.35;
 
-int lastDigitKey = -1;
-double lastDigitTime = 0.0;
-bool enterHeld = false; // auto-repeat must not switch the window mode again
+int lastTapKey = -1;
+double lastTapTime = 0.0;
+// Keys whose last event was a press: auto-repeat and a doubled press must
+// not switch the window mode again.
+std::array<bool, Key::Last + 1> pressSeen{};
 std::function<bool()> windowCheck;
 
-bool isDigitKey(int key) {
-    return key >= '0' && key <= '9';
-}
-
-bool anyDigitDown() {
-    for (int key = '0'; key <= '9'; ++key) {
-        if (isKeyDown(key)) {
-            return true;
+bool modifiersHold(Modifiers modifiers) {
+    const std::pair<ModifierBit, int> keys[] = {
+        {kCtrlBit, Key::LeftCtrl}, {kShiftBit, Key::LeftShift}, {kAltBit, Key::LeftAlt}};
+    for (const auto& [bit, key] : keys) {
+        const bool down = isKeyDown(key);
+        if (((modifiers.down & bit) && !down) || ((modifiers.up & bit) && down)) {
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
-const char* activation(bool on) {
-    return on ? "activated" : "deactivated";
-}
-
-void toggleAndReport(bool& value, const char* name) {
-    value = !value;
-    std::cout << name << activation(value) << std::endl;
-}
-
-// Stage 1: switches that act on any event while their key is held.
-void heldSwitches() {
-    if (isKeyDown(Key::F1)) {
-        toggleAndReport(renderSettings.showHelp, "Help ");
-    }
-    if (isKeyDown(Key::function(11))) {
-        toggleAndReport(renderSettings.lensFlareEnabled, "LenseFlare ");
-    }
-    if (isKeyDown(Key::function(9))) {
-        toggleAndReport(renderSettings.transparencyEnabled, "Transparency ");
-    }
-    if (isKeyDown(Key::Escape)) {
-        introSkipped = true;
-    }
-    if (isKeyDown('C')) {
-        orderPlaneHeight = kOrderPlaneOff;
-    }
-    if (isKeyDown('P')) {
-        galaxy().paused = !galaxy().paused;
-    }
-}
-
-void reportSpawnSpeed() {
-    std::cout << "SPAWN SPEED:" << spawnSpeed << std::endl;
-}
-
-void reportFlag(const char* label, bool value) {
-    std::cout << "\n" << label << (value ? 1 : 0) << std::flush;
-}
-
-void cycleFilter() {
-    renderSettings.requestedFilter = (renderSettings.appliedFilter + 1) % 2;
-    static const char* const names[] = {"Linear", "Nearest"};
-    std::cout << "\n Filter setting: " << names[renderSettings.requestedFilter] << std::flush;
-}
-
-void cycleMipmap() {
-    renderSettings.requestedMipmap = (renderSettings.appliedMipmap + 1) % 3;
-    static const char* const names[] = {"Off", "Linear", "Nearest"};
-    std::cout << "\n Mipmap setting: " << names[renderSettings.requestedMipmap] << std::flush;
-}
-
-// Stage 2: commands of the released key itself.
-void releaseCommand(int key) {
-    RenderSettings& settings = renderSettings;
-    const bool altDown = isKeyDown(Key::LeftAlt);
-    switch (key) {
-    case 'R':
-        if (orderPlaneHeight < kOrderPlaneTop && !altDown) {
-            orderPlaneHeight += kOrderPlaneStep;
+// The rows in the order they run: by stage, then by command.
+const std::vector<const KeyCommand*>& dispatchOrder() {
+    static const std::vector<const KeyCommand*> order = [] {
+        std::vector<const KeyCommand*> rows;
+        for (const KeyCommand& row : keyCommands()) {
+            rows.push_back(&row);
         }
-        break;
-    case 'F':
-        if (orderPlaneHeight >= kOrderPlaneStep && !altDown) {
-            orderPlaneHeight -= kOrderPlaneStep;
+        std::stable_sort(rows.begin(), rows.end(), [](const KeyCommand* a, const KeyCommand* b) {
+            return std::pair(a->stage, a->command) < std::pair(b->stage, b->command);
+        });
+        return rows;
+    }();
+    return order;
+}
+
+std::span<const KeyCommand* const> rowsOf(Stage stage) {
+    const std::vector<const KeyCommand*>& rows = dispatchOrder();
+    const auto first = std::find_if(rows.begin(), rows.end(),
+                                    [stage](const KeyCommand* row) { return row->stage == stage; });
+    const auto last = std::find_if(first, rows.end(),
+                                   [stage](const KeyCommand* row) { return row->stage != stage; });
+    return {first, last};
+}
+
+// Held stages: every key of the row that is down acts, on any key event.
+void runHeld(Stage stage) {
+    for (const KeyCommand* row : rowsOf(stage)) {
+        for (int key = row->keys.first; key <= row->keys.last; ++key) {
+            if (isKeyDown(key) && modifiersHold(row->modifiers)) {
+                runCommand(row->command, key);
+            }
         }
-        break;
-    case Key::function(2):
-        hudShown = !hudShown;
-        break;
-    case Key::function(6):
-        std::cout << togglePalette() << std::endl;
-        break;
-    case 'Z':
-        toggleAndReport(settings.showTradeRoutes, "Trade Routes ");
-        break;
-    case '#':
-        spawnSpeed -= kSpawnSpeedStep;
-        reportSpawnSpeed();
-        break;
-    case '+':
-        spawnSpeed += kSpawnSpeedStep;
-        reportSpawnSpeed();
-        break;
-    case 'G':
-        settings.showLayerGrid = !settings.showLayerGrid;
-        break;
-    case 'M':
-        setMuted(!isMuted());
-        std::cout << (isMuted() ? "Sound off" : "Sound on") << std::endl;
-        break;
-    case 'L':
-        debugInfo = !debugInfo;
-        std::cout << "DEBUG INFO:" << (debugInfo ? 1 : 0) << std::endl;
-        break;
-    case Key::function(10):
-        settings.bloomEnabled = !settings.bloomEnabled;
-        reportFlag(" Bloom : ", settings.bloomEnabled);
-        break;
-    case Key::function(3):
-        settings.wireframe = !settings.wireframe;
-        reportFlag(" Wireframe Mode : ", settings.wireframe);
-        break;
-    case Key::function(4):
-        cycleFilter();
-        break;
-    case Key::function(5):
-        cycleMipmap();
-        break;
-    case Key::function(8):
-        settings.frustumCulling = !settings.frustumCulling;
-        reportFlag(" Frustum Culling : ", settings.frustumCulling);
-        break;
-    case ',': {
-        const float lowered = settings.bloomFactor - kBloomStep;
-        settings.bloomFactor = lowered > 0.0f ? lowered : 0.0f;
-        break;
-    }
-    case '.':
-        settings.bloomFactor += kBloomStep;
-        break;
-    default:
-        break;
     }
 }
 
-// Stage 3: the attack randomness, printed without a newline.
-void heldRandomnessKeys() {
-    int& randomness = galaxy().attackRandomness;
-    if (isKeyDown('O')) {
-        randomness += kRandomnessStep;
-        std::cout << "Ship Attack Randomness :" << randomness << std::flush;
+// Release and press stages: the row of the key of the event; true if one acted.
+bool runOwnKey(Stage stage, int key) {
+    bool acted = false;
+    for (const KeyCommand* row : rowsOf(stage)) {
+        if (row->keys.contains(key) && modifiersHold(row->modifiers)) {
+            runCommand(row->command, key);
+            acted = true;
+        }
     }
-    if (isKeyDown('I')) {
-        randomness = std::max(0, randomness - kRandomnessStep);
-        std::cout << "Ship Attack Randomness :" << randomness << std::flush;
+    return acted;
+}
+
+void runFirstPress(int key, int action) {
+    for (const KeyCommand* row : rowsOf(Stage::FirstPress)) {
+        if (!row->keys.contains(key)) {
+            continue;
+        }
+        const bool firstPress = action == KeyAction::Press && !pressSeen.at(key);
+        pressSeen.at(key) = action == KeyAction::Press;
+        if (firstPress && modifiersHold(row->modifiers)) {
+            runCommand(row->command, key);
+        }
     }
 }
 
-// Stage 4: a second tap of the same digit within 0.35 s jumps to the group.
-void doubleTapJump(int key) {
-    if (isKeyDown(Key::LeftCtrl) || isKeyDown(Key::LeftShift) || !anyDigitDown()) {
+// Any event while a double-tap key is down (its modifiers holding) is
+// remembered; the same key again within 0.35 s acts.
+void runDoubleTap(int key) {
+    bool tapKeyDown = false;
+    const KeyCommand* tapped = nullptr;
+    for (const KeyCommand* row : rowsOf(Stage::DoubleTap)) {
+        if (!modifiersHold(row->modifiers)) {
+            continue;
+        }
+        for (int k = row->keys.first; k <= row->keys.last; ++k) {
+            tapKeyDown = tapKeyDown || isKeyDown(k);
+        }
+        if (row->keys.contains(key)) {
+            tapped = row;
+        }
+    }
+    if (!tapKeyDown) {
         return;
     }
     const double now = currentTime();
-    if (now - lastDigitTime < kDoubleTapSeconds && key == lastDigitKey && isDigitKey(key)) {
-        if (const ShipRef ship = firstShipOfGroup(key - '0')) {
-            jumpCameraTo(ship->position.x, ship->position.y, ship->position.z);
-        }
+    if (tapped && key == lastTapKey && now - lastTapTime < kDoubleTapSeconds) {
+        runCommand(tapped->command, key);
     }
-    lastDigitKey = key;
-    lastDigitTime = now;
+    lastTapKey = key;
+    lastTapTime = now;
 }
 
-// Stage 5: Ctrl+digit stores the selection, a digit recalls it.
-void controlGroupCommand(int key, int action) {
-    if (action != KeyAction::Press || !isDigitKey(key)) {
-        return;
-    }
-    if (isKeyDown(Key::LeftCtrl)) {
-        storeControlGroup(key - '0');
-    } else {
-        recallControlGroup(key - '0');
-    }
-}
-
-// Stage 6: Ctrl+A selects the whole fleet, Ctrl+Y every own planet.
-void selectAllCommands() {
-    if (!isKeyDown(Key::LeftCtrl)) {
-        return;
-    }
-    Galaxy& g = galaxy();
-    const auto selectSide = [&g](bool ships) {
-        for (const ShipRef& ship : g.playerShips) {
-            ship->selected = ships;
+// Runs one stage for a key event; true when the handler stops after it.
+bool runStage(Stage stage, int key, int action) {
+    switch (stage) {
+    case Stage::Release:
+    case Stage::Press:
+        if (action == (stage == Stage::Release ? KeyAction::Release : KeyAction::Press)) {
+            runOwnKey(stage, key);
         }
-        for (const auto& planet : g.planets) {
-            if (planet->owner == Side::Player) {
-                planet->selected = !ships;
-            }
-        }
-    };
-    // Two checks: with A and Y both held, Y has the last word.
-    if (isKeyDown('A')) {
-        selectSide(true);
-    }
-    if (isKeyDown('Y')) {
-        selectSide(false);
+        return false;
+    case Stage::PressStops:
+        return action == KeyAction::Press && runOwnKey(stage, key);
+    case Stage::FirstPress:
+        runFirstPress(key, action);
+        return false;
+    case Stage::DoubleTap:
+        runDoubleTap(key);
+        return false;
+    default:
+        runHeld(stage);
+        return false;
     }
 }
 
-// Stage 8: the keypad picks the planet layer on show.
-void layerKeys() {
-    if (isKeyDown(Key::keypad(0))) {
-        layerFilter = kAllLayers;
-        orderPlaneHeight = kOrderPlaneOff;
-    }
-    for (int layer = 0; layer < 3; ++layer) {
-        if (isKeyDown(Key::keypad(layer + 1))) {
-            layerFilter = layer;
-        }
-    }
+bool readsHeldKeys(Stage stage) {
+    return stage == Stage::HeldSwitch || stage == Stage::HeldTunable ||
+           stage == Stage::HeldSelect || stage == Stage::HeldLayer || stage == Stage::DoubleTap;
 }
 
 // Left Ctrl is the targeted-fire modifier: selected ships hold their fire
@@ -265,91 +174,31 @@ void trackTargetedFireKey(int key, int action) {
     }
 }
 
-void altEnter(int key, int action) {
-    if (key != Key::Enter) {
-        return;
-    }
-    const bool firstPress = action == KeyAction::Press && !enterHeld;
-    enterHeld = action == KeyAction::Press;
-    if (firstPress && isKeyDown(Key::LeftAlt)) {
-        toggleWindowMode();
-    }
-}
-
 } // namespace
 
 void handleKey(int key, int action) {
     if (isWindowCloseRequested()) {
         return; // the game is over: the release of Alt+F4 must not run F4's command
     }
-    // Pause, order plane, layer grid and bloom strength print nothing; the
-    // window shows their new state.
     const CommandFeedback feedback;
     trackTargetedFireKey(key, action);
     const bool open = isGameWindowOpen();
-    if (open) {
-        heldSwitches();
+    for (int s = 0; s < static_cast<int>(Stage::Polled); ++s) {
+        const Stage stage = static_cast<Stage>(s);
+        if ((open || !readsHeldKeys(stage)) && runStage(stage, key, action)) {
+            return;
+        }
     }
-    if (action == KeyAction::Release) {
-        releaseCommand(key);
-    }
-    if (open) {
-        heldRandomnessKeys();
-        doubleTapJump(key);
-    }
-    controlGroupCommand(key, action);
-    if (open) {
-        selectAllCommands();
-    }
-    if (key == Key::function(4) && action == KeyAction::Press && isKeyDown(Key::LeftAlt)) {
-        requestWindowClose(); // the main loop notices at its next window check
-        return;
-    }
-    if (open) {
-        layerKeys();
-    }
-    altEnter(key, action);
 }
 
+// Each camera move runs once a frame however many of its keys are down.
 void pollCameraKeys() {
-    const bool alt = isKeyDown(Key::LeftAlt);
-    const bool ctrl = isKeyDown(Key::LeftCtrl);
-    const auto down = [](int key) { return isKeyDown(key); };
-    if (down(Key::Right) || (down('D') && !alt)) {
-        panRight();
-    }
-    if (down(Key::Left) || (down('A') && !alt && !ctrl)) {
-        panLeft();
-    }
-    if (down(Key::Up) || (down('W') && !alt)) {
-        panForward();
-    }
-    if (down(Key::Down) || (down('S') && !alt)) {
-        panBackward();
-    }
-    if (down('R') && alt) {
-        panUp();
-    }
-    if (down('F') && alt) {
-        panDown();
-    }
-    if (down('A') && alt && !ctrl) {
-        orbitEyeLeft();
-    }
-    if (down('D') && alt) {
-        orbitEyeRight();
-    }
-    if (down(Key::KeypadAdd) || down('E')) {
-        zoomIn();
-    }
-    if (down(Key::KeypadSubtract) || down('Q')) {
-        zoomOut();
-    }
-    if (down(Key::PageUp) || (down('W') && alt)) {
-        orbitEyeUp();
-    }
-    if (down(Key::PageDown) || (down('S') && alt)) {
-        orbitEyeDown();
+    std::optional<CommandId> last;
+    for (const KeyCommand* row : rowsOf(Stage::Polled)) {
+        if (row->command != last && isKeyDown(row->keys.first) && modifiersHold(row->modifiers)) {
+            runCommand(row->command, row->keys.first);
+            last = row->command;
+        }
     }
 }
 
@@ -364,11 +213,11 @@ bool isGameWindowOpen() {
 void resetKeyboard() {
     introSkipped = false;
     orderPlaneHeight = kOrderPlaneOff;
-    spawnSpeed = 0.35f;
+    spawnSpeed = kStartSpawnSpeed;
     debugInfo = false;
-    lastDigitKey = -1;
-    lastDigitTime = 0.0;
-    enterHeld = false;
+    lastTapKey = -1;
+    lastTapTime = 0.0;
+    pressSeen.fill(false);
     targetedFireKey() = TargetedFireKey{};
     clearControlGroups();
 }

@@ -112,10 +112,12 @@ TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
     EXPECT_TRUE(std::all_of(ships.begin(), ships.end(), selected));
     EXPECT_FALSE(selected(galaxy().playerShips.back()));
 
-    now += 0.2; // a second tap within 0.35 s jumps to the first ship
+    std::erase(galaxy().playerShips, ships.front()); // the first stored ship is destroyed
+    ships.front().reset();
+    now += 0.2; // a second tap within 0.35 s jumps to the first ship that still exists
     tap('1');
-    EXPECT_EQ(output(), "Jump to10/2/-30\n");
-    EXPECT_EQ(camera().target, Vec3(10.0f, 2.0f, -30.0f));
+    EXPECT_EQ(output(), "Jump to11/2/-30\n");
+    EXPECT_EQ(camera().target, Vec3(11.0f, 2.0f, -30.0f));
     EXPECT_NEAR(cameraDistance(), 50.0f, 1e-3f);
 
     now += 0.5; // too slow: selects, no jump
@@ -123,7 +125,7 @@ TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
     EXPECT_EQ(output(), "");
 }
 
-TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
+TEST_F(KeyboardTest, ShiftBlocksTheJumpAndGroupsWithoutShipsDoNothing) {
     addShip(true, Vec3{5.0f, 0.0f, 5.0f})->selected = true;
     press(Key::LeftCtrl);
     tap('2');
@@ -140,7 +142,8 @@ TEST_F(KeyboardTest, ShiftBlocksTheJumpAndEmptyGroupsDoNothing) {
     tap('3'); // nothing selected: group 3 is emptied
     release(Key::LeftCtrl);
     EXPECT_TRUE(controlGroup(3).empty());
-    for (const int key : {'3', '3'}) {
+    galaxy().playerShips.clear(); // group 2's only ship is destroyed
+    for (const int key : {'2', '2', '3', '3'}) {
         now += 0.1;
         tap(key);
     }

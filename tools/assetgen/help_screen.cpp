@@ -1,7 +1,11 @@
-// The F1 help overlay: every key and mouse command, grouped, as key caps and text.
+// The F1 help overlay: every key and mouse command of the game's key table,
+// grouped, as key caps and text.
+#include <cctype>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/command_text.h"
 #include "screen_art.h"
 #include "screens.h"
 #include "sprites.h"
@@ -11,86 +15,34 @@ namespace assetgen {
 
 namespace {
 
-// A row's controls are written as "[Key]" for a key cap, "{Mouse}" for a mouse
-// action and anything else as plain joining text, e.g. "[Ctrl] + [A]".
-struct Binding {
-    std::string controls;
-    std::string action;
-};
-
-struct Group {
+// One section of the page: a group of the key table with its lines.
+struct Section {
     std::string title;
-    std::vector<Binding> bindings;
+    std::vector<CommandLine> lines;
 };
 
-const std::vector<Group> kColumn1{
-    {"CAMERA",
-     {{"[W] [A] [S] [D]", "Pan the view"},
-      {"[↑] [←] [↓] [→]", "Pan the view"},
-      {"[Q] [E]  [Num −] [Num +]", "Zoom out / in"},
-      {"{Wheel}", "Zoom out / in"},
-      {"[Alt] + [A] / [D]", "Orbit left / right"},
-      {"[Alt] + [W] / [S]", "Tilt up / down"},
-      {"[PgUp] / [PgDn]", "Tilt up / down"},
-      {"[Alt] + [R] / [F]", "Raise / lower the camera"},
-      {"{Cursor at edge}", "Scroll the view"},
-      {"[Alt] + {Cursor at edge}", "Orbit the view"}}},
-    {"CONTROL GROUPS",
-     {{"[Ctrl] + [0]…[9]", "Store the selected ships"},
-      {"[0]…[9]", "Select the group"},
-      {"[0]…[9]  twice quickly", "Jump to the group"}}},
-};
-
-const std::vector<Group> kColumn2{
-    {"SELECTION AND ORDERS",
-     {{"{Left click}", "Select own ship or planet"},
-      {"{Left drag}", "Select all in the box"},
-      {"[Shift] + {Click / drag}", "Add to the selection"},
-      {"[<] + {Drag}", "Select ships only"},
-      {"[<] + [Shift] + {Drag}", "Add own planets only"},
-      {"[Ctrl] + [A]", "Select all your ships"},
-      {"[Ctrl] + [Y]", "Select all your planets"},
-      {"{Right click}", "Move ships / set rally point"},
-      {"{Right click} planet", "Open a trade route to it"},
-      {"[Shift] + {Right click}", "Queue a waypoint"},
-      {"[Ctrl] + {Right click}", "Fire at the enemy ship"},
-      {"[X] + {Left click}", "Fire lasers"},
-      {"[R] / [F]", "Raise / lower order plane"},
-      {"[C]", "Order plane off"},
-      {"[Num 1] [Num 2] [Num 3]", "Show one planet layer"},
-      {"[Num 0]", "All layers, order plane off"}}},
-};
-
-const std::vector<Group> kColumn3{
-    {"DISPLAY",
-     {{"[F1]", "This help on / off"},
-      {"[F2]", "Messages and status on / off"},
-      {"[F3]", "Wireframe ships"},
-      {"[F4]", "Texture filter: linear / nearest"},
-      {"[F5]", "Mipmaps: off / linear / nearest"},
-      {"[F6]", "Colours: standard / red-green safe"},
-      {"[F8]", "Frustum culling on / off"},
-      {"[F9]", "Transparency on / off"},
-      {"[F10]", "Bloom on / off"},
-      {"[, ] / [ .]", "Bloom weaker / stronger"},
-      {"[F11]", "Lens flare on / off"},
-      {"[Z]", "Trade routes on / off"},
-      {"[G]", "Layer grid on / off"},
-      {"[L]", "Debug info on / off"}}},
-    {"GAME",
-     {{"[P]", "Pause / resume"},
-      {"[M]", "Sound on / off"},
-      {"[Esc]", "Skip the intro flight"},
-      {"[Alt] + [Enter]", "Full screen / window"},
-      {"[Alt] + [F4]", "Quit the game"},
-      {"[O] / [I]", "Attack randomness ±10"},
-      {"[+] / [#]", "Spawn speed readout ±0.3"}}},
-};
+std::vector<Section> sectionsOf(std::initializer_list<Group> groups) {
+    std::vector<Section> column;
+    for (const Group group : groups) {
+        std::string title = groupTitle(group);
+        for (char& c : title) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        column.push_back({title, {}});
+        for (CommandLine& line : commandLines()) {
+            if (line.group == group) {
+                column.back().lines.push_back(std::move(line));
+            }
+        }
+    }
+    return column;
+}
 
 // Small enough for the longest column, the third, to end clear of the bottom.
 constexpr float kRowHeight = 27;
 constexpr int kKeyTextSize = 14;
 constexpr int kActionTextSize = 16;
+constexpr float kGoalsHeight = 200; // heading, five lines and the bottom margin
 
 const Color kPanel = hexColor(0x0c1626, 0.92f);
 const Color kPanelBorder = hexColor(0x284766);
@@ -133,28 +85,32 @@ void drawControls(Image& image, TextRenderer& text, const std::string& controls,
     }
 }
 
-float groupHeight(const Group& g) {
-    return 44 + g.bindings.size() * kRowHeight;
+float sectionHeight(const Section& g) {
+    return 44 + g.lines.size() * kRowHeight;
 }
 
-// Draws groups of bindings stacked in one column; returns the y below the last panel.
-float drawColumn(Image& image, TextRenderer& text, const std::vector<Group>& groups, float x,
-                 float y, float width, float keyAreaWidth) {
-    for (const Group& g : groups) {
-        const float h = groupHeight(g);
+// Draws sections stacked in one column; returns the y below the last panel.
+// A key table grown past the page stops the build here.
+float drawColumn(Image& image, TextRenderer& text, const std::vector<Section>& sections, float x,
+                 float y, float width, float keyAreaWidth, float bottom = kScreenHeight) {
+    for (const Section& g : sections) {
+        const float h = sectionHeight(g);
         image.fillRoundedRect(x, y, x + width, y + h - 8, 10, kPanel);
         image.strokeRoundedRect(x, y, x + width, y + h - 8, 10, 1.2f, kPanelBorder);
         text.draw(image, g.title, x + 16, y + 27, FontFace::SansBold, 17, kHeading);
         image.fillRect(int(x + 16), int(y + 34), int(x + width - 16), int(y + 35),
                        hexColor(0x284766));
         float rowY = y + 34 + kRowHeight - 4;
-        for (const Binding& b : g.bindings) {
-            drawControls(image, text, b.controls, x + 16, rowY);
-            text.draw(image, b.action, x + 16 + keyAreaWidth, rowY - 1, FontFace::Condensed,
+        for (const CommandLine& line : g.lines) {
+            drawControls(image, text, line.controls, x + 16, rowY);
+            text.draw(image, line.words, x + 16 + keyAreaWidth, rowY - 1, FontFace::Condensed,
                       kActionTextSize, kActionText);
             rowY += kRowHeight;
         }
         y += h + 4;
+    }
+    if (y > bottom) {
+        throw std::runtime_error("help page: the commands overflow a column");
     }
     return y;
 }
@@ -198,10 +154,14 @@ Image makeHelpScreen() {
     image.fillRect(40, 78, kScreenWidth - 40, 80, hexColor(0x3aa0ff, 0.6f));
 
     const float top = 94, gutter = 16, width = (kScreenWidth - 80 - 2 * gutter) / 3.0f;
-    const float column1End = drawColumn(image, text, kColumn1, 40, top, width, 222);
+    using enum Group;
+    // The first column leaves room for the rules of the game below it.
+    const float column1End = drawColumn(image, text, sectionsOf({Camera, ControlGroups}), 40, top,
+                                        width, 222, kScreenHeight - kGoalsHeight);
     drawGoals(image, text, 40, column1End, width, kScreenHeight - 16);
-    drawColumn(image, text, kColumn2, 40 + width + gutter, top, width, 212);
-    drawColumn(image, text, kColumn3, 40 + 2 * (width + gutter), top, width, 116);
+    drawColumn(image, text, sectionsOf({Selection}), 40 + width + gutter, top, width, 212);
+    drawColumn(image, text, sectionsOf({Display, Game}), 40 + 2 * (width + gutter), top, width,
+               116);
     return image;
 }
 
