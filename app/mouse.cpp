@@ -93,8 +93,7 @@ void orderAtOwnHeights(const PickRay& ray, bool queue) {
         if (!ship->selected) {
             continue;
         }
-        const float height =
-            layerFilter == kAllLayers ? ship->position.y : 8.0f * static_cast<float>(layerFilter);
+        const float height = layerFilter == kAllLayers ? ship->position.y : layerFloor(layerFilter);
         if (const std::optional<Vec3> point = planePoint(ray, height)) {
             if (!queue) {
                 ship->waypoints.clear();

@@ -15,11 +15,8 @@ constexpr float kInsideSurface = 0.999f;
 
 // With one layer on show, unselected ships count only within its height band.
 bool isInShownBand(const Ship& ship) {
-    if (layerFilter == kAllLayers || ship.selected) {
-        return true;
-    }
-    const float base = 8.0f * static_cast<float>(layerFilter);
-    return ship.position.y >= base - 1.0f && ship.position.y <= base + 9.0f;
+    return layerFilter == kAllLayers || ship.selected ||
+           isInLayerBand(ship.position.y, layerFilter);
 }
 
 void castAtShips(const PickRay& ray, const ShipList& ships, std::vector<Ship*>& hits,

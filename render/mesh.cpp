@@ -55,18 +55,6 @@ Mesh* meshForKind(int kind) {
     return found != meshes.end() ? &found->second : nullptr;
 }
 
-ModelInstance createModelInstance(int textureKey, int meshKind) {
-    ModelInstance model;
-    model.textureKey = textureKey;
-    model.meshKind = meshKind;
-    model.modelMatrix = Mat4{1.0f};
-    return model;
-}
-
-Mesh* meshOf(const ModelInstance& model) {
-    return meshForKind(model.meshKind);
-}
-
 GLuint* textureOf(const ModelInstance& model) {
     if (model.textureKey == TextureKey::None) {
         return nullptr;

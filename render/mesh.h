@@ -40,12 +40,6 @@ struct Mesh {
 // The mesh of a kind, or null for a kind without one.
 Mesh* meshForKind(int kind);
 
-// A render model on a mesh and a texture, with the identity model matrix;
-// the material is left for the creator to fill.
-ModelInstance createModelInstance(int textureKey, int meshKind);
-
-// The mesh of a model, or null.
-Mesh* meshOf(const ModelInstance& model);
 // The holder of a model's texture name, or null when it has no texture.
 GLuint* textureOf(const ModelInstance& model);
 

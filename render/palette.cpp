@@ -60,15 +60,7 @@ const Palette& activePalette() {
     return paletteOf(active);
 }
 
-PaletteKind activePaletteKind() {
-    return active;
-}
-
 const char* togglePalette() {
     active = active == PaletteKind::Standard ? PaletteKind::RedGreenSafe : PaletteKind::Standard;
     return active == PaletteKind::Standard ? "Colours: standard" : "Colours: red-green safe";
-}
-
-void resetPalette() {
-    active = PaletteKind::Standard;
 }

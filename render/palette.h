@@ -40,10 +40,6 @@ const Palette& paletteOf(PaletteKind kind);
 
 // The palette the frame is drawn with.
 const Palette& activePalette();
-PaletteKind activePaletteKind();
 
 // Standard to red-green safe and back; returns the line F6 prints.
 const char* togglePalette();
-
-// Back to the standard colours; for tests.
-void resetPalette();

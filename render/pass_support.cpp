@@ -10,8 +10,7 @@ bool isAtShownHeight(float y) {
     if (layerFilter == kAllLayers) {
         return true;
     }
-    const float floor = kLayerSpacing * static_cast<float>(layerFilter);
-    return y >= floor - kLayerBandBelow && y <= floor + kLayerBandAbove;
+    return isInLayerBand(y, layerFilter);
 }
 
 void setMatrix(GLint location, const Mat4& matrix) {

@@ -8,12 +8,6 @@
 #include "render/shader_programs.h"
 #include "sim/galaxy.h"
 
-// Planet layer L lies around height 8 L; ships count as in layer L from
-// 8 L - 1 up to 8 L + 9.
-constexpr float kLayerSpacing = 8.0f;
-constexpr float kLayerBandBelow = 1.0f;
-constexpr float kLayerBandAbove = 9.0f;
-
 // Whether something at height y belongs to the planet layer shown; with
 // every layer shown, everything does.
 bool isAtShownHeight(float y);

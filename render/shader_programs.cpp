@@ -107,10 +107,6 @@ ShaderProgram& shaderProgram(Program id) {
     return *programs[static_cast<std::size_t>(id)];
 }
 
-bool shaderProgramsExist() {
-    return programs[0] != nullptr;
-}
-
 void deleteShaderPrograms() {
     for (auto& program : programs) {
         if (program != nullptr) {

@@ -38,8 +38,6 @@ void createShaderPrograms();
 // forgetShaderPrograms.
 ShaderProgram& shaderProgram(Program id);
 
-bool shaderProgramsExist();
-
 // Deletes the programs' GL objects and the records. Needs the GL context.
 void deleteShaderPrograms();
 

@@ -126,8 +126,7 @@ Mat4 layerGridMatrix(int grid) {
     if (layerFilter == kAllLayers) {
         return placed;
     }
-    const float height = kLayerSpacing * static_cast<float>(layerFilter);
-    return glm::translate(placed, Vec3{0.0f, 0.0f, gridLift(grid, height)});
+    return glm::translate(placed, Vec3{0.0f, 0.0f, gridLift(grid, layerFloor(layerFilter))});
 }
 
 Mat4 orderPlaneMatrix(float height) {

@@ -128,8 +128,7 @@ void advanceLaser(LaserShot& laser, double dt) {
     if (hitsPlanet(laser)) {
         laser.alive = false;
     } else if (Ship* ship = struckShip(laser)) {
-        recordDamage(*ship, kLaserDamage, EventKind::ShipHit);
-        ship->health -= kLaserDamage;
+        damageShip(*ship, kLaserDamage, EventKind::ShipHit);
         laser.alive = false;
     }
 }
@@ -157,10 +156,6 @@ void acquireTargetAndFire(Ship& ship, TargetedFireKey& key) {
     fireLaser(ship, leadPoint(*target, distance));
     ship.lastShotTime = currentTime();
     ship.lastTargetPoint = target->position;
-}
-
-bool hasClearShot(const Ship& ship, Vec3 point) {
-    return LineOfFire(ship.position, false).isClear(point);
 }
 
 void fireLaser(Ship& ship, Vec3 point) {

@@ -20,9 +20,6 @@ TargetedFireKey& targetedFireKey();
 // the player while the modifier key is down.
 void acquireTargetAndFire(Ship& ship, TargetedFireKey& key);
 
-// False when a planet lies anywhere on the ray from the ship through the point.
-bool hasClearShot(const Ship& ship, Vec3 point);
-
 // Launches a shot toward the point and spends one reload.
 void fireLaser(Ship& ship, Vec3 point);
 

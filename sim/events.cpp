@@ -21,11 +21,12 @@ void recordEvent(EventKind kind, Vec3 position, Side side) {
     }
 }
 
-void recordDamage(const Ship& ship, double damage, EventKind hitKind) {
+void damageShip(Ship& ship, double damage, EventKind hitKind) {
     recordEvent(hitKind, ship.position, sideOf(ship));
     if (ship.health > 0.0 && ship.health - damage <= 0.0) {
         recordEvent(EventKind::ShipDestroyed, ship.position, sideOf(ship));
     }
+    ship.health -= damage;
 }
 
 void spawnRecordedShip(Planet& planet) {

@@ -1,6 +1,7 @@
 // What happened in the galaxy during the frame, for whoever wants to react:
 // the application plays sounds for them, headless tests read them. Recording
-// an event never changes the simulation.
+// an event never changes the simulation. Damage to ships goes through here
+// too, so that no hit goes unrecorded.
 #pragma once
 
 #include <cstdint>
@@ -29,9 +30,9 @@ constexpr std::size_t kFrameEventLimit = 4096;
 
 void recordEvent(EventKind kind, Vec3 position, Side side);
 
-// The ship is about to lose `damage` health to a laser or a ram: records
-// the hit, and the ship's loss when this takes it to zero.
-void recordDamage(const Ship& ship, double damage, EventKind hitKind);
+// The ship loses `damage` health to a laser or a ram; the hit is recorded
+// first, then the ship's loss when this takes it to zero.
+void damageShip(Ship& ship, double damage, EventKind hitKind);
 
 // Spawns a ship at the planet as the game does, and records it when one
 // actually left (a full side or blocked spawn points make none).

@@ -16,6 +16,21 @@ enum class DevelopmentState : int { Unclaimed = 0, Contested = 1, Established = 
 
 enum class MoveState : int { Idle = 1, Moving = 2 };
 
+// The planets stand in three layers, 8 units apart: layer L's planets rise
+// from its floor at height 8 L, and a ship counts as in the layer from 1
+// below that floor up to 9 above it.
+constexpr int kPlanetLayers = 3;
+constexpr int kLayerSpacing = 8;
+
+constexpr float layerFloor(int layer) {
+    return static_cast<float>(kLayerSpacing * layer);
+}
+
+constexpr bool isInLayerBand(float height, int layer) {
+    const float floor = layerFloor(layer);
+    return height >= floor - 1.0f && height <= floor + 9.0f;
+}
+
 // Mesh kinds shared with the renderer.
 namespace MeshKind {
 constexpr int None = 0;

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kGridHalfExtent = 5;
 constexpr int kGridStep = 5;
-constexpr int kLayers = 3;
 constexpr int kKeepThreshold = 80;
 constexpr int kFirstMoonThreshold = 60;
 constexpr int kSecondMoonThreshold = 80;
@@ -65,15 +64,14 @@ void addSecondMoon(Planet& planet, int layer) {
 // One trial planet of grid cell (u, v) in layer L, drawn in the fixed order.
 std::unique_ptr<Planet> buildTrialPlanet(int layer, int u, int v, int& roll) {
     const int a = ((draw(20) + layer + 1) / 10) * (layer + 1);
-    const int b = (draw(20) + 1) / 10 + 8 * layer;
+    const float b = static_cast<float>((draw(20) + 1) / 10) + layerFloor(layer);
     const int c = ((draw(20) + layer + 1) / 10) * (layer + 1);
     const int k = draw(10);
     float radius = static_cast<float>((k + 1) - 5) / 10.0f + 1.0f;
     roll = draw(100) + 1;
     const int kind = draw(6) + 1;
 
-    const Vec3 position{static_cast<float>(2 * u + a), static_cast<float>(b),
-                        static_cast<float>(2 * v + c)};
+    const Vec3 position{static_cast<float>(2 * u + a), b, static_cast<float>(2 * v + c)};
     if (kind == 5 || kind == 6) {
         radius = std::max(0.8f, radius / 2.0f);
     }
@@ -155,7 +153,7 @@ void buildGalaxy() {
 
     const Planet* homeTrial = nullptr;
     Planet* lastRetained = nullptr;
-    for (int layer = 0; layer < kLayers; ++layer) {
+    for (int layer = 0; layer < kPlanetLayers; ++layer) {
         for (int u = -kGridHalfExtent * kGridStep; u <= kGridHalfExtent * kGridStep;
              u += kGridStep) {
             for (int v = -kGridHalfExtent * kGridStep; v <= kGridHalfExtent * kGridStep;

@@ -82,8 +82,7 @@ Ship* touchedShip(const Ship& ship) {
 // into their own kind give up on where they were going.
 void collide(Ship& ship, Ship& other, double dt) {
     if (ship.isPlayer != other.isPlayer) {
-        recordDamage(other, ship.ramDamage * dt, EventKind::RammingHit);
-        other.health -= ship.ramDamage * dt;
+        damageShip(other, ship.ramDamage * dt, EventKind::RammingHit);
     } else if (!ship.isPlayer) {
         ship.bumpCount += 1.0f;
         if (ship.bumpCount > 1.0f && !ship.waypoints.empty()) {

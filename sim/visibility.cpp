@@ -43,11 +43,6 @@ bool rayMeetsSphere(const Vec3& origin, const Vec3& through, const Vec3& centre,
 }
 } // namespace
 
-bool isFartherFromEye(const LaserShot& a, const LaserShot& b) {
-    const Vec3& eye = camera().eye;
-    return glm::length(b.position - eye) < glm::length(a.position - eye);
-}
-
 bool isLightSourceVisible(const Vec3& sun, int layerFilter) {
     if (!isSunInView(sun)) {
         return false;

@@ -1,12 +1,8 @@
-// What the camera sees: the back-to-front order of translucent laser shots
-// and whether the sun is in plain view, which gates the lens flare.
+// What the camera sees: whether the sun is in plain view, which gates the
+// lens flare.
 #pragma once
 
 #include "sim/galaxy.h"
-
-// True when a is strictly farther from the camera eye than b: sorting with
-// it draws the farthest shots first.
-bool isFartherFromEye(const LaserShot& a, const LaserShot& b);
 
 // The sun (a sphere of radius 3 at `sun`) is wholly inside the camera's view and no
 // planet of the shown layers lies on the line from the sun through the eye.
