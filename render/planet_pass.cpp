@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "math/degrees.h"
+#include "render/gl_state.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/palette.h"
@@ -73,8 +74,8 @@ PlanetUniforms lookUpUniforms() {
 
 void setUpFrame() {
     const ShaderProgram& program = shaderProgram(Program::Planetary);
-    glEnable(GL_CULL_FACE);
-    glUseProgram(program.program);
+    useGlState({});
+    useProgram(program.program);
     setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
     setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
     setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
@@ -287,8 +288,6 @@ void tearDown() {
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report
-    glDisable(GL_CULL_FACE);
-    glUseProgram(0);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
+#include "render/gl_state.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/palette.h"
@@ -80,7 +81,8 @@ Mat4 placeOnShip(const Ship& ship, const Mat4& yaw, const Mat4& own) {
 // Light, projection, view and texture units once per pass.
 void setUpPass() {
     const ShaderProgram& program = shaderProgram(Program::Ship);
-    glUseProgram(program.program);
+    useGlState({});
+    useProgram(program.program);
     setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
     setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
     setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
@@ -150,7 +152,6 @@ void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels
 void endPass() {
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
-    glUseProgram(0);
 }
 
 } // namespace

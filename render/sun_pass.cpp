@@ -5,6 +5,7 @@
 #include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
+#include "render/gl_state.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/render_settings.h"
@@ -69,9 +70,6 @@ void drawQuad(GLint modelLocation, const Mat4& model) {
 void endBillboardPass() {
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report
-    glEnable(GL_CULL_FACE);
-    glUseProgram(0);
-    glDisable(GL_BLEND);
 }
 
 } // namespace
@@ -114,12 +112,10 @@ void drawSun() {
     orbitSun(galaxy().frameDelta);
     const GLuint program = programId(Program::Billboard);
     if (program == 0) {
-        glEnable(GL_CULL_FACE); // the planet pass left it off
         return;
     }
-    blendIfTransparent(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(program);
+    useGlState({.cullFaces = false, .blend = blendIfTransparent(Blend::Glow)});
+    useProgram(program);
     glBindVertexArray(billboardQuad().vertexArray);
     const GLint time = uniformOf(Program::Billboard, "time");
     glActiveTexture(GL_TEXTURE0);
@@ -142,10 +138,9 @@ void drawLensFlare() {
     if (program == 0) {
         return;
     }
-    blendIfTransparent(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(program);
+    // The flare is light in the lens, over everything in the view.
+    useGlState({.cullFaces = false, .blend = blendIfTransparent(Blend::Glow), .depthTest = false});
+    useProgram(program);
     glBindVertexArray(billboardQuad().vertexArray);
     const GLint color = uniformOf(Program::LensFlare, "color");
     glActiveTexture(GL_TEXTURE0);
@@ -160,6 +155,5 @@ void drawLensFlare() {
         drawQuad(model, glm::scale(glm::translate(Mat4{1.0f}, sprite.position) * facing,
                                    Vec3{sprite.scale}));
     }
-    glEnable(GL_DEPTH_TEST);
     endBillboardPass();
 }
