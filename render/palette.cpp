@@ -72,3 +72,12 @@ const char* togglePalette() {
 void resetPalette() {
     active = PaletteKind::Standard;
 }
+
+Material tintMaterial(const glm::vec4& tint) {
+    Material material;
+    material.ambientColor = Vec4{1.0f};
+    material.diffuseColor = tint;
+    material.specularColor = Vec4{1.0f};
+    material.specularExponent = 0.5f;
+    return material;
+}

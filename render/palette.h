@@ -47,3 +47,9 @@ const char* togglePalette();
 
 // Back to the standard colours; for tests.
 void resetPalette();
+
+struct Material;
+
+// The material a planet or ship wears for its tint: the tint as diffuse
+// colour under white ambient and specular light, with a broad highlight.
+Material tintMaterial(const glm::vec4& tint);

@@ -18,15 +18,6 @@
 
 namespace {
 
-Material shipMaterial(const Vec4& diffuse) {
-    Material material;
-    material.ambientColor = Vec4{1.0f};
-    material.diffuseColor = diffuse;
-    material.specularColor = Vec4{1.0f};
-    material.specularExponent = 0.5f;
-    return material;
-}
-
 bool isNearForeignPlanet(const Ship& ship, const Galaxy& galaxy) {
     for (const auto& planet : galaxy.planets) {
         if (planet->owner != Side::Player &&
@@ -158,16 +149,16 @@ void endPass() {
 
 namespace ShipMaterial {
 Material selected() {
-    return shipMaterial(activePalette().shipSelected);
+    return tintMaterial(activePalette().shipSelected);
 }
 Material atForeignPlanet() {
-    return shipMaterial(activePalette().shipAtForeignPlanet);
+    return tintMaterial(activePalette().shipAtForeignPlanet);
 }
 Material idle() {
-    return shipMaterial(activePalette().shipIdle);
+    return tintMaterial(activePalette().shipIdle);
 }
 Material computerTurret() {
-    return shipMaterial({1.0f, 0.8f, 0.6f, 1.0f});
+    return tintMaterial({1.0f, 0.8f, 0.6f, 1.0f});
 }
 } // namespace ShipMaterial
 

@@ -22,12 +22,12 @@ constexpr float kOrbitRate = 3.1415927f / 10.0f;
 // The flare only shows once the sun is this far ahead, squared.
 constexpr float kFlareMinimumAheadSquared = 69.0f;
 
-// Indices into the scene's flare billboards.
+// Indices into the scene's flare billboards, named after their images.
 constexpr int kFlare1 = 0;
 constexpr int kFlare2 = 1;
 constexpr int kFlare3 = 2;
 constexpr int kFlare4 = 3;
-constexpr int kFlare5 = 4;
+constexpr int kFlare01 = 4;
 constexpr int kLensStar = 14;
 
 // One element of the flare. Its alpha and scale are `a` (how far ahead the
@@ -53,10 +53,10 @@ constexpr std::array<FlareElement, 14> kFlare{{
     {kFlare2, {0.9f, 0.9f, 0.1f}, 180.0f, 18.0f, 0.285f},
     {kFlare1, {0.9f, 0.2f, 0.1f}, 180.0f, 17.0f, 0.2755f},
     {kFlare3, {0.1f, 0.6f, 0.6f}, 180.0f, 35.0f, 0.4775f},
-    {kFlare5, {0.1f, 0.2f, 0.6f}, 180.0f, 25.0f, 0.49f},
+    {kFlare01, {0.1f, 0.2f, 0.6f}, 180.0f, 25.0f, 0.49f},
     {kFlare4, {0.1f, 0.2f, 0.1f}, 180.0f, 15.0f, 0.65f},
     {kFlare1, {0.5f, 0.3f, 0.1f}, 180.0f, 20.0f, 0.63f},
-    {kFlare5, {0.8f, 0.2f, 0.1f}, 105.0f, 30.0f, 0.8f},
+    {kFlare01, {0.8f, 0.2f, 0.1f}, 105.0f, 30.0f, 0.8f},
     {kFlare1, {0.4f, 0.6f, 0.2f}, 175.0f, 40.0f, 0.7825f},
     {kFlare3, {0.2f, 0.2f, 0.2f}, 150.0f, 50.0f, 1.0f},
     {kFlare4, {0.3f, 0.4f, 0.1f}, 120.0f, 50.0f, 0.975f},
