@@ -5,6 +5,7 @@
 #include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
+#include "render/gl_state.h"
 #include "render/instance_buffer.h"
 #include "render/palette.h"
 #include "render/pass_support.h"
@@ -83,10 +84,11 @@ void drawLasers() {
     if (program == 0) {
         return;
     }
-    blendIfTransparent(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(program);
+    // Both faces of a bolt show; bolts hide behind solid things but not
+    // behind each other.
+    useGlState(
+        {.cullFaces = false, .blend = blendIfTransparent(Blend::Alpha), .depthWrites = false});
+    useProgram(program);
     glBindVertexArray(laserQuad().vertexArray);
     glUniform1i(uniformOf(Program::Laser, "colorTexture"), 0);
     glUniform1i(uniformOf(Program::Laser, "instances"), kInstanceUnit);
@@ -116,8 +118,4 @@ void drawLasers() {
 
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report
-    glEnable(GL_CULL_FACE);
-    glUseProgram(0);
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
 }

@@ -1,6 +1,7 @@
 #include "render/overlay_pass.h"
 
 #include "render/billboard.h"
+#include "render/gl_state.h"
 #include "render/palette.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
@@ -84,10 +85,9 @@ void drawOverlays() {
     if (program == 0) {
         return;
     }
-    blendIfTransparent(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(program);
+    // Icons and bars lie over the whole scene.
+    useGlState({.cullFaces = false, .blend = blendIfTransparent(Blend::Alpha), .depthTest = false});
+    useProgram(program);
     glBindVertexArray(billboardQuad().vertexArray);
     const OverlayUniforms u{
         shaderProgram(Program::Billboard).uniform(ModelMatrixSlot),
@@ -104,8 +104,4 @@ void drawOverlays() {
 
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glUseProgram(0);
-    glDisable(GL_BLEND);
 }

@@ -64,3 +64,12 @@ const char* togglePalette() {
     active = active == PaletteKind::Standard ? PaletteKind::RedGreenSafe : PaletteKind::Standard;
     return active == PaletteKind::Standard ? "Colours: standard" : "Colours: red-green safe";
 }
+
+Material tintMaterial(const glm::vec4& tint) {
+    Material material;
+    material.ambientColor = Vec4{1.0f};
+    material.diffuseColor = tint;
+    material.specularColor = Vec4{1.0f};
+    material.specularExponent = 0.5f;
+    return material;
+}

@@ -43,3 +43,9 @@ const Palette& activePalette();
 
 // Standard to red-green safe and back; returns the line F6 prints.
 const char* togglePalette();
+
+struct Material;
+
+// The material a planet or ship wears for its tint: the tint as diffuse
+// colour under white ambient and specular light, with a broad highlight.
+Material tintMaterial(const glm::vec4& tint);

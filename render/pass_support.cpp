@@ -58,9 +58,6 @@ Mat4 facingCamera(const Vec3& position, const Mat4& own) {
     return glm::translate(Mat4{1.0f}, position) * billboardRotation(cam.target - cam.eye) * own;
 }
 
-void blendIfTransparent(GLenum source, GLenum destination) {
-    if (renderSettings.transparencyEnabled) {
-        glEnable(GL_BLEND);
-        glBlendFunc(source, destination);
-    }
+Blend blendIfTransparent(Blend blend) {
+    return renderSettings.transparencyEnabled ? blend : Blend::Off;
 }

@@ -5,6 +5,7 @@
 
 #include <epoxy/gl.h>
 
+#include "render/gl_state.h"
 #include "render/shader_programs.h"
 #include "sim/galaxy.h"
 
@@ -36,4 +37,4 @@ float distanceFromEye(const Vec3& point);
 Mat4 facingCamera(const Vec3& position, const Mat4& own);
 
 // The blending of translucent things, only while Transparency is on.
-void blendIfTransparent(GLenum source, GLenum destination);
+Blend blendIfTransparent(Blend blend);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "math/degrees.h"
+#include "render/gl_state.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/palette.h"
@@ -36,15 +37,6 @@ constexpr SphereTier kSphereTiers[] = {
     {170.0f, kMiddleSphereKind},    // 40 slices
 };
 
-Material tint(const Vec4& diffuse) {
-    Material material;
-    material.ambientColor = Vec4{1.0f};
-    material.diffuseColor = diffuse;
-    material.specularColor = Vec4{1.0f};
-    material.specularExponent = 0.5f;
-    return material;
-}
-
 // Uniform locations of the planetary program, looked up once per pass.
 struct PlanetUniforms {
     GLint model;
@@ -73,8 +65,8 @@ PlanetUniforms lookUpUniforms() {
 
 void setUpFrame() {
     const ShaderProgram& program = shaderProgram(Program::Planetary);
-    glEnable(GL_CULL_FACE);
-    glUseProgram(program.program);
+    useGlState({});
+    useProgram(program.program);
     setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
     setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
     setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
@@ -287,27 +279,25 @@ void tearDown() {
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report
-    glDisable(GL_CULL_FACE);
-    glUseProgram(0);
 }
 
 } // namespace
 
 namespace PlanetTint {
 Material rallyTarget() {
-    return tint({5.5f, 5.7f, 1.5f, 1.0f});
+    return tintMaterial({5.5f, 5.7f, 1.5f, 1.0f});
 }
 Material selected() {
-    return tint({1.5f, 1.7f, 5.5f, 1.0f});
+    return tintMaterial({1.5f, 1.7f, 5.5f, 1.0f});
 }
 Material player() {
-    return tint({0.2f, 0.3f, 5.5f, 1.0f});
+    return tintMaterial({0.2f, 0.3f, 5.5f, 1.0f});
 }
 Material computer() {
-    return tint({5.5f, 0.3f, 0.3f, 1.0f});
+    return tintMaterial({5.5f, 0.3f, 0.3f, 1.0f});
 }
 Material neutral() {
-    return tint(Vec4{1.0f});
+    return tintMaterial(Vec4{1.0f});
 }
 } // namespace PlanetTint
 

@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include "render/gl_state.h"
 #include "render/offscreen_target.h"
 #include "render/quads.h"
 #include "render/render_settings.h"
@@ -16,10 +17,12 @@ constexpr int kDefeatTexture = 101;
 constexpr int kVictoryTexture = 102;
 constexpr GLenum kOverlayUnit = 2;
 
-void beginFullScreenPass(Program program) {
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glUseProgram(shaderProgram(program).program);
+// A quad over the whole target, replacing what is there. The composite
+// writes no sRGB: images and colours are made for direct display, and a
+// window that encodes sRGB would brighten the frame a second time.
+void beginFullScreenPass(Program program, bool srgbWrites) {
+    useGlState({.cullFaces = false, .depthTest = false, .srgbWrites = srgbWrites});
+    useProgram(shaderProgram(program).program);
 }
 
 void drawFullScreenQuad() {
@@ -28,10 +31,7 @@ void drawFullScreenQuad() {
 }
 
 void endFullScreenPass() {
-    glUseProgram(0);
     glBindVertexArray(0);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
 }
 
 void bindTexture(GLenum unit, GLuint texture) {
@@ -65,7 +65,7 @@ void runBloomPass() {
     const OffscreenTarget& target = offscreenTarget();
     glBindFramebuffer(GL_FRAMEBUFFER, target.bloomFramebuffer);
     glViewport(0, 0, target.bloomWidth, target.bloomHeight);
-    beginFullScreenPass(Program::Bloom);
+    beginFullScreenPass(Program::Bloom, true);
     bindTexture(0, target.colorTextures[Attachment::Glow]);
     // The shader blurs by reading the glow's smaller mipmap levels.
     glGenerateMipmap(GL_TEXTURE_2D);
@@ -90,7 +90,7 @@ void runCompositePass() {
     if (program == 0) {
         return;
     }
-    beginFullScreenPass(Program::Framebuffer);
+    beginFullScreenPass(Program::Framebuffer, false);
     const GLint scene = glGetUniformLocation(program, "colorTexture1");
     const GLint bloom = glGetUniformLocation(program, "colorTexture2");
     const GLint help = glGetUniformLocation(program, "helpTexture");
@@ -110,11 +110,7 @@ void runCompositePass() {
     glUniform1i(scene, 0);
     bindTexture(1, target.colorTextures[Attachment::Bloom]);
     glUniform1i(bloom, 1);
-    // Images and colours are made for direct display; a window that encodes
-    // sRGB would brighten the frame a second time and wash it out.
-    glDisable(GL_FRAMEBUFFER_SRGB);
     drawFullScreenQuad();
-    glEnable(GL_FRAMEBUFFER_SRGB);
     glActiveTexture(GL_TEXTURE0);
     endFullScreenPass();
 }

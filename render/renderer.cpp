@@ -5,6 +5,7 @@
 #include "platform/window.h"
 #include "render/billboard.h"
 #include "render/gl_check.h"
+#include "render/gl_state.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/offscreen_target.h"
@@ -34,24 +35,14 @@ void run(const std::function<void()>& pass) {
     }
 }
 
-void drawBackground() {
-    drawInto(kSceneOnly);
-    run(passes.sky);
-    if (renderSettings.showLayerGrid) {
-        run(passes.layerGrids);
-    }
-}
-
-void drawScene() {
+// Scene, glow and depth start empty; the clear reaches depth only while
+// depth writes are on.
+void clearSceneTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
+    glViewport(0, 0, offscreenTarget().width, offscreenTarget().height);
     drawInto(kSceneAndGlow);
-    run(passes.planets);
-    run(passes.sun);
-    run(passes.ships);
-    run(passes.turrets);
-    run(passes.lasers);
-    run(passes.orderPlane);
-    run(passes.overlays);
-    run(passes.lensFlare);
+    useGlState({});
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 } // namespace
@@ -61,38 +52,46 @@ ScenePasses& scenePasses() {
 }
 
 void initRenderer() {
+    forgetGlState(); // the context may be new
     projectionMatrix = sceneProjection(static_cast<float>(windowWidth) / windowHeight);
     sceneLight = SceneLight{};
     TextureManager::getInstance()->loadAll();
-    glEnable(GL_FRAMEBUFFER_SRGB);
-    glGetError(); // not every context offers sRGB framebuffers
     buildAllMeshes();
     createShaderPrograms();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
     createSceneObjects();
     createOffscreenTarget();
 }
 
 void renderFrame() {
+    forgetGlState(); // tests and tools may have set GL state since the last frame
     applyRequestedFiltering();
     if (renderSettings.frustumCulling) {
         refreshVisibility();
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
-    glViewport(0, 0, offscreenTarget().width, offscreenTarget().height);
+    clearSceneTarget();
+    // The backdrop goes into the scene attachment only: it feeds no bloom.
+    drawInto(kSceneOnly);
+    run(passes.sky); // first: writes no depth, so everything lies in front of it
+    if (renderSettings.showLayerGrid) {
+        run(passes.layerGrids); // added onto the stars, so after them
+    }
     drawInto(kSceneAndGlow);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawBackground();
-    drawScene();
+    run(passes.planets);    // solid, writing depth: before anything blended
+    run(passes.sun);        // after the planets: what they cover of it is skipped
+    run(passes.ships);      // solid, like the planets
+    run(passes.turrets);    // on their hulls, with the hulls' program
+    run(passes.lasers);     // blended back to front over all solid things
+    run(passes.orderPlane); // light added over the solid scene and the bolts
+    run(passes.overlays);   // untested by depth: icons and bars over the 3D scene
+    run(passes.lensFlare);  // light in the lens, over everything, icons too
     if (renderSettings.bloomEnabled) {
-        runBloomPass();
+        runBloomPass(); // blurs the glow the scene passes wrote
     } else {
-        clearBloom();
+        clearBloom(); // the composite still reads the bloom target
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    runCompositePass();
-    run(passes.windowText);
+    runCompositePass();     // scene, bloom and help or end image onto the window
+    run(passes.windowText); // last: on-screen text over the finished picture
     swapBuffersAndPollEvents();
     checkGLError();
 }

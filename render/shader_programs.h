@@ -1,4 +1,5 @@
-// The game's nine GLSL programs, built once at render start-up.
+// The scene's and the post-processing's GLSL programs, built once at render
+// start-up: nine of the ten in Shaders/; the on-screen text builds its own.
 #pragma once
 
 #include <utility>
@@ -28,7 +29,7 @@ const char* programBaseName(Program id);
 // The uniforms a program caches after linking, in lookup order.
 const std::vector<std::pair<UniformSlot, const char*>>& cachedUniforms(Program id);
 
-// Builds the nine programs from Shaders/ in build order, binds their
+// Builds these nine programs from Shaders/ in build order, binds their
 // outputs, caches their uniforms, then builds the full-screen quad and
 // wires the meshes to the programs that draw them. Programs that fail are
 // reported and stay unlinked.

@@ -6,6 +6,7 @@
 #include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
+#include "render/gl_state.h"
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/palette.h"
@@ -16,15 +17,6 @@
 #include "sim/orientation.h"
 
 namespace {
-
-Material shipMaterial(const Vec4& diffuse) {
-    Material material;
-    material.ambientColor = Vec4{1.0f};
-    material.diffuseColor = diffuse;
-    material.specularColor = Vec4{1.0f};
-    material.specularExponent = 0.5f;
-    return material;
-}
 
 bool isNearForeignPlanet(const Ship& ship, const Galaxy& galaxy) {
     for (const auto& planet : galaxy.planets) {
@@ -80,7 +72,8 @@ Mat4 placeOnShip(const Ship& ship, const Mat4& yaw, const Mat4& own) {
 // Light, projection, view and texture units once per pass.
 void setUpPass() {
     const ShaderProgram& program = shaderProgram(Program::Ship);
-    glUseProgram(program.program);
+    useGlState({});
+    useProgram(program.program);
     setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
     setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
     setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
@@ -150,23 +143,22 @@ void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels
 void endPass() {
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
-    glUseProgram(0);
 }
 
 } // namespace
 
 namespace ShipMaterial {
 Material selected() {
-    return shipMaterial(activePalette().shipSelected);
+    return tintMaterial(activePalette().shipSelected);
 }
 Material atForeignPlanet() {
-    return shipMaterial(activePalette().shipAtForeignPlanet);
+    return tintMaterial(activePalette().shipAtForeignPlanet);
 }
 Material idle() {
-    return shipMaterial(activePalette().shipIdle);
+    return tintMaterial(activePalette().shipIdle);
 }
 Material computerTurret() {
-    return shipMaterial({1.0f, 0.8f, 0.6f, 1.0f});
+    return tintMaterial({1.0f, 0.8f, 0.6f, 1.0f});
 }
 } // namespace ShipMaterial
 

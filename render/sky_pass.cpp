@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "render/gl_state.h"
 #include "render/mesh.h"
 #include "render/pass_support.h"
 #include "render/render_settings.h"
@@ -94,9 +95,9 @@ void paintSkyCache(const ShaderProgram& program, const SkyView& view) {
     const GLenum color = GL_COLOR_ATTACHMENT0;
     glDrawBuffers(1, &color);
     glClear(GL_COLOR_BUFFER_BIT);
-    glUseProgram(program.program);
-    glDisable(GL_CULL_FACE);
-    glDepthMask(GL_FALSE);
+    // Seen from inside, the sphere shows its back faces.
+    useGlState({.cullFaces = false, .depthWrites = false});
+    useProgram(program.program);
     const Mesh* sphere = meshForKind(MeshKind::SkySphere);
     glBindVertexArray(sphere->vertexArray);
     setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
@@ -109,9 +110,6 @@ void paintSkyCache(const ShaderProgram& program, const SkyView& view) {
 
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
-    glEnable(GL_CULL_FACE);
-    glDepthMask(GL_TRUE);
-    glUseProgram(0);
 }
 
 } // namespace
@@ -168,12 +166,10 @@ void drawLayerGrids() {
     if (program.program == 0) {
         return;
     }
-    glEnable(GL_LINE_SMOOTH);
     // The lines fade out toward the rim of the field; added onto the stars
     // they fade into the sky instead of painting it black.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glUseProgram(program.program);
+    useGlState({.blend = Blend::Additive, .smoothLines = true});
+    useProgram(program.program);
     glBindVertexArray(meshForKind(MeshKind::LayerGrid)->vertexArray);
     glUniform1f(uniformOf(Program::Field, "alpha"), 1.0f);
     const Mat4 viewProjection = sceneViewProjection();
@@ -181,9 +177,6 @@ void drawLayerGrids() {
     drawGrid(mvp, viewProjection, layerGridMatrix(0), GL_LINES);
     drawGrid(mvp, viewProjection, layerGridMatrix(1), GL_LINES);
     glBindVertexArray(0);
-    glUseProgram(0);
-    glDisable(GL_BLEND);
-    glDisable(GL_LINE_SMOOTH);
 }
 
 void drawOrderPlane(float height) {
@@ -191,19 +184,13 @@ void drawOrderPlane(float height) {
     if (height <= kOrderPlaneOff || program.program == 0) {
         return;
     }
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDepthMask(GL_FALSE);
-    glEnable(GL_LINE_SMOOTH);
-    glUseProgram(program.program);
+    // A sheet of light over what lies below it, hiding nothing drawn later.
+    useGlState({.blend = Blend::Additive, .depthWrites = false});
+    useProgram(program.program);
     glBindVertexArray(meshForKind(MeshKind::LayerGrid)->vertexArray);
     glUniform1f(uniformOf(Program::Field, "alpha"), 1.0f);
     // The grid's index list, read as a strip, covers the whole sheet.
     drawGrid(program.uniform(ProjectionSlot), sceneViewProjection(), orderPlaneMatrix(height),
              GL_TRIANGLE_STRIP);
     glBindVertexArray(0);
-    glUseProgram(0);
-    glDisable(GL_LINE_SMOOTH);
-    glDisable(GL_BLEND);
-    glDepthMask(GL_TRUE);
 }

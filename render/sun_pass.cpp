@@ -5,6 +5,7 @@
 #include "math/camera.h"
 #include "math/degrees.h"
 #include "math/rotations.h"
+#include "render/gl_state.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
 #include "render/render_settings.h"
@@ -21,12 +22,12 @@ constexpr float kOrbitRate = 3.1415927f / 10.0f;
 // The flare only shows once the sun is this far ahead, squared.
 constexpr float kFlareMinimumAheadSquared = 69.0f;
 
-// Indices into the scene's flare billboards.
+// Indices into the scene's flare billboards, named after their images.
 constexpr int kFlare1 = 0;
 constexpr int kFlare2 = 1;
 constexpr int kFlare3 = 2;
 constexpr int kFlare4 = 3;
-constexpr int kFlare5 = 4;
+constexpr int kFlare01 = 4;
 constexpr int kLensStar = 14;
 
 // One element of the flare. Its alpha and scale are `a` (how far ahead the
@@ -52,10 +53,10 @@ constexpr std::array<FlareElement, 14> kFlare{{
     {kFlare2, {0.9f, 0.9f, 0.1f}, 180.0f, 18.0f, 0.285f},
     {kFlare1, {0.9f, 0.2f, 0.1f}, 180.0f, 17.0f, 0.2755f},
     {kFlare3, {0.1f, 0.6f, 0.6f}, 180.0f, 35.0f, 0.4775f},
-    {kFlare5, {0.1f, 0.2f, 0.6f}, 180.0f, 25.0f, 0.49f},
+    {kFlare01, {0.1f, 0.2f, 0.6f}, 180.0f, 25.0f, 0.49f},
     {kFlare4, {0.1f, 0.2f, 0.1f}, 180.0f, 15.0f, 0.65f},
     {kFlare1, {0.5f, 0.3f, 0.1f}, 180.0f, 20.0f, 0.63f},
-    {kFlare5, {0.8f, 0.2f, 0.1f}, 105.0f, 30.0f, 0.8f},
+    {kFlare01, {0.8f, 0.2f, 0.1f}, 105.0f, 30.0f, 0.8f},
     {kFlare1, {0.4f, 0.6f, 0.2f}, 175.0f, 40.0f, 0.7825f},
     {kFlare3, {0.2f, 0.2f, 0.2f}, 150.0f, 50.0f, 1.0f},
     {kFlare4, {0.3f, 0.4f, 0.1f}, 120.0f, 50.0f, 0.975f},
@@ -69,9 +70,6 @@ void drawQuad(GLint modelLocation, const Mat4& model) {
 void endBillboardPass() {
     glBindVertexArray(0);
     glGetError(); // nothing drawn here is worth a report
-    glEnable(GL_CULL_FACE);
-    glUseProgram(0);
-    glDisable(GL_BLEND);
 }
 
 } // namespace
@@ -114,12 +112,10 @@ void drawSun() {
     orbitSun(galaxy().frameDelta);
     const GLuint program = programId(Program::Billboard);
     if (program == 0) {
-        glEnable(GL_CULL_FACE); // the planet pass left it off
         return;
     }
-    blendIfTransparent(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(program);
+    useGlState({.cullFaces = false, .blend = blendIfTransparent(Blend::Glow)});
+    useProgram(program);
     glBindVertexArray(billboardQuad().vertexArray);
     const GLint time = uniformOf(Program::Billboard, "time");
     glActiveTexture(GL_TEXTURE0);
@@ -142,10 +138,9 @@ void drawLensFlare() {
     if (program == 0) {
         return;
     }
-    blendIfTransparent(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glUseProgram(program);
+    // The flare is light in the lens, over everything in the view.
+    useGlState({.cullFaces = false, .blend = blendIfTransparent(Blend::Glow), .depthTest = false});
+    useProgram(program);
     glBindVertexArray(billboardQuad().vertexArray);
     const GLint color = uniformOf(Program::LensFlare, "color");
     glActiveTexture(GL_TEXTURE0);
@@ -160,6 +155,5 @@ void drawLensFlare() {
         drawQuad(model, glm::scale(glm::translate(Mat4{1.0f}, sprite.position) * facing,
                                    Vec3{sprite.scale}));
     }
-    glEnable(GL_DEPTH_TEST);
     endBillboardPass();
 }

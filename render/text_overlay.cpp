@@ -8,6 +8,7 @@
 #include <FreeImage.h>
 #include <epoxy/gl.h>
 
+#include "render/gl_state.h"
 #include "render/render_settings.h"
 #include "render/shader_program.h"
 #include "render/texture_manager.h"
@@ -149,7 +150,7 @@ std::vector<float> buildVertices(const PlacedText& text) {
 }
 
 void drawVertices(const std::vector<float>& vertices) {
-    glUseProgram(overlay.program->program);
+    useProgram(overlay.program->program);
     glUniform2f(overlay.windowSize, static_cast<float>(windowWidth),
                 static_cast<float>(windowHeight));
     glUniform2f(overlay.atlasSize, GlyphAtlas::Width, GlyphAtlas::Height);
@@ -163,7 +164,6 @@ void drawVertices(const std::vector<float>& vertices) {
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / kFloatsPerVertex));
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindVertexArray(0);
-    glUseProgram(0);
 }
 
 } // namespace
@@ -215,21 +215,14 @@ void drawTextOverlay(const std::vector<TextBlock>& blocks) {
     if (vertices.empty()) {
         return;
     }
-    const GLboolean blending = glIsEnabled(GL_BLEND);
     glViewport(0, 0, windowWidth, windowHeight);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    // Colours are meant for direct display, as in the composite.
-    glDisable(GL_FRAMEBUFFER_SRGB);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    // Over the whole window; colours are meant for direct display, as in
+    // the composite.
+    useGlState({.cullFaces = false,
+                .blend = Blend::Premultiplied,
+                .depthTest = false,
+                .srgbWrites = false});
     drawVertices(vertices);
-    if (!blending) {
-        glDisable(GL_BLEND);
-    }
-    glEnable(GL_FRAMEBUFFER_SRGB);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
 }
 
 void destroyTextOverlay() {
