@@ -9,6 +9,7 @@
 #include "app/keyboard.h"
 #include "audio/audio.h"
 #include "math/camera.h"
+#include "platform/keys.h"
 #include "platform/window.h"
 #include "render/palette.h"
 #include "render/render_settings.h"
@@ -115,6 +116,20 @@ void selectSide(bool ships) {
     }
 }
 
+// The ships without orders, picked out of a crowd; Shift adds them to the selection.
+void selectIdleShips() {
+    const bool adding = isKeyDown(Key::LeftShift);
+    Galaxy& g = galaxy();
+    for (const ShipRef& ship : g.playerShips) {
+        ship->selected = (adding && ship->selected) || ship->waypoints.empty();
+    }
+    if (!adding) {
+        for (const auto& planet : g.planets) {
+            planet->selected = false;
+        }
+    }
+}
+
 void showAllLayers() {
     layerFilter = kAllLayers;
     orderPlaneHeight = kOrderPlaneOff;
@@ -181,6 +196,8 @@ void runCommand(CommandId command, int key) {
     case CommandId::BloomStronger:
         settings.bloomFactor += kBloomStep;
         return;
+    case CommandId::SelectIdleShips:
+        return selectIdleShips();
     case CommandId::MoreRandomness:
         return raiseRandomness();
     case CommandId::LessRandomness:

@@ -55,6 +55,7 @@ enum class CommandId : unsigned char {
     ToggleCulling,
     BloomWeaker,
     BloomStronger,
+    SelectIdleShips,
     // Held tunables.
     MoreRandomness,
     LessRandomness,
@@ -166,10 +167,11 @@ inline constexpr KeyCommand kRows[] = {
     mouse(Selection, "{Left click}", "Select own ship or planet"),
     mouse(Selection, "{Left drag}", "Select all in the box"),
     mouse(Selection, "[Shift] + {Click / drag}", "Add to the selection"),
-    mouse(Selection, "[<] + {Drag}", "Select ships only"),
-    mouse(Selection, "[<] + [Shift] + {Drag}", "Add own planets only"),
+    mouse(Selection, "[V] / [<] + {Drag}", "Select ships only"),
+    mouse(Selection, "[V] / [<] + [Shift] + {Drag}", "Add own planets only"),
     {Selection, HeldSelect, 'A', kCtrl, SelectAllShips, "Select all your ships"},
     {Selection, HeldSelect, 'Y', kCtrl, SelectAllPlanets, "Select all your planets"},
+    {Selection, Release, 'N', kAny, SelectIdleShips, "Idle ships (Shift adds)"},
     mouse(Selection, "{Right click}", "Move ships / set rally point"),
     mouse(Selection, "{Right click} planet", "Open a trade route to it"),
     mouse(Selection, "[Shift] + {Right click}", "Queue a waypoint"),
@@ -215,6 +217,8 @@ inline constexpr KeyCommand kRows[] = {
     {Game, HeldTunable, 'I', kAny, LessRandomness, ""},
     {Game, Release, '+', kAny, SpawnFaster, "Spawn speed readout ±0.3"},
     {Game, Release, '#', kAny, SpawnSlower, ""},
+    {Game, Release, 'K', kAny, SpawnFaster, "Spawn speed readout ±0.3"},
+    {Game, Release, 'J', kAny, SpawnSlower, ""},
 };
 
 // Every command has a key row, and a row joining the line above can be shown

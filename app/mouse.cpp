@@ -21,7 +21,9 @@ namespace {
 constexpr float kHorizontalRay = 0.000001f;
 constexpr float kOrderBound = 100.0f;
 constexpr int kFireKey = 'X';
-constexpr int kFilterKey = '<';
+// Held while dragging: ships only, or with Shift own planets only. V is the
+// same key on every layout; '<' needs Shift on a US keyboard.
+constexpr int kFilterKeys[] = {'<', 'V'};
 
 int dragStartX = 0;
 int dragStartY = 0;
@@ -157,7 +159,7 @@ std::vector<glm::ivec2> dragGridPoints(glm::ivec2 from, glm::ivec2 to, float cam
 
 void pickAt(int x, int y) {
     const PickHits hits = castPickRay(pickRay(x, y));
-    const bool filtering = isKeyDown(kFilterKey);
+    const bool filtering = isKeyDown(kFilterKeys[0]) || isKeyDown(kFilterKeys[1]);
     const bool skipShips = filtering && isKeyDown(Key::LeftShift);
     const bool skipPlanets = filtering && !isKeyDown(Key::LeftShift);
     if (!skipShips) {

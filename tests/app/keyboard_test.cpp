@@ -49,7 +49,8 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
         {{Key::function(10), Key::function(3), Key::function(8)},
          "\n Bloom : 0\n Wireframe Mode : 1\n Frustum Culling : 0"},
         {{'+', '#', '#'}, "SPAWN SPEED:0.65\nSPAWN SPEED:0.35\nSPAWN SPEED:0.05\n"},
-        {{'O', 'I', 'I'}, // no newlines
+        {{'K', 'J'}, "SPAWN SPEED:0.35\nSPAWN SPEED:0.05\n"}, // the same on every layout
+        {{'O', 'I', 'I'},                                     // no newlines
          "Ship Attack Randomness :60Ship Attack Randomness :50Ship Attack Randomness :40"},
         {{'L', 'Z'}, "DEBUG INFO:1\nTrade Routes deactivated\n"},
         {{Key::function(6), Key::function(6)}, "Colours: red-green safe\nColours: standard\n"},
@@ -147,6 +148,25 @@ TEST_F(KeyboardTest, ShiftBlocksTheJumpAndGroupsWithoutShipsDoNothing) {
         now += 0.1;
         tap(key);
     }
+    EXPECT_EQ(output(), "");
+}
+
+// N picks the ships without orders out of a crowd; with Shift it adds them.
+TEST_F(KeyboardTest, IdleKeySelectsTheShipsWithoutOrders) {
+    const ShipRef idle = addShip(true, Vec3{0.0f});
+    const ShipRef busy = addShip(true, Vec3{5.0f, 0.0f, 0.0f});
+    busy->waypoints.push_back({Vec3{9.0f}, Waypoint::Destination});
+    busy->selected = true;
+    Planet& home = addPlanet(Side::Player, Vec3{20.0f, 0.0f, 0.0f});
+    home.selected = true;
+    tap('N');
+    EXPECT_TRUE(idle->selected);
+    EXPECT_FALSE(busy->selected || home.selected);
+    busy->selected = true;
+    idle->selected = false;
+    press(Key::LeftShift);
+    tap('N');
+    EXPECT_TRUE(idle->selected && busy->selected);
     EXPECT_EQ(output(), "");
 }
 

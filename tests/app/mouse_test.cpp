@@ -103,6 +103,8 @@ TEST_F(MouseTest, DragSelectsOwnShipsAndPlanetsFilteredByLessThan) {
         {{Key::LeftShift}, {750, 350}, {250, 250}, 0b00111},
         {{'<'}, {750, 250}, {250, 350}, 0b00011},
         {{'<', Key::LeftShift}, {250, 350}, {750, 250}, 0b00100},
+        {{'V'}, {750, 250}, {250, 350}, 0b00011}, // on every layout
+        {{'V', Key::LeftShift}, {250, 350}, {750, 250}, 0b00100},
     };
     for (const auto& c : cases) {
         resetGalaxy();

@@ -39,7 +39,7 @@ std::vector<Section> sectionsOf(std::initializer_list<Group> groups) {
 }
 
 // Small enough for the longest column, the third, to end clear of the bottom.
-constexpr float kRowHeight = 27;
+constexpr float kRowHeight = 25;
 constexpr int kKeyTextSize = 14;
 constexpr int kActionTextSize = 16;
 constexpr float kGoalsHeight = 200; // heading, five lines and the bottom margin
@@ -159,7 +159,7 @@ Image makeHelpScreen() {
     const float column1End = drawColumn(image, text, sectionsOf({Camera, ControlGroups}), 40, top,
                                         width, 222, kScreenHeight - kGoalsHeight);
     drawGoals(image, text, 40, column1End, width, kScreenHeight - 16);
-    drawColumn(image, text, sectionsOf({Selection}), 40 + width + gutter, top, width, 212);
+    drawColumn(image, text, sectionsOf({Selection}), 40 + width + gutter, top, width, 224);
     drawColumn(image, text, sectionsOf({Display, Game}), 40 + 2 * (width + gutter), top, width,
                116);
     return image;
