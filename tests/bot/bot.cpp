@@ -250,7 +250,33 @@ class Bot {
             order(MouseButton::Right, modifiers);
         } else if (kind == 5) { // X with a left click orders and fires
             modifiers.push_back('X');
+            std::map<int, std::size_t> loaded; // selected ships ready to fire: their shots
+            for (const ShipRef& ship : galaxy().playerShips) {
+                if (ship->selected && ship->reloadTimer >= ship->reloadTime)
+                    loaded[ship->id] = ship->lasers.size();
+            }
             order(MouseButton::Left, modifiers);
+            for (const ShipRef& ship : galaxy().playerShips) {
+                if (loaded.count(ship->id) && ship->lasers.size() <= loaded[ship->id])
+                    fail("X fires", text("ship ", ship->id, " held its fire"));
+            }
+        } else if (kind == 12) { // N: the ships without orders, Shift adds them
+            const bool adding = !modifiers.empty();
+            std::set<int> before;
+            for (const ShipRef& ship : galaxy().playerShips) {
+                if (ship->selected)
+                    before.insert(ship->id);
+            }
+            log("idle ships", adding ? " with Shift" : "");
+            if (adding)
+                hold(Key::LeftShift, 1);
+            tap('N');
+            for (const ShipRef& ship : galaxy().playerShips) {
+                const bool wanted =
+                    ship->waypoints.empty() || (adding && before.count(ship->id) > 0);
+                if (ship->selected != wanted)
+                    fail("idle ships", text("ship ", ship->id, adding ? " with Shift" : ""));
+            }
         } else if (kind == 6) { // control groups: store with Ctrl, recall, double tap
             const int digit = '0' + below(10), how = below(3);
             log("group ", digit, " ", how);
