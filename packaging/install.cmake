@@ -1,20 +1,13 @@
 # Installing the game as Debian lays out games: the `vorlaxis` command in
 # games/, which runs the executable in libexec/vorlaxis/ from the data folder
-# share/vorlaxis/; a desktop entry, an icon drawn from one of the game's
-# planets, AppStream metadata, the manual page, the licence and the
-# changelog. `cpack -G DEB` in the build folder packs the same into a .deb,
-# stripped, with the debug symbols in a -dbgsym .ddeb beside it.
+# share/vorlaxis/; a desktop entry, the icon tools/icongen draws from one of
+# the game's planets (VORLAXIS_ICON), AppStream metadata, the manual page,
+# the licence and the changelog. `cpack -G DEB` in the build folder packs the
+# same into a .deb, stripped, with the debug symbols in a -dbgsym .ddeb
+# beside it.
 include(GNUInstallDirs)
 set(VORLAXIS_PACKAGING ${CMAKE_BINARY_DIR}/packaging)
 set(VORLAXIS_METAINFO ${CMAKE_SOURCE_DIR}/packaging/example.vorlaxis.Vorlaxis.metainfo.xml)
-
-add_executable(icongen ${CMAKE_SOURCE_DIR}/tools/icongen/main.cpp)
-target_link_libraries(icongen PRIVATE freeimage::freeimage vorlaxis_warnings)
-set(VORLAXIS_ICON ${VORLAXIS_PACKAGING}/vorlaxis.png)
-add_custom_command(OUTPUT ${VORLAXIS_ICON}
-                   COMMAND icongen ${VORLAXIS_GAME_DIR}/Textures/planet4.bmp ${VORLAXIS_ICON} 256
-                   DEPENDS icongen ${VORLAXIS_GAME_DIR}/Textures/planet4.bmp
-                   COMMENT "Drawing the desktop icon")
 
 # The manual page takes its controls from the README; both it and the
 # changelog are compressed as Debian expects (-n: no name or time stamp).
@@ -35,11 +28,7 @@ add_custom_command(OUTPUT ${VORLAXIS_PACKAGING}/changelog.gz
                            ${VORLAXIS_PACKAGING}/changelog.gz
                    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog)
 add_custom_target(vorlaxis_package_files ALL
-                  DEPENDS ${VORLAXIS_ICON} ${VORLAXIS_PACKAGING}/vorlaxis.6.gz
-                          ${VORLAXIS_PACKAGING}/changelog.gz)
-if(TARGET game_assets)
-    add_dependencies(vorlaxis_package_files game_assets)
-endif()
+                  DEPENDS ${VORLAXIS_PACKAGING}/vorlaxis.6.gz ${VORLAXIS_PACKAGING}/changelog.gz)
 
 configure_file(${CMAKE_SOURCE_DIR}/packaging/vorlaxis.in ${VORLAXIS_PACKAGING}/vorlaxis @ONLY)
 

@@ -89,16 +89,10 @@ std::string importObjText(std::string_view text, Mesh& mesh) {
 
 const char* modelFileName(int meshKind) {
     switch (meshKind) {
-    case MeshKind::HullHigh:
-        return "spaceshipsmallHIGH.obj";
-    case MeshKind::HullLow:
-        return "spaceshipsmallLOW.obj";
-    case MeshKind::Turret:
-        return "spaceshipsmallturret.obj";
-    case kTurretLowKind:
-        return "spaceshipsmallturretLOW.obj";
-    case kHullFarKind:
-        return "spaceshipsmallFAR.obj";
+#define MODEL(kind, file)                                                                          \
+    case kind:                                                                                     \
+        return file;
+#include "render/game_files.inc"
     default:
         return nullptr;
     }

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr const char* kAtlasPath = "./Textures/glyphs.png";
+#define GLYPH_ATLAS(file) constexpr const char* kAtlasPath = "./Textures/" file;
+#include "render/game_files.inc"
 constexpr const char* kProgramPath = "Shaders/textShader";
 constexpr int kFloatsPerVertex = 9; // position 2, atlas position 2, colour 4, outline 1
 constexpr float kOutlineOpacity = 0.85f;

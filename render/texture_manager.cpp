@@ -18,38 +18,9 @@ namespace {
 constexpr GLuint kUnsetName = ~0u;
 
 const TextureFile kTextureTable[] = {
-    {"./Textures/planet1.bmp", 1, GL_BGR, GL_RGB},
-    {"./Textures/planet2.bmp", 2, GL_BGR, GL_RGB},
-    {"./Textures/planet3.bmp", 3, GL_BGR, GL_RGB},
-    {"./Textures/planet4.bmp", 4, GL_BGR, GL_RGB},
-    {"./Textures/planet4_night.bmp", 15, GL_BGR, GL_RGB},
-    {"./Textures/Progress.bmp", 12, GL_BGR, GL_RGB},
-    {"./Textures/shiphull.jpg", 20, GL_BGR, GL_RGB},
-    {"./Textures/BackgroundStars.png", 10, GL_BGR, GL_RGB},
-    {"./Textures/abstractShipComputer.tif", 51, GL_BGRA, GL_RGBA},
-    {"./Textures/abstractShipPlayer.tif", 50, GL_BGRA, GL_RGBA},
-    {"./Textures/lasertest.tif", 30, GL_BGRA, GL_RGBA},
-    {"./Textures/Sun.bmp", 60, GL_BGR, GL_RGB},
-    {"./Textures/Flare1.bmp", 70, GL_BGR, GL_RGB},
-    {"./Textures/Flare2.bmp", 71, GL_BGR, GL_RGB},
-    {"./Textures/Flare3.bmp", 72, GL_BGR, GL_RGB},
-    {"./Textures/Flare4.bmp", 73, GL_BGR, GL_RGB},
-    {"./Textures/flare01.bmp", 74, GL_BGR, GL_RGB},
-    {"./Textures/flare02.png", 75, GL_BGR, GL_RGB},
-    {"./Textures/flare03.png", 76, GL_BGR, GL_RGB},
-    {"./Textures/flare04.png", 77, GL_BGR, GL_RGB},
-    {"./Textures/flare05.png", 78, GL_BGR, GL_RGB},
-    {"./Textures/flare06.png", 79, GL_BGR, GL_RGB},
-    {"./Textures/flare07.png", 80, GL_BGR, GL_RGB},
-    {"./Textures/flare08.png", 81, GL_BGR, GL_RGB},
-    {"./Textures/flare09.png", 82, GL_BGR, GL_RGB},
-    {"./Textures/flare10.png", 83, GL_BGR, GL_RGB},
-    {"./Textures/lensstar.bmp", 84, GL_BGR, GL_RGB},
-    {"./Textures/keyboardlayoutTemplate.bmp", 100, GL_BGR, GL_RGB},
-    {"./Textures/planet5.bmp", 5, GL_BGR, GL_RGB},
-    {"./Textures/planet6.bmp", 6, GL_BGR, GL_RGB},
-    {"./Textures/lost.bmp", 101, GL_BGR, GL_RGB},
-    {"./Textures/victoryscreen.bmp", 102, GL_BGR, GL_RGB},
+#define TEXTURE(file, key, format, internalFormat)                                                 \
+    {"./Textures/" file, key, format, internalFormat},
+#include "render/game_files.inc"
 };
 
 // The image library reads TIFF files through libtiff, which reports every
