@@ -6,21 +6,16 @@
 
 #include "app/control_groups.h"
 #include "app/hud.h"
-#include "app/input_callbacks.h"
+#include "app/window_modes.h"
 #include "audio/audio.h"
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
 #include "render/palette.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "sim/clock.h"
 #include "sim/combat.h"
 #include "sim/galaxy.h"
-
-bool introSkipped = false;
-float orderPlaneHeight = kOrderPlaneOff;
-float spawnSpeed = 0.35f;
-bool debugInfo = false;
 
 namespace {
 
@@ -61,19 +56,19 @@ void toggleAndReport(bool& value, const char* name) {
 // Stage 1: switches that act on any event while their key is held.
 void heldSwitches() {
     if (isKeyDown(Key::F1)) {
-        toggleAndReport(renderSettings.showHelp, "Help ");
+        toggleAndReport(renderState().settings.showHelp, "Help ");
     }
     if (isKeyDown(Key::function(11))) {
-        toggleAndReport(renderSettings.lensFlareEnabled, "LenseFlare ");
+        toggleAndReport(renderState().settings.lensFlareEnabled, "LenseFlare ");
     }
     if (isKeyDown(Key::function(9))) {
-        toggleAndReport(renderSettings.transparencyEnabled, "Transparency ");
+        toggleAndReport(renderState().settings.transparencyEnabled, "Transparency ");
     }
     if (isKeyDown(Key::Escape)) {
-        introSkipped = true;
+        appState().introSkipped = true;
     }
     if (isKeyDown('C')) {
-        orderPlaneHeight = kOrderPlaneOff;
+        appState().orderPlaneHeight = kOrderPlaneOff;
     }
     if (isKeyDown('P')) {
         galaxy().paused = !galaxy().paused;
@@ -81,7 +76,7 @@ void heldSwitches() {
 }
 
 void reportSpawnSpeed() {
-    std::cout << "SPAWN SPEED:" << spawnSpeed << std::endl;
+    std::cout << "SPAWN SPEED:" << appState().spawnSpeed << std::endl;
 }
 
 void reportFlag(const char* label, bool value) {
@@ -89,34 +84,36 @@ void reportFlag(const char* label, bool value) {
 }
 
 void cycleFilter() {
-    renderSettings.requestedFilter = (renderSettings.appliedFilter + 1) % 2;
+    renderState().settings.requestedFilter = (renderState().settings.appliedFilter + 1) % 2;
     static const char* const names[] = {"Linear", "Nearest"};
-    std::cout << "\n Filter setting: " << names[renderSettings.requestedFilter] << std::flush;
+    std::cout << "\n Filter setting: " << names[renderState().settings.requestedFilter]
+              << std::flush;
 }
 
 void cycleMipmap() {
-    renderSettings.requestedMipmap = (renderSettings.appliedMipmap + 1) % 3;
+    renderState().settings.requestedMipmap = (renderState().settings.appliedMipmap + 1) % 3;
     static const char* const names[] = {"Off", "Linear", "Nearest"};
-    std::cout << "\n Mipmap setting: " << names[renderSettings.requestedMipmap] << std::flush;
+    std::cout << "\n Mipmap setting: " << names[renderState().settings.requestedMipmap]
+              << std::flush;
 }
 
 // Stage 2: commands of the released key itself.
 void releaseCommand(int key) {
-    RenderSettings& settings = renderSettings;
+    RenderSettings& settings = renderState().settings;
     const bool altDown = isKeyDown(Key::LeftAlt);
     switch (key) {
     case 'R':
-        if (orderPlaneHeight < kOrderPlaneTop && !altDown) {
-            orderPlaneHeight += kOrderPlaneStep;
+        if (appState().orderPlaneHeight < kOrderPlaneTop && !altDown) {
+            appState().orderPlaneHeight += kOrderPlaneStep;
         }
         break;
     case 'F':
-        if (orderPlaneHeight >= kOrderPlaneStep && !altDown) {
-            orderPlaneHeight -= kOrderPlaneStep;
+        if (appState().orderPlaneHeight >= kOrderPlaneStep && !altDown) {
+            appState().orderPlaneHeight -= kOrderPlaneStep;
         }
         break;
     case Key::function(2):
-        hudShown = !hudShown;
+        appState().hudShown = !appState().hudShown;
         break;
     case Key::function(6):
         std::cout << togglePalette() << std::endl;
@@ -125,11 +122,11 @@ void releaseCommand(int key) {
         toggleAndReport(settings.showTradeRoutes, "Trade Routes ");
         break;
     case '#':
-        spawnSpeed -= kSpawnSpeedStep;
+        appState().spawnSpeed -= kSpawnSpeedStep;
         reportSpawnSpeed();
         break;
     case '+':
-        spawnSpeed += kSpawnSpeedStep;
+        appState().spawnSpeed += kSpawnSpeedStep;
         reportSpawnSpeed();
         break;
     case 'G':
@@ -140,8 +137,8 @@ void releaseCommand(int key) {
         std::cout << (isMuted() ? "Sound off" : "Sound on") << std::endl;
         break;
     case 'L':
-        debugInfo = !debugInfo;
-        std::cout << "DEBUG INFO:" << (debugInfo ? 1 : 0) << std::endl;
+        appState().debugInfo = !appState().debugInfo;
+        std::cout << "DEBUG INFO:" << (appState().debugInfo ? 1 : 0) << std::endl;
         break;
     case Key::function(10):
         settings.bloomEnabled = !settings.bloomEnabled;
@@ -242,12 +239,12 @@ void selectAllCommands() {
 // Stage 8: the keypad picks the planet layer on show.
 void layerKeys() {
     if (isKeyDown(Key::keypad(0))) {
-        layerFilter = kAllLayers;
-        orderPlaneHeight = kOrderPlaneOff;
+        renderState().layerFilter = kAllLayers;
+        appState().orderPlaneHeight = kOrderPlaneOff;
     }
     for (int layer = 0; layer < 3; ++layer) {
         if (isKeyDown(Key::keypad(layer + 1))) {
-            layerFilter = layer;
+            renderState().layerFilter = layer;
         }
     }
 }
@@ -362,10 +359,10 @@ bool isGameWindowOpen() {
 }
 
 void resetKeyboard() {
-    introSkipped = false;
-    orderPlaneHeight = kOrderPlaneOff;
-    spawnSpeed = 0.35f;
-    debugInfo = false;
+    appState().introSkipped = false;
+    appState().orderPlaneHeight = kOrderPlaneOff;
+    appState().spawnSpeed = 0.35f;
+    appState().debugInfo = false;
     lastDigitKey = -1;
     lastDigitTime = 0.0;
     enterHeld = false;

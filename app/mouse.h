@@ -6,12 +6,10 @@
 #include <optional>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/picking.h"
 
-// Last cursor position in window pixels, origin at the top-left corner.
-extern int mouseX;
-extern int mouseY;
-
+// Stores the cursor position in appState() and judges the edge flags.
 void handleMousePosition(int x, int y);
 void handleMouseButton(int button, int action);
 

@@ -183,10 +183,6 @@ void terminateWindowing() {
     state.window = nullptr;
 }
 
-bool isWindowingInitialised() {
-    return state.initialised;
-}
-
 bool openGameWindow() {
     if (!state.initialised) {
         return false;
@@ -270,12 +266,6 @@ void swapBuffersAndPollEvents() {
     if (state.window != nullptr) {
         runEventHook(false);
         glfwSwapBuffers(state.window);
-        glfwPollEvents();
-    }
-}
-
-void pollWindowEvents() {
-    if (state.initialised) {
         glfwPollEvents();
     }
 }
@@ -401,9 +391,4 @@ void injectWheel(int position) {
 
 int mouseWheelPosition() {
     return static_cast<int>(std::lround(state.wheelAccumulated));
-}
-
-void mousePosition(int& x, int& y) {
-    x = state.mouseX;
-    y = state.mouseY;
 }

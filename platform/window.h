@@ -30,7 +30,6 @@ WindowSize gameWindowSize(WindowSize usableScreen);
 
 bool initWindowing();
 void terminateWindowing();
-bool isWindowingInitialised();
 
 // Opens the game window (OpenGL 3.2 core, 4x multisampling, 24 depth and
 // 8 stencil bits) at gameWindowSize of the usable screen and makes its
@@ -51,7 +50,6 @@ bool isWindowIconified();
 void requestWindowClose();
 
 void swapBuffersAndPollEvents();
-void pollWindowEvents();
 // Sleeps until an event arrives or a short while passes, then handles it.
 void waitWindowEvents();
 
@@ -95,4 +93,3 @@ void injectWheel(int position);
 void injectFocusLoss();
 
 int mouseWheelPosition();
-void mousePosition(int& x, int& y);

@@ -4,13 +4,13 @@
 
 #include "math/camera.h"
 #include "math/rotations.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 
 bool isAtShownHeight(float y) {
-    if (layerFilter == kAllLayers) {
+    if (renderState().layerFilter == kAllLayers) {
         return true;
     }
-    const float floor = kLayerSpacing * static_cast<float>(layerFilter);
+    const float floor = kLayerSpacing * static_cast<float>(renderState().layerFilter);
     return y >= floor - kLayerBandBelow && y <= floor + kLayerBandAbove;
 }
 
@@ -47,7 +47,7 @@ Mat4 sceneView() {
 }
 
 Mat4 sceneViewProjection() {
-    return projectionMatrix * getViewMatrix();
+    return renderState().projectionMatrix * getViewMatrix();
 }
 
 float distanceFromEye(const Vec3& point) {
@@ -60,7 +60,7 @@ Mat4 facingCamera(const Vec3& position, const Mat4& own) {
 }
 
 void blendIfTransparent(GLenum source, GLenum destination) {
-    if (renderSettings.transparencyEnabled) {
+    if (renderState().settings.transparencyEnabled) {
         glEnable(GL_BLEND);
         glBlendFunc(source, destination);
     }

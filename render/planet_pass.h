@@ -47,5 +47,5 @@ int markerCount(const Planet& planet);
 Vec4 markerColor(const Planet& planet, int index);
 
 // Draws planets, route markers and moons, counting each planet and moon in
-// drawnPlanetCount. Leaves face culling off for the sun pass to restore.
+// renderState().drawnPlanetCount. Leaves face culling off for the sun pass to restore.
 void drawPlanets();

@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include "math/camera.h"
 #include "platform/window.h"
 #include "render/billboard.h"
 #include "render/gl_check.h"
@@ -37,7 +38,7 @@ void run(const std::function<void()>& pass) {
 void drawBackground() {
     drawInto(kSceneOnly);
     run(passes.sky);
-    if (renderSettings.showLayerGrid) {
+    if (renderState().settings.showLayerGrid) {
         run(passes.layerGrids);
     }
 }
@@ -61,9 +62,10 @@ ScenePasses& scenePasses() {
 }
 
 void initRenderer() {
-    projectionMatrix = sceneProjection(static_cast<float>(windowWidth) / windowHeight);
-    sceneLight = SceneLight{};
-    TextureManager::getInstance()->loadAll();
+    renderState().projectionMatrix =
+        sceneProjection(static_cast<float>(renderState().windowWidth) / renderState().windowHeight);
+    renderState().sceneLight = SceneLight{};
+    textureManager().loadAll();
     glEnable(GL_FRAMEBUFFER_SRGB);
     glGetError(); // not every context offers sRGB framebuffers
     buildAllMeshes();
@@ -74,9 +76,27 @@ void initRenderer() {
     createOffscreenTarget();
 }
 
+void resizeRenderer(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return; // minimised: no usable aspect ratio until the window comes back
+    }
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    RenderState& state = renderState();
+    state.projectionMatrix = sceneProjection(aspect);
+    glViewport(0, 0, width, height);
+    state.windowWidth = width;
+    state.windowHeight = height;
+    camera().aspectRatio = aspect;
+    createOffscreenTarget();
+}
+
+void setBlackClearColor() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+}
+
 void renderFrame() {
     applyRequestedFiltering();
-    if (renderSettings.frustumCulling) {
+    if (renderState().settings.frustumCulling) {
         refreshVisibility();
     }
     glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
@@ -85,7 +105,7 @@ void renderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawBackground();
     drawScene();
-    if (renderSettings.bloomEnabled) {
+    if (renderState().settings.bloomEnabled) {
         runBloomPass();
     } else {
         clearBloom();
@@ -105,7 +125,7 @@ void shutdownRenderer() {
     forgetMeshes();
     forgetShaderPrograms();
     forgetBalanceBars();
-    TextureManager::getInstance()->forgetTextures();
+    textureManager().forgetTextures();
     resetRenderState();
 }
 
@@ -116,6 +136,6 @@ void destroyRendererObjects() {
     destroyQuads();
     destroyMeshes();
     deleteShaderPrograms();
-    TextureManager::getInstance()->deleteTextures();
+    textureManager().deleteTextures();
     shutdownRenderer();
 }

@@ -85,7 +85,7 @@ TEST_F(HudTest, CommandsThatPrintNothingPostTheirNewState) {
         EXPECT_EQ(texts(gameMessages().shown(now)), posted) << "key " << key;
     }
     EXPECT_EQ(output(), "\n Bloom : 0");
-    EXPECT_FALSE(hudShown);
+    EXPECT_FALSE(appState().hudShown);
 }
 
 } // namespace

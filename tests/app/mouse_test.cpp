@@ -5,8 +5,8 @@
 
 #include "input_fixture.h"
 
-#include "app/input_callbacks.h"
 #include "app/picking.h"
+#include "app/window_modes.h"
 #include "sim/waypoints.h"
 
 namespace {
@@ -163,8 +163,8 @@ TEST_F(MouseTest, EmptySpaceOrdersAtOwnLayerOrPlaneHeights) {
     };
     for (const auto& c : cases) {
         resetGalaxy();
-        layerFilter = c.layer;
-        orderPlaneHeight = c.plane;
+        renderState().layerFilter = c.layer;
+        appState().orderPlaneHeight = c.plane;
         Planet& mine = addPlanet(Side::Player, Vec3{40.0f, 3.0f, 40.0f});
         Planet& unselected = addPlanet(Side::Player, Vec3{-40.0f, 0.0f, 40.0f});
         Planet& target = addPlanet(Side::Neutral, Vec3{60.0f, 0.0f, 40.0f});
@@ -199,7 +199,7 @@ TEST_F(MouseTest, EmptySpaceOrdersAtOwnLayerOrPlaneHeights) {
 }
 
 TEST_F(MouseTest, OneLayerOnShowLimitsUnselectedShipsToItsBand) {
-    layerFilter = 1;
+    renderState().layerFilter = 1;
     const auto hitsFromAbove = [](Vec3 at) {
         return castPickRay({at + Vec3{0.0f, 50.0f, 0.0f}, Vec3{0.0f, -1.0f, 0.0f}});
     };
