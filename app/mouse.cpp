@@ -113,8 +113,14 @@ void orderOnPlane(const PickRay& ray, bool queue) {
 void handleMousePosition(int x, int y) {
     appState().mouseX = x;
     appState().mouseY = y;
-    // The size the resize handler last applied, the one pick rays use too.
-    updateEdgeFlags(x, y, WindowSize{renderState().windowWidth, renderState().windowHeight});
+    refreshEdgeFlags();
+}
+
+void refreshEdgeFlags() {
+    const WindowSize window = currentWindowSize();
+    if (window.width > 0 && window.height > 0) {
+        updateEdgeFlags(appState().mouseX, appState().mouseY, window);
+    }
 }
 
 void handleMouseButton(int button, int action) {

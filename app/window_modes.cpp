@@ -33,6 +33,7 @@ void installInputCallbacks() {
 
 void handleResize(int width, int height) {
     resizeRenderer(width, height);
+    refreshEdgeFlags();
 }
 
 void switchToFullscreen() {

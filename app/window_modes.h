@@ -8,8 +8,9 @@
 // with the window's current size.
 void installInputCallbacks();
 
-// The window-size handler: the renderer follows the new size; a minimised
-// window's 0 x 0 leaves it at the last real one.
+// The window-size handler: the renderer follows the new size (a minimised
+// window's 0 x 0 leaves it at the last real one) and the edge flags are
+// judged again, as the pointer now lies elsewhere relative to the borders.
 void handleResize(int width, int height);
 
 // Both switches resize the one window; the window and its GL context stay,

@@ -25,6 +25,7 @@ struct WindowState {
     double wheelAccumulated = 0.0;
     int mouseX = 0;
     int mouseY = 0;
+    WindowSize injectedSize; // stands in for the window's size while there is none
 };
 
 WindowState state;
@@ -231,7 +232,7 @@ WindowSize usableScreenSize() {
 }
 
 WindowSize currentWindowSize() {
-    WindowSize size;
+    WindowSize size = state.injectedSize;
     if (state.window != nullptr) {
         glfwGetWindowSize(state.window, &size.width, &size.height);
     }
@@ -379,6 +380,13 @@ void injectMousePosition(int x, int y) {
 void injectFocusLoss() {
     if (state.focusLossHandler) {
         state.focusLossHandler();
+    }
+}
+
+void injectWindowSize(WindowSize size) {
+    state.injectedSize = size;
+    if (state.windowSizeHandler) {
+        state.windowSizeHandler(size.width, size.height);
     }
 }
 

@@ -39,6 +39,8 @@ void setWindowTitle(const char* title);
 
 // The primary monitor's work area; (0, 0) without a monitor.
 WindowSize usableScreenSize();
+// The window's client size as the windowing library has it; without a
+// window, the last size injectWindowSize gave, (0, 0) before any.
 WindowSize currentWindowSize();
 void resizeWindow(WindowSize size);
 
@@ -91,5 +93,6 @@ void injectMouseButton(int button, int action);
 void injectMousePosition(int x, int y);
 void injectWheel(int position);
 void injectFocusLoss();
+void injectWindowSize(WindowSize size);
 
 int mouseWheelPosition();

@@ -143,6 +143,7 @@ class Bot {
         setMouseWheelHandler(handleMouseWheel);
         setFocusLossHandler(clearEdgeFlags);
         injectWheel(wheel);
+        injectWindowSize({render.windowWidth, render.windowHeight});
         injectMousePosition(render.windowWidth / 2, render.windowHeight / 2);
         std::srand(seed);
         buildGalaxy();

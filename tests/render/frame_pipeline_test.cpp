@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/edge_scrolling.h"
+#include "app/window_modes.h"
 #include "math/camera.h"
+#include "platform/window.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
@@ -72,6 +75,23 @@ TEST_F(FramePipelineTest, TheTargetFollowsResizesButAMinimisedWindowKeepsTheLast
     EXPECT_EQ(offscreenTarget().framebuffer, framebuffer);
     expectResizedTo(800, 600);
     EXPECT_EQ(captureOutput(renderFrame).err, "");
+}
+
+// The border flags are judged against the window's size as the windowing
+// library has it, again at each size event (Alt+Enter); losing the focus clears them.
+TEST_F(FramePipelineTest, EdgeFlagsFollowTheWindowSizeUntilTheFocusGoes) {
+    installInputCallbacks();
+    const WindowSize old = currentWindowSize();
+    injectMousePosition(old.width - 5, old.height / 2);
+    EXPECT_TRUE(edgeFlags().right);
+    resizeWindow({old.width + 200, old.height});
+    handleResize(old.width + 200, old.height); // the size event, no cursor event
+    EXPECT_FALSE(edgeFlags().right) << "judged against the old size";
+    resizeWindow(old); // its size event still to come
+    injectMousePosition(old.width - 5, old.height / 2);
+    EXPECT_TRUE(edgeFlags().right) << "judged against the renderer's stale size";
+    injectFocusLoss();
+    EXPECT_FALSE(edgeFlags().right);
 }
 
 TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
