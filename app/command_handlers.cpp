@@ -5,14 +5,14 @@
 
 #include "app/control_groups.h"
 #include "app/hud.h"
-#include "app/input_callbacks.h"
 #include "app/keyboard.h"
+#include "app/window_modes.h"
 #include "audio/audio.h"
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
 #include "render/palette.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "sim/galaxy.h"
 
 namespace {
@@ -33,7 +33,7 @@ void toggleAndReport(bool& value, const char* name) {
 }
 
 void reportSpawnSpeed() {
-    std::cout << "SPAWN SPEED:" << spawnSpeed << std::endl;
+    std::cout << "SPAWN SPEED:" << appState().spawnSpeed << std::endl;
 }
 
 void reportFlag(const char* label, bool value) {
@@ -41,15 +41,17 @@ void reportFlag(const char* label, bool value) {
 }
 
 void cycleFilter() {
-    renderSettings.requestedFilter = (renderSettings.appliedFilter + 1) % 2;
+    renderState().settings.requestedFilter = (renderState().settings.appliedFilter + 1) % 2;
     static const char* const names[] = {"Linear", "Nearest"};
-    std::cout << "\n Filter setting: " << names[renderSettings.requestedFilter] << std::flush;
+    std::cout << "\n Filter setting: " << names[renderState().settings.requestedFilter]
+              << std::flush;
 }
 
 void cycleMipmap() {
-    renderSettings.requestedMipmap = (renderSettings.appliedMipmap + 1) % 3;
+    renderState().settings.requestedMipmap = (renderState().settings.appliedMipmap + 1) % 3;
     static const char* const names[] = {"Off", "Linear", "Nearest"};
-    std::cout << "\n Mipmap setting: " << names[renderSettings.requestedMipmap] << std::flush;
+    std::cout << "\n Mipmap setting: " << names[renderState().settings.requestedMipmap]
+              << std::flush;
 }
 
 void raiseRandomness() {
@@ -65,19 +67,19 @@ void lowerRandomness() {
 }
 
 void stepSpawnSpeed(float step) {
-    spawnSpeed += step;
+    appState().spawnSpeed += step;
     reportSpawnSpeed();
 }
 
 void raiseOrderPlane() {
-    if (orderPlaneHeight < kOrderPlaneTop) {
-        orderPlaneHeight += kOrderPlaneStep;
+    if (appState().orderPlaneHeight < kOrderPlaneTop) {
+        appState().orderPlaneHeight += kOrderPlaneStep;
     }
 }
 
 void lowerOrderPlane() {
-    if (orderPlaneHeight >= kOrderPlaneStep) {
-        orderPlaneHeight -= kOrderPlaneStep;
+    if (appState().orderPlaneHeight >= kOrderPlaneStep) {
+        appState().orderPlaneHeight -= kOrderPlaneStep;
     }
 }
 
@@ -87,8 +89,8 @@ void toggleSound() {
 }
 
 void toggleDebugInfo() {
-    debugInfo = !debugInfo;
-    std::cout << "DEBUG INFO:" << (debugInfo ? 1 : 0) << std::endl;
+    appState().debugInfo = !appState().debugInfo;
+    std::cout << "DEBUG INFO:" << (appState().debugInfo ? 1 : 0) << std::endl;
 }
 
 void toggleAndFlag(bool& value, const char* label) {
@@ -131,8 +133,8 @@ void selectIdleShips() {
 }
 
 void showAllLayers() {
-    layerFilter = kAllLayers;
-    orderPlaneHeight = kOrderPlaneOff;
+    renderState().layerFilter = kAllLayers;
+    appState().orderPlaneHeight = kOrderPlaneOff;
 }
 
 } // namespace
@@ -140,7 +142,7 @@ void showAllLayers() {
 // Pause, order plane, layer grid and bloom strength print nothing: the window
 // shows their new state.
 void runCommand(CommandId command, int key) {
-    RenderSettings& settings = renderSettings;
+    RenderSettings& settings = renderState().settings;
     switch (command) {
     case CommandId::ToggleHelp:
         return toggleAndReport(settings.showHelp, "Help ");
@@ -149,10 +151,10 @@ void runCommand(CommandId command, int key) {
     case CommandId::ToggleTransparency:
         return toggleAndReport(settings.transparencyEnabled, "Transparency ");
     case CommandId::SkipIntro:
-        introSkipped = true;
+        appState().introSkipped = true;
         return;
     case CommandId::OrderPlaneOff:
-        orderPlaneHeight = kOrderPlaneOff;
+        appState().orderPlaneHeight = kOrderPlaneOff;
         return;
     case CommandId::TogglePause:
         galaxy().paused = !galaxy().paused;
@@ -162,7 +164,7 @@ void runCommand(CommandId command, int key) {
     case CommandId::LowerOrderPlane:
         return lowerOrderPlane();
     case CommandId::ToggleHud:
-        hudShown = !hudShown;
+        appState().hudShown = !appState().hudShown;
         return;
     case CommandId::TogglePalette:
         std::cout << togglePalette() << std::endl;
@@ -217,7 +219,7 @@ void runCommand(CommandId command, int key) {
     case CommandId::ShowAllLayers:
         return showAllLayers();
     case CommandId::ShowLayer:
-        layerFilter = key - Key::keypad(1);
+        renderState().layerFilter = key - Key::keypad(1);
         return;
     case CommandId::ToggleWindowMode:
         return toggleWindowMode();

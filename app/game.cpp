@@ -5,17 +5,16 @@
 #include <iostream>
 
 #include <FreeImage.h>
-#include <epoxy/gl.h>
 
 #include "app/config.h"
 #include "app/console_capture.h"
 #include "app/edge_scrolling.h"
 #include "app/hud.h"
-#include "app/input_callbacks.h"
 #include "app/intro.h"
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/statistics.h"
+#include "app/window_modes.h"
 #include "app/window_words.h"
 #include "audio/audio.h"
 #include "math/camera.h"
@@ -68,14 +67,14 @@ void startUp() {
     checkGLError();
     loadConfiguration();
     initRenderer();
-    installScenePasses(&orderPlaneHeight);
+    installScenePasses(&appState().orderPlaneHeight);
     installHud();
     initCamera();
     installInputCallbacks();
     generateGalaxy();
     buildBalanceBars();
     buildQuads();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    setBlackClearColor();
     placeCamera({50.0f, 50.0f, 50.0f}, {0.0f, 0.0f, 0.0f});
     initAudio();
 }
@@ -92,8 +91,9 @@ void playFrameSounds(double now, FrameStatistics& stats) {
 
 void reportStatistics(FrameStatistics& stats) {
     const Galaxy& g = galaxy();
-    const StatisticsSample sample{stats.framesCounted, drawnShipCount, drawnPlanetCount,
-                                  g.computerShips.size(), g.playerShips.size()};
+    const StatisticsSample sample{stats.framesCounted, renderState().drawnShipCount,
+                                  renderState().drawnPlanetCount, g.computerShips.size(),
+                                  g.playerShips.size()};
     // The window shows these figures as its status, not as messages.
     printStatistics(uncapturedConsole(), sample);
     // VORLAXIS_FRAME_TIMES=1 adds the second's longest frame and the longest
@@ -104,8 +104,8 @@ void reportStatistics(FrameStatistics& stats) {
     }
     updateHudStatus(sample);
     startNextSecond(stats);
-    drawnShipCount = 0;
-    drawnPlanetCount = 0;
+    renderState().drawnShipCount = 0;
+    renderState().drawnPlanetCount = 0;
 }
 
 // Returns whether the window is still open when the loop ends.

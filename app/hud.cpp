@@ -8,13 +8,11 @@
 #include "app/picking.h"
 #include "app/planet_card.h"
 #include "app/selection_summary.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/renderer.h"
 #include "render/text_overlay.h"
 #include "sim/clock.h"
 #include "sim/galaxy.h"
-
-bool hudShown = true;
 
 namespace {
 
@@ -51,11 +49,12 @@ TextBlock statusBlock() {
         block.lines.push_back(
             {std::to_string(static_cast<long>(status.framesPerSecond)) + " FPS", kStatusColor});
     }
-    if (orderPlaneHeight >= 0.0f) {
-        block.lines.push_back({orderPlaneText(orderPlaneHeight), kStatusColor});
+    if (appState().orderPlaneHeight >= 0.0f) {
+        block.lines.push_back({orderPlaneText(appState().orderPlaneHeight), kStatusColor});
     }
-    if (layerFilter != kAllLayers) {
-        block.lines.push_back({"Layer " + std::to_string(layerFilter + 1), kStatusColor});
+    if (renderState().layerFilter != kAllLayers) {
+        block.lines.push_back(
+            {"Layer " + std::to_string(renderState().layerFilter + 1), kStatusColor});
     }
     return block;
 }
@@ -71,7 +70,8 @@ TextBlock messageBlock(double now) {
 // The planet card, or else the line about the selected ships, top left.
 TextBlock selectionBlock(double now) {
     TextBlock block{TextAnchor::TopLeft, 1.0f, {}};
-    if (const Planet* planet = cardPlanet(planetUnderPointer(mouseX, mouseY), now)) {
+    if (const Planet* planet =
+            cardPlanet(planetUnderPointer(appState().mouseX, appState().mouseY), now)) {
         block.lines = planetCardLines(*planet);
     } else if (std::string line = selectionSummary(galaxy()); !line.empty()) {
         block.lines.push_back({std::move(line), kStatusColor});
@@ -81,11 +81,11 @@ TextBlock selectionBlock(double now) {
 
 bool isScreenCovered() {
     const Galaxy& g = galaxy();
-    return renderSettings.showHelp || g.playerDefeated || g.playerVictorious;
+    return renderState().settings.showHelp || g.playerDefeated || g.playerVictorious;
 }
 
 void drawHud() {
-    if (hudShown && !isScreenCovered()) {
+    if (appState().hudShown && !isScreenCovered()) {
         drawTextOverlay(hudBlocks(currentTime()));
     }
 }
@@ -110,8 +110,8 @@ std::vector<TextBlock> hudBlocks(double now) {
 }
 
 CommandState currentCommandState() {
-    return {galaxy().paused, orderPlaneHeight, renderSettings.showLayerGrid,
-            renderSettings.bloomFactor};
+    return {galaxy().paused, appState().orderPlaneHeight, renderState().settings.showLayerGrid,
+            renderState().settings.bloomFactor};
 }
 
 std::vector<std::string> stateChangeMessages(const CommandState& before,
@@ -144,7 +144,7 @@ void installHud() {
 }
 
 void resetHud() {
-    hudShown = true;
+    appState().hudShown = true;
     status = HudStatus{};
     gameMessages().clear();
     resetPlanetCard();

@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/statistics.h"
 #include "render/glyph_layout.h"
-
-// F2 hides and shows it all.
-extern bool hudShown;
 
 // Takes the figures of the second's statistics report.
 void updateHudStatus(const StatisticsSample& sample);

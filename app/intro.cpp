@@ -33,7 +33,8 @@ namespace {
 void playPhase(const IntroPhase& phase, const IntroHooks& hooks) {
     const double phaseStart = hooks.clock();
     double previousTime = phaseStart;
-    while (hooks.clock() - phaseStart <= phase.duration && !introSkipped && hooks.windowOpen()) {
+    while (hooks.clock() - phaseStart <= phase.duration && !appState().introSkipped &&
+           hooks.windowOpen()) {
         hooks.renderFrame();
         phase.cameraMoves();
         galaxy().frameDelta = hooks.clock() - previousTime;

@@ -16,13 +16,6 @@
 #include "sim/clock.h"
 #include "sim/combat.h"
 
-constexpr float kStartSpawnSpeed = 0.35f;
-
-bool introSkipped = false;
-float orderPlaneHeight = kOrderPlaneOff;
-float spawnSpeed = kStartSpawnSpeed;
-bool debugInfo = false;
-
 namespace {
 
 constexpr double kDoubleTapSeconds = 0.35;
@@ -211,10 +204,13 @@ bool isGameWindowOpen() {
 }
 
 void resetKeyboard() {
-    introSkipped = false;
-    orderPlaneHeight = kOrderPlaneOff;
-    spawnSpeed = kStartSpawnSpeed;
-    debugInfo = false;
+    // The keyboard's part of the record back to its start values.
+    const AppState start;
+    AppState& state = appState();
+    state.introSkipped = start.introSkipped;
+    state.orderPlaneHeight = start.orderPlaneHeight;
+    state.spawnSpeed = start.spawnSpeed;
+    state.debugInfo = start.debugInfo;
     lastTapKey = -1;
     lastTapTime = 0.0;
     pressSeen.fill(false);

@@ -4,16 +4,7 @@
 
 #include <functional>
 
-// Set by Escape; ends the intro flight. Never cleared.
-extern bool introSkipped;
-// Height of the plane right-click orders aim at; -1 when it is off.
-extern float orderPlaneHeight;
-// Stepped and printed by '+' and '#'; nothing else reads it.
-extern float spawnSpeed;
-// Toggled and printed by L; nothing else reads it.
-extern bool debugInfo;
-
-constexpr float kOrderPlaneOff = -1.0f;
+#include "app/app_state.h"
 
 // The key handler the window layer calls for every press, auto-repeat and
 // release, after it has updated the key table.

@@ -8,7 +8,7 @@
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "sim/combat.h"
 #include "sim/routes.h"
 #include "sim/waypoints.h"
@@ -43,8 +43,8 @@ void selectInDrag() {
     if (!isKeyDown(Key::LeftShift) && !isKeyDown(kFireKey)) {
         clearSelection();
     }
-    for (const glm::ivec2& point :
-         dragGridPoints({dragStartX, dragStartY}, {mouseX, mouseY}, cameraDistance())) {
+    for (const glm::ivec2& point : dragGridPoints(
+             {dragStartX, dragStartY}, {appState().mouseX, appState().mouseY}, cameraDistance())) {
         pickAt(point.x, point.y);
     }
 }
@@ -95,7 +95,9 @@ void orderAtOwnHeights(const PickRay& ray, bool queue) {
         if (!ship->selected) {
             continue;
         }
-        const float height = layerFilter == kAllLayers ? ship->position.y : layerFloor(layerFilter);
+        const float height = renderState().layerFilter == kAllLayers
+                                 ? ship->position.y
+                                 : layerFloor(renderState().layerFilter);
         if (const std::optional<Vec3> point = planePoint(ray, height)) {
             if (!queue) {
                 ship->waypoints.clear();
@@ -107,25 +109,31 @@ void orderAtOwnHeights(const PickRay& ray, bool queue) {
 }
 
 void orderOnPlane(const PickRay& ray, bool queue) {
-    if (const std::optional<Vec3> point = planePoint(ray, orderPlaneHeight)) {
+    if (const std::optional<Vec3> point = planePoint(ray, appState().orderPlaneHeight)) {
         sendSelectedShips(*point, queue);
-        rallySelectedPlanets(ray, orderPlaneHeight);
+        rallySelectedPlanets(ray, appState().orderPlaneHeight);
     }
 }
 
 } // namespace
 
 void handleMousePosition(int x, int y) {
-    mouseX = x;
-    mouseY = y;
-    // The size the resize handler last applied, the one pick rays use too.
-    updateEdgeFlags(x, y, WindowSize{windowWidth, windowHeight});
+    appState().mouseX = x;
+    appState().mouseY = y;
+    refreshEdgeFlags();
+}
+
+void refreshEdgeFlags() {
+    const WindowSize window = currentWindowSize();
+    if (window.width > 0 && window.height > 0) {
+        updateEdgeFlags(appState().mouseX, appState().mouseY, window);
+    }
 }
 
 void handleMouseButton(int button, int action) {
     if (button == MouseButton::Left && action == KeyAction::Press) {
-        dragStartX = mouseX;
-        dragStartY = mouseY;
+        dragStartX = appState().mouseX;
+        dragStartY = appState().mouseY;
     } else if (button == MouseButton::Left && action == KeyAction::Release) {
         selectInDrag();
         if (isKeyDown(kFireKey)) {
@@ -177,14 +185,14 @@ void pickAt(int x, int y) {
 }
 
 void orderAtCursor() {
-    const PickRay ray = pickRay(mouseX, mouseY);
+    const PickRay ray = pickRay(appState().mouseX, appState().mouseY);
     const PickHits hits = castPickRay(ray);
     const bool queue = isKeyDown(Key::LeftShift);
     if (hits.hitSomething()) {
         const Vec3 point = orderPointOnHit(ray, hits);
         sendSelectedShips(point, queue);
         routePlanets(point);
-    } else if (orderPlaneHeight == kOrderPlaneOff) {
+    } else if (appState().orderPlaneHeight == kOrderPlaneOff) {
         orderAtOwnHeights(ray, queue);
     } else {
         orderOnPlane(ray, queue);
@@ -192,7 +200,7 @@ void orderAtCursor() {
 }
 
 void fireAtCursorTarget() {
-    const PickHits hits = castPickRay(pickRay(mouseX, mouseY));
+    const PickHits hits = castPickRay(pickRay(appState().mouseX, appState().mouseY));
     if (!hits.computerShips.empty()) {
         targetedFire(hits.computerShips.front()->position);
     }
@@ -207,8 +215,8 @@ std::optional<Vec3> planePoint(const PickRay& ray, float height) {
 }
 
 void resetMouse() {
-    mouseX = 0;
-    mouseY = 0;
+    appState().mouseX = 0;
+    appState().mouseY = 0;
     dragStartX = 0;
     dragStartY = 0;
 }

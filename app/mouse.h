@@ -6,13 +6,15 @@
 #include <optional>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/picking.h"
 
-// Last cursor position in window pixels, origin at the top-left corner.
-extern int mouseX;
-extern int mouseY;
-
+// Stores the cursor position in appState() and judges the edge flags.
 void handleMousePosition(int x, int y);
+// Judges the edge flags again at the last cursor position, against the
+// window's size as the windowing library has it now; they keep their values
+// while the library knows no size (a minimised window, or none at all).
+void refreshEdgeFlags();
 void handleMouseButton(int button, int action);
 
 // Pixels between the points of a drag selection, from the camera distance:

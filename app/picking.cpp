@@ -5,7 +5,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "math/camera.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ constexpr float kInsideSurface = 0.999f;
 
 // With one layer on show, unselected ships count only within its height band.
 bool isInShownBand(const Ship& ship) {
-    return layerFilter == kAllLayers || ship.selected ||
-           isInLayerBand(ship.position.y, layerFilter);
+    return renderState().layerFilter == kAllLayers || ship.selected ||
+           isInLayerBand(ship.position.y, renderState().layerFilter);
 }
 
 void castAtShips(const PickRay& ray, const ShipList& ships, std::vector<Ship*>& hits,
@@ -42,14 +42,14 @@ float planetDistance(const PickRay& ray, const Planet& planet) {
 } // namespace
 
 PickRay pickRay(int x, int y) {
-    const glm::vec4 viewport{0.0f, 0.0f, static_cast<float>(windowWidth),
-                             static_cast<float>(windowHeight)};
+    const glm::vec4 viewport{0.0f, 0.0f, static_cast<float>(renderState().windowWidth),
+                             static_cast<float>(renderState().windowHeight)};
     const float windowY = viewport.w - static_cast<float>(y) - 1.0f;
     const Mat4 view = getViewMatrix();
     const Vec3 farPoint = glm::unProject(Vec3{static_cast<float>(x), windowY, 1.0f}, view,
-                                         projectionMatrix, viewport);
+                                         renderState().projectionMatrix, viewport);
     const Vec3 nearPoint = glm::unProject(Vec3{static_cast<float>(x), windowY, 0.0f}, view,
-                                          projectionMatrix, viewport);
+                                          renderState().projectionMatrix, viewport);
     return {nearPoint, glm::normalize(farPoint - nearPoint)};
 }
 

@@ -9,7 +9,7 @@
 
 #include <FreeImage.h>
 
-#include "app/input_callbacks.h"
+#include "app/window_modes.h"
 #include "bench/battle_setup.h"
 #include "math/camera.h"
 #include "platform/window.h"

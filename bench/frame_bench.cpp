@@ -24,18 +24,18 @@
 #include <epoxy/gl.h>
 
 #include "app/hud.h"
-#include "app/input_callbacks.h"
 #include "app/messages.h"
 #include "app/picking.h"
 #include "app/planet_card.h"
 #include "app/selection_summary.h"
+#include "app/window_modes.h"
 #include "bench/frame_scenes.h"
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/quads.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/renderer.h"
 #include "render/scene_passes.h"
 #include "render/text_overlay.h"
@@ -170,9 +170,9 @@ void saveShot(const std::string& folder, const char* name) {
 void saveShots(const std::string& folder) {
     openingView();
     saveShot(folder, "opening");
-    renderSettings.showHelp = true;
+    renderState().settings.showHelp = true;
     saveShot(folder, "help");
-    renderSettings.showHelp = false;
+    renderState().settings.showHelp = false;
     contestedView();
     saveShot(folder, "contested");
     battleView();

@@ -142,7 +142,7 @@ void contestedView() {
 void closeUpView() {
     newGalaxy();
     scenePasses().sky = nullptr;
-    renderSettings.showLayerGrid = false;
+    renderState().settings.showLayerGrid = false;
     galaxy().playerShips.clear();
     galaxy().computerShips.clear();
     const Vec3 centre{0.0f, 5.0f, 60.0f}; // outside the galaxy, looking out

@@ -23,7 +23,9 @@ Camera& camera() {
 
 void initCamera() {
     Camera& c = camera();
+    const float aspect = c.aspectRatio;
     c = Camera{};
+    c.aspectRatio = aspect;
     updateCameraBasis();
     c.view = glm::lookAt(c.eye, c.target, c.worldUp);
 }

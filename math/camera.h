@@ -10,6 +10,9 @@
 
 #include "math/types.h"
 
+// Until the renderer's first resize the game assumes a 1.4 wide window.
+inline constexpr float kStartAspectRatio = 1.4f;
+
 struct Camera {
     Vec3 eye{-25.0f, 40.0f, -55.0f};
     Vec3 target{0.0f, 0.0f, -15.0f};
@@ -20,12 +23,16 @@ struct Camera {
     bool viewChanged = true; // view must be rebuilt from eye and target
     Vec3 savedEye{0.0f};     // taken before a checked move, to undo it
     Vec3 savedTarget{0.0f};
+    // Width over height of the window the camera looks through; the
+    // renderer keeps it up to date, the view frustums use it.
+    float aspectRatio = kStartAspectRatio;
 };
 
 // The one camera of this process.
 Camera& camera();
 
-// Puts the camera in its starting place; tests use it as the reset.
+// Puts the camera in its starting place, keeping the window's aspect ratio;
+// tests use it as the reset.
 void initCamera();
 void releaseCamera();
 

@@ -1,7 +1,7 @@
 #include "math/frustum.h"
 
+#include "math/camera.h"
 #include "math/degrees.h"
-#include "math/window_ratio.h"
 
 namespace {
 // Unit length unless v is zero, which stays zero.
@@ -22,7 +22,7 @@ float FrustumPlane::signedDistance(const glm::vec3& p) const {
 }
 
 void ViewFrustum::setProjection(float angleDegrees, float nearDistance, float farDistance) {
-    ratio = aspectRatio;
+    ratio = camera().aspectRatio;
     angle = angleDegrees;
     nearDist = nearDistance;
     farDist = farDistance;

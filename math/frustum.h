@@ -25,7 +25,7 @@ class ViewFrustum {
     enum PlaneId { Top, Bottom, Left, Right, Near, Far };
 
     // The full vertical field of view in degrees and the distances of the
-    // near and far planes; the width comes from the window's aspectRatio.
+    // near and far planes; the width comes from camera().aspectRatio.
     void setProjection(float angle, float nearDist, float farDist);
     // Places the frustum; must follow setProjection.
     void setPose(const glm::vec3& eye, const glm::vec3& target, const glm::vec3& up);

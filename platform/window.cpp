@@ -25,6 +25,7 @@ struct WindowState {
     double wheelAccumulated = 0.0;
     int mouseX = 0;
     int mouseY = 0;
+    WindowSize injectedSize; // stands in for the window's size while there is none
 };
 
 WindowState state;
@@ -183,10 +184,6 @@ void terminateWindowing() {
     state.window = nullptr;
 }
 
-bool isWindowingInitialised() {
-    return state.initialised;
-}
-
 bool openGameWindow() {
     if (!state.initialised) {
         return false;
@@ -235,7 +232,7 @@ WindowSize usableScreenSize() {
 }
 
 WindowSize currentWindowSize() {
-    WindowSize size;
+    WindowSize size = state.injectedSize;
     if (state.window != nullptr) {
         glfwGetWindowSize(state.window, &size.width, &size.height);
     }
@@ -270,12 +267,6 @@ void swapBuffersAndPollEvents() {
     if (state.window != nullptr) {
         runEventHook(false);
         glfwSwapBuffers(state.window);
-        glfwPollEvents();
-    }
-}
-
-void pollWindowEvents() {
-    if (state.initialised) {
         glfwPollEvents();
     }
 }
@@ -392,6 +383,13 @@ void injectFocusLoss() {
     }
 }
 
+void injectWindowSize(WindowSize size) {
+    state.injectedSize = size;
+    if (state.windowSizeHandler) {
+        state.windowSizeHandler(size.width, size.height);
+    }
+}
+
 void injectWheel(int position) {
     state.wheelAccumulated = position;
     if (state.mouseWheelHandler) {
@@ -401,9 +399,4 @@ void injectWheel(int position) {
 
 int mouseWheelPosition() {
     return static_cast<int>(std::lround(state.wheelAccumulated));
-}
-
-void mousePosition(int& x, int& y) {
-    x = state.mouseX;
-    y = state.mouseY;
 }

@@ -30,7 +30,6 @@ WindowSize gameWindowSize(WindowSize usableScreen);
 
 bool initWindowing();
 void terminateWindowing();
-bool isWindowingInitialised();
 
 // Opens the game window (OpenGL 3.2 core, 4x multisampling, 24 depth and
 // 8 stencil bits) at gameWindowSize of the usable screen and makes its
@@ -40,6 +39,8 @@ void setWindowTitle(const char* title);
 
 // The primary monitor's work area; (0, 0) without a monitor.
 WindowSize usableScreenSize();
+// The window's client size as the windowing library has it; without a
+// window, the last size injectWindowSize gave, (0, 0) before any.
 WindowSize currentWindowSize();
 void resizeWindow(WindowSize size);
 
@@ -51,7 +52,6 @@ bool isWindowIconified();
 void requestWindowClose();
 
 void swapBuffersAndPollEvents();
-void pollWindowEvents();
 // Sleeps until an event arrives or a short while passes, then handles it.
 void waitWindowEvents();
 
@@ -93,6 +93,6 @@ void injectMouseButton(int button, int action);
 void injectMousePosition(int x, int y);
 void injectWheel(int position);
 void injectFocusLoss();
+void injectWindowSize(WindowSize size);
 
 int mouseWheelPosition();
-void mousePosition(int& x, int& y);

@@ -14,7 +14,7 @@ std::vector<Billboard> bars;
 
 Billboard makeBillboard(int textureKey, Vec3 position) {
     Billboard billboard;
-    billboard.texture = TextureManager::getInstance()->texture(textureKey);
+    billboard.texture = textureManager().texture(textureKey);
     billboard.position = position;
     return billboard;
 }

@@ -5,13 +5,7 @@
 #include <epoxy/gl.h>
 
 #include "platform/window.h"
-
-int hasDebugOutputExtension = 0;
-int hasAnisotropicFilterExtension = 0;
-
-void loadGLEntryPoints() {
-    // libepoxy looks every entry point up lazily through the current context.
-}
+#include "render/render_state.h"
 
 bool checkGLVersion(int major, int minor, std::ostream& errors) {
     if (major > 3 || (major == 3 && minor >= 2)) {
@@ -28,12 +22,12 @@ bool checkGLContext() {
     int major = 0;
     int minor = 0;
     glContextVersion(major, minor);
-    loadGLEntryPoints();
+    // libepoxy looks every entry point up lazily through the current context.
     if (!checkGLVersion(major, minor, std::cerr)) {
         return false;
     }
-    hasDebugOutputExtension = isExtensionSupported("GL_ARB_debug_output") ? 1 : 0;
-    hasAnisotropicFilterExtension =
+    renderState().hasDebugOutputExtension = isExtensionSupported("GL_ARB_debug_output") ? 1 : 0;
+    renderState().hasAnisotropicFilterExtension =
         isExtensionSupported("GL_EXT_texture_filter_anisotropic") ? 1 : 0;
     return true;
 }

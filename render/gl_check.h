@@ -3,20 +3,14 @@
 
 #include <ostream>
 
-// Set when the context offers these extensions; 0 until checkGLContext runs.
-extern int hasDebugOutputExtension;
-extern int hasAnisotropicFilterExtension;
-
 // Refuses contexts older than 3.2 with three lines on standard error; on a
-// good context records the two optional extensions. The game starts anyway.
+// good context records the two optional extensions in renderState(). The
+// game starts anyway.
 bool checkGLContext();
 
 // Whether a context of this version will do; if not, writes the three lines
 // of the refusal to `errors`.
 bool checkGLVersion(int major, int minor, std::ostream& errors);
-
-// GL entry points come from libepoxy, which resolves them on first use.
-void loadGLEntryPoints();
 
 // Reports the oldest pending GL error, if any, as one line on standard error.
 void checkGLError();

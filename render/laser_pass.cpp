@@ -103,7 +103,7 @@ void drawLasers() {
     std::vector<Vec4> rows;
     const GLuint* runTexture = nullptr;
     for (const LaserShot* shot : lasersBackToFront(galaxy())) {
-        const GLuint* texture = TextureManager::getInstance()->texture(shot->textureKey);
+        const GLuint* texture = textureManager().texture(shot->textureKey);
         if (texture != runTexture) {
             drawQuads(rows);
             rows.clear();

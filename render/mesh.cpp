@@ -59,7 +59,7 @@ GLuint* textureOf(const ModelInstance& model) {
     if (model.textureKey == TextureKey::None) {
         return nullptr;
     }
-    return TextureManager::getInstance()->texture(model.textureKey);
+    return textureManager().texture(model.textureKey);
 }
 
 void buildSphere(Mesh& mesh, float radius, int slices) {

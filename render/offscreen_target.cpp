@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "render/render_settings.h"
+#include "render/render_state.h"
 
 namespace {
 
@@ -53,8 +53,8 @@ void createOffscreenTarget() {
     if (target.framebuffer != 0) {
         deleteOffscreenTarget();
     }
-    target.width = windowWidth;
-    target.height = windowHeight;
+    target.width = renderState().windowWidth;
+    target.height = renderState().windowHeight;
     glGenFramebuffers(1, &target.framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
 

@@ -32,7 +32,7 @@ struct OffscreenTarget {
 
 const OffscreenTarget& offscreenTarget();
 
-// (Re)builds the target at windowWidth x windowHeight and prints
+// (Re)builds the target at renderState().windowWidth x renderState().windowHeight and prints
 // "\nFramebuffer created\n", or "\nDidn't work!\n" when GL refuses it.
 void createOffscreenTarget();
 

@@ -39,8 +39,7 @@ void drawIcons(const OverlayUniforms& u, const Mat4& viewProjection, const ShipL
             kind = ship->selected ? BillboardKind::SelectedPlayerIcon : BillboardKind::PlayerIcon;
         }
         glUniform1f(u.kind, kind);
-        drawBillboard(u, viewProjection,
-                      TextureManager::getInstance()->texture(ship->iconTextureKey),
+        drawBillboard(u, viewProjection, textureManager().texture(ship->iconTextureKey),
                       facingCamera(ship->position, iconScale));
     }
 }

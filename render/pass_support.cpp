@@ -4,13 +4,13 @@
 
 #include "math/camera.h"
 #include "math/rotations.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 
 bool isAtShownHeight(float y) {
-    if (layerFilter == kAllLayers) {
+    if (renderState().layerFilter == kAllLayers) {
         return true;
     }
-    return isInLayerBand(y, layerFilter);
+    return isInLayerBand(y, renderState().layerFilter);
 }
 
 void setMatrix(GLint location, const Mat4& matrix) {
@@ -46,7 +46,7 @@ Mat4 sceneView() {
 }
 
 Mat4 sceneViewProjection() {
-    return projectionMatrix * getViewMatrix();
+    return renderState().projectionMatrix * getViewMatrix();
 }
 
 float distanceFromEye(const Vec3& point) {
@@ -59,5 +59,5 @@ Mat4 facingCamera(const Vec3& position, const Mat4& own) {
 }
 
 Blend blendIfTransparent(Blend blend) {
-    return renderSettings.transparencyEnabled ? blend : Blend::Off;
+    return renderState().settings.transparencyEnabled ? blend : Blend::Off;
 }

@@ -9,7 +9,7 @@
 #include "render/mesh.h"
 #include "render/palette.h"
 #include "render/pass_support.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/sun_pass.h"
 #include "render/texture_manager.h"
 
@@ -67,18 +67,18 @@ void setUpFrame() {
     const ShaderProgram& program = shaderProgram(Program::Planetary);
     useGlState({});
     useProgram(program.program);
-    setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
-    setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
-    setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
-    setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
+    setColor(program.uniform(LightAmbientSlot), renderState().sceneLight.ambientColor);
+    setColor(program.uniform(LightDiffuseSlot), renderState().sceneLight.diffuseColor);
+    setColor(program.uniform(LightSpecularSlot), renderState().sceneLight.specularColor);
+    setMatrix(program.uniform(ProjectionSlot), renderState().projectionMatrix);
     glActiveTexture(GL_TEXTURE0);
     setMatrix(program.uniform(ViewMatrixSlot), sceneView());
     glUniform1i(uniformOf(Program::Planetary, "instances"), kInstanceUnit);
 }
 
 bool useDistanceFiltering() {
-    return renderSettings.appliedMipmap == MipmapMode::Off &&
-           renderSettings.appliedFilter == TextureFilter::Linear;
+    return renderState().settings.appliedMipmap == MipmapMode::Off &&
+           renderState().settings.appliedFilter == TextureFilter::Linear;
 }
 
 // With mipmaps switched off by the player, far planets still sample them so
@@ -90,7 +90,8 @@ void filterByDistance(float distance) {
 }
 
 void drawMesh(const Mesh& mesh, bool allowWireframe) {
-    const GLenum mode = allowWireframe && renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
+    const GLenum mode =
+        allowWireframe && renderState().settings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
     glDrawElements(mode, mesh.indexCount, GL_UNSIGNED_INT, nullptr);
 }
 
@@ -178,7 +179,7 @@ void drawSphere(const Planet& planet, const PlanetUniforms& u, std::vector<Spher
     const Mat4 model = glm::scale(planetModelMatrix(planet), Vec3{1.0f / sphereRadius(*sphere)});
     if (isCoarse(kind)) {
         const GLuint* night = planet.nightTextureKey != TextureKey::None
-                                  ? TextureManager::getInstance()->texture(planet.nightTextureKey)
+                                  ? textureManager().texture(planet.nightTextureKey)
                                   : nullptr;
         const int filter =
             useDistanceFiltering() ? (distance > kMipmapDistance ? 1 : 0) : kKeepFilter;
@@ -201,7 +202,7 @@ void drawSphere(const Planet& planet, const PlanetUniforms& u, std::vector<Spher
         glUniform1f(u.drawNight, 1.0f);
         glActiveTexture(GL_TEXTURE1);
         glUniform1i(u.nightTexture, 1);
-        bindTexture(TextureManager::getInstance()->texture(planet.nightTextureKey));
+        bindTexture(textureManager().texture(planet.nightTextureKey));
         if (useDistanceFiltering()) {
             filterByDistance(distance);
         }
@@ -216,11 +217,11 @@ void drawPlanet(Planet& planet, const PlanetUniforms& u, std::vector<SphereBatch
     tintPlanet(planet, galaxy());
     drawSphere(planet, u, coarse);
     glUniform1f(u.simple, 1.0f);
-    if (planet.selected || renderSettings.showTradeRoutes) {
+    if (planet.selected || renderState().settings.showTradeRoutes) {
         drawMarkers(planet, u);
     }
     glUniform1f(u.simple, 0.0f);
-    ++drawnPlanetCount;
+    ++renderState().drawnPlanetCount;
 }
 
 void drawMoons(std::vector<SphereBatch>& batches) {
@@ -243,7 +244,7 @@ void drawMoons(std::vector<SphereBatch>& batches) {
             }
             addSphere(batchFor(batches, kind, textureName(textureOf(moon.model)), 0, kKeepFilter),
                       model, where - sunPosition(), moon.model.material.diffuseColor);
-            ++drawnPlanetCount;
+            ++renderState().drawnPlanetCount;
         }
     }
 }
@@ -253,7 +254,7 @@ void drawCoarseSpheres(const std::vector<SphereBatch>& batches, const PlanetUnif
     glUniform1i(u.colorTexture, 0);
     glUniform1i(u.nightTexture, 1);
     glUniform1f(u.instanced, 1.0f);
-    const GLenum mode = renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
+    const GLenum mode = renderState().settings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES;
     for (const SphereBatch& batch : batches) {
         const Mesh* sphere = meshForKind(batch.kind);
         glBindVertexArray(sphere->vertexArray);
@@ -333,10 +334,10 @@ Mat4 planetModelMatrix(const Planet& planet) {
 }
 
 int planetSphereKind(float radius, float distanceFromEye) {
-    if (renderSettings.wireframe) {
+    if (renderState().settings.wireframe) {
         return MeshKind::PlanetSphere;
     }
-    const float pixels = static_cast<float>(windowHeight) * radius /
+    const float pixels = static_cast<float>(renderState().windowHeight) * radius /
                          (distanceFromEye * halfAngleTangent(kFieldOfView));
     for (const SphereTier& tier : kSphereTiers) {
         if (pixels < tier.maxPixels) {

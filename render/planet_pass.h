@@ -47,5 +47,5 @@ int markerCount(const Planet& planet);
 Vec4 markerColor(const Planet& planet, int index);
 
 // Draws planets, route markers and moons, counting each planet and moon in
-// drawnPlanetCount.
+// renderState().drawnPlanetCount.
 void drawPlanets();

@@ -5,7 +5,7 @@
 #include "render/gl_state.h"
 #include "render/offscreen_target.h"
 #include "render/quads.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/shader_programs.h"
 #include "render/texture_manager.h"
 #include "sim/galaxy.h"
@@ -71,7 +71,7 @@ void runBloomPass() {
     glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
-    glUniform1f(glGetUniformLocation(program, "bloomfactor"), renderSettings.bloomFactor);
+    glUniform1f(glGetUniformLocation(program, "bloomfactor"), renderState().settings.bloomFactor);
     drawFullScreenQuad();
     // Back to the attachment's own sampling.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -98,10 +98,10 @@ void runCompositePass() {
 
     const Galaxy& g = galaxy();
     const Overlay overlay =
-        chooseOverlay(g.playerVictorious, g.playerDefeated, renderSettings.showHelp);
+        chooseOverlay(g.playerVictorious, g.playerDefeated, renderState().settings.showHelp);
     glUniform1f(helpEnabled, overlay.helpEnabled);
     if (overlay.textureKey != 0) {
-        const GLuint* image = TextureManager::getInstance()->texture(overlay.textureKey);
+        const GLuint* image = textureManager().texture(overlay.textureKey);
         bindTexture(kOverlayUnit, image != nullptr ? *image : 0);
         glUniform1i(help, static_cast<GLint>(kOverlayUnit));
     }

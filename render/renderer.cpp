@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include "math/camera.h"
 #include "platform/window.h"
 #include "render/billboard.h"
 #include "render/gl_check.h"
@@ -53,26 +54,45 @@ ScenePasses& scenePasses() {
 
 void initRenderer() {
     forgetGlState(); // the context may be new
-    projectionMatrix = sceneProjection(static_cast<float>(windowWidth) / windowHeight);
-    sceneLight = SceneLight{};
-    TextureManager::getInstance()->loadAll();
+    renderState().projectionMatrix =
+        sceneProjection(static_cast<float>(renderState().windowWidth) / renderState().windowHeight);
+    renderState().sceneLight = SceneLight{};
+    textureManager().loadAll();
     buildAllMeshes();
     createShaderPrograms();
     createSceneObjects();
     createOffscreenTarget();
 }
 
+void resizeRenderer(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return; // minimised: no usable aspect ratio until the window comes back
+    }
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    RenderState& state = renderState();
+    state.projectionMatrix = sceneProjection(aspect);
+    glViewport(0, 0, width, height);
+    state.windowWidth = width;
+    state.windowHeight = height;
+    camera().aspectRatio = aspect;
+    createOffscreenTarget();
+}
+
+void setBlackClearColor() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+}
+
 void renderFrame() {
     forgetGlState(); // tests and tools may have set GL state since the last frame
     applyRequestedFiltering();
-    if (renderSettings.frustumCulling) {
+    if (renderState().settings.frustumCulling) {
         refreshVisibility();
     }
     clearSceneTarget();
     // The backdrop goes into the scene attachment only: it feeds no bloom.
     drawInto(kSceneOnly);
     run(passes.sky); // first: writes no depth, so everything lies in front of it
-    if (renderSettings.showLayerGrid) {
+    if (renderState().settings.showLayerGrid) {
         run(passes.layerGrids); // added onto the stars, so after them
     }
     drawInto(kSceneAndGlow);
@@ -84,7 +104,7 @@ void renderFrame() {
     run(passes.orderPlane); // light added over the solid scene and the bolts
     run(passes.overlays);   // untested by depth: icons and bars over the 3D scene
     run(passes.lensFlare);  // light in the lens, over everything, icons too
-    if (renderSettings.bloomEnabled) {
+    if (renderState().settings.bloomEnabled) {
         runBloomPass(); // blurs the glow the scene passes wrote
     } else {
         clearBloom(); // the composite still reads the bloom target
@@ -104,7 +124,7 @@ void shutdownRenderer() {
     forgetMeshes();
     forgetShaderPrograms();
     forgetBalanceBars();
-    TextureManager::getInstance()->forgetTextures();
+    textureManager().forgetTextures();
     resetRenderState();
 }
 
@@ -115,6 +135,6 @@ void destroyRendererObjects() {
     destroyQuads();
     destroyMeshes();
     deleteShaderPrograms();
-    TextureManager::getInstance()->deleteTextures();
+    textureManager().deleteTextures();
     shutdownRenderer();
 }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "render/render_settings.h"
+#include "render/render_state.h"
 
 // The scene passes, called by renderFrame in this order. Each is empty until
 // the code that draws that part of the scene installs itself here.
@@ -32,6 +32,14 @@ ScenePasses& scenePasses();
 // Loads textures, builds meshes and shader programs, makes the scene's
 // fixed render objects and the off-screen target. Needs the GL context.
 void initRenderer();
+
+// The window's new client size: projection, viewport, stored size, the
+// camera's aspect ratio and an off-screen target of that size. A minimised
+// window reports 0 x 0; the last real size then stays in force.
+void resizeRenderer(int width, int height);
+
+// What the window shows where nothing is drawn: opaque black.
+void setBlackClearColor();
 
 // Draws one frame and swaps it onto the window; the swap processes window
 // events, so every input callback runs inside this call.

@@ -11,7 +11,7 @@
 #include "render/mesh.h"
 #include "render/palette.h"
 #include "render/pass_support.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/sun_pass.h"
 #include "sim/clock.h"
 #include "sim/orientation.h"
@@ -74,9 +74,9 @@ void setUpPass() {
     const ShaderProgram& program = shaderProgram(Program::Ship);
     useGlState({});
     useProgram(program.program);
-    setColor(program.uniform(LightAmbientSlot), sceneLight.ambientColor);
-    setColor(program.uniform(LightDiffuseSlot), sceneLight.diffuseColor);
-    setColor(program.uniform(LightSpecularSlot), sceneLight.specularColor);
+    setColor(program.uniform(LightAmbientSlot), renderState().sceneLight.ambientColor);
+    setColor(program.uniform(LightDiffuseSlot), renderState().sceneLight.diffuseColor);
+    setColor(program.uniform(LightSpecularSlot), renderState().sceneLight.specularColor);
     setMatrix(program.uniform(ProjectionSlot), sceneViewProjection());
     setVector(uniformOf(Program::Ship, "eyePosition"), camera().eye);
     glUniform1i(uniformOf(Program::Ship, "instances"), kInstanceUnit);
@@ -119,8 +119,8 @@ float partPixels(const ModelInstance& part, float meshLength, const Ship& ship) 
 // the plain hull's lines.
 void addHull(std::vector<Batch>& batches, Ship& ship, float hullMeshLength) {
     ModelInstance& hull = ship.hullModel[0];
-    const bool far =
-        !renderSettings.wireframe && partPixels(hull, hullMeshLength, ship) < kHullFarPixels;
+    const bool far = !renderState().settings.wireframe &&
+                     partPixels(hull, hullMeshLength, ship) < kHullFarPixels;
     const int kind = hullMeshKind(distanceFromEye(ship.position));
     const Mesh* mesh = meshForKind(kind == MeshKind::HullLow && far ? kHullFarKind : kind);
     if (ship.isPlayer) {
@@ -128,7 +128,7 @@ void addHull(std::vector<Batch>& batches, Ship& ship, float hullMeshLength) {
     }
     addPart(batchFor(batches, mesh, hull), placeOnShip(ship, hullYaw(ship), hull.modelMatrix),
             ship.position - sunPosition(), hull.material);
-    ++drawnShipCount;
+    ++renderState().drawnShipCount;
 }
 
 void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels) {
@@ -137,7 +137,8 @@ void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels
     turret.material =
         ship.isPlayer ? playerShipMaterial(ship, galaxy()) : ShipMaterial::computerTurret();
     addPart(batchFor(batches, meshForKind(turretMeshKind(pixels)), turret),
-            placeOnShip(ship, yaw, turret.modelMatrix), sceneLight.direction, turret.material);
+            placeOnShip(ship, yaw, turret.modelMatrix), renderState().sceneLight.direction,
+            turret.material);
 }
 
 void endPass() {
@@ -182,7 +183,7 @@ bool isTurretShown(const Ship& ship) {
 }
 
 float pixelsOnScreen(float length, float distanceFromEye) {
-    return static_cast<float>(windowHeight) * length /
+    return static_cast<float>(renderState().windowHeight) * length /
            (2.0f * distanceFromEye * halfAngleTangent(kFieldOfView));
 }
 
@@ -208,7 +209,7 @@ void drawShips() {
         }
     }
     setUpPass();
-    drawBatches(batches, renderSettings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES);
+    drawBatches(batches, renderState().settings.wireframe ? GL_LINE_LOOP : GL_TRIANGLES);
     endPass();
 }
 

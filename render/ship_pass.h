@@ -42,7 +42,7 @@ int turretMeshKind(float pixels);
 // The detailed hull within 25 units of the eye, the plain one beyond.
 int hullMeshKind(float distanceFromEye);
 
-// Draw every shown hull, counting them in drawnShipCount; then every
+// Draw every shown hull, counting them in renderState().drawnShipCount; then every
 // shown turret, facing its last target for 6 seconds after a shot.
 void drawShips();
 void drawTurrets();

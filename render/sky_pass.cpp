@@ -5,7 +5,7 @@
 #include "render/gl_state.h"
 #include "render/mesh.h"
 #include "render/pass_support.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/scene_objects.h"
 #include "render/texture_manager.h"
 
@@ -54,15 +54,15 @@ SkyCache skyCache;
 SkyView currentSkyView() {
     SkyView view;
     view.turn = Mat3{sceneView()};
-    view.projection = projectionMatrix;
+    view.projection = renderState().projectionMatrix;
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     view.width = viewport[2];
     view.height = viewport[3];
-    const GLuint* stars = TextureManager::getInstance()->texture(kSkyTexture);
+    const GLuint* stars = textureManager().texture(kSkyTexture);
     view.texture = stars != nullptr ? *stars : 0;
-    view.mipmap = renderSettings.appliedMipmap;
-    view.filter = renderSettings.appliedFilter;
+    view.mipmap = renderState().settings.appliedMipmap;
+    view.filter = renderState().settings.appliedFilter;
     glGetFloatv(GL_COLOR_CLEAR_VALUE, view.clearColor.data());
     return view;
 }
@@ -100,7 +100,7 @@ void paintSkyCache(const ShaderProgram& program, const SkyView& view) {
     useProgram(program.program);
     const Mesh* sphere = meshForKind(MeshKind::SkySphere);
     glBindVertexArray(sphere->vertexArray);
-    setMatrix(program.uniform(ProjectionSlot), projectionMatrix);
+    setMatrix(program.uniform(ProjectionSlot), renderState().projectionMatrix);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, view.texture);
     glUniform1i(uniformOf(Program::Starbox, "colorTexture"), 0);
@@ -121,10 +121,11 @@ Mat4 skyMatrix() {
 
 Mat4 layerGridMatrix(int grid) {
     const Mat4& placed = sceneObjects().layerGrids[static_cast<std::size_t>(grid)];
-    if (layerFilter == kAllLayers) {
+    if (renderState().layerFilter == kAllLayers) {
         return placed;
     }
-    return glm::translate(placed, Vec3{0.0f, 0.0f, gridLift(grid, layerFloor(layerFilter))});
+    return glm::translate(placed,
+                          Vec3{0.0f, 0.0f, gridLift(grid, layerFloor(renderState().layerFilter))});
 }
 
 Mat4 orderPlaneMatrix(float height) {

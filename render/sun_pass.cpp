@@ -8,7 +8,7 @@
 #include "render/gl_state.h"
 #include "render/pass_support.h"
 #include "render/quads.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/scene_objects.h"
 #include "sim/visibility.h"
 
@@ -131,7 +131,8 @@ void drawSun() {
 }
 
 void drawLensFlare() {
-    if (!isLightSourceVisible(sun, layerFilter) || !renderSettings.lensFlareEnabled) {
+    if (!isLightSourceVisible(sun, renderState().layerFilter) ||
+        !renderState().settings.lensFlareEnabled) {
         return;
     }
     const GLuint program = programId(Program::LensFlare);

@@ -9,7 +9,7 @@
 #include <epoxy/gl.h>
 
 #include "render/gl_state.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/shader_program.h"
 #include "render/texture_manager.h"
 
@@ -152,8 +152,8 @@ std::vector<float> buildVertices(const PlacedText& text) {
 
 void drawVertices(const std::vector<float>& vertices) {
     useProgram(overlay.program->program);
-    glUniform2f(overlay.windowSize, static_cast<float>(windowWidth),
-                static_cast<float>(windowHeight));
+    glUniform2f(overlay.windowSize, static_cast<float>(renderState().windowWidth),
+                static_cast<float>(renderState().windowHeight));
     glUniform2f(overlay.atlasSize, GlyphAtlas::Width, GlyphAtlas::Height);
     glUniform1i(overlay.atlasSampler, 0);
     glActiveTexture(GL_TEXTURE0);
@@ -208,15 +208,16 @@ bool isTextOverlayReady() {
 }
 
 void drawTextOverlay(const std::vector<TextBlock>& blocks) {
-    if (!isTextOverlayReady() || blocks.empty() || windowWidth <= 0 || windowHeight <= 0) {
+    if (!isTextOverlayReady() || blocks.empty() || renderState().windowWidth <= 0 ||
+        renderState().windowHeight <= 0) {
         return; // a minimised window may report no size
     }
-    const glm::vec2 window{windowWidth, windowHeight};
+    const glm::vec2 window{renderState().windowWidth, renderState().windowHeight};
     const std::vector<float> vertices = buildVertices(placeBlocks(blocks, window, overlay.glyphs));
     if (vertices.empty()) {
         return;
     }
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(0, 0, renderState().windowWidth, renderState().windowHeight);
     // Over the whole window; colours are meant for direct display, as in
     // the composite.
     useGlState({.cullFaces = false,

@@ -21,7 +21,7 @@ void createTextOverlay();
 bool isTextOverlayReady();
 
 // Draws the blocks over whatever the bound framebuffer holds, in a window of
-// windowWidth x windowHeight.
+// renderState().windowWidth x renderState().windowHeight.
 void drawTextOverlay(const std::vector<TextBlock>& blocks);
 
 // Deletes the GL objects. Needs the GL context.

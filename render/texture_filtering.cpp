@@ -1,6 +1,6 @@
 #include "render/texture_filtering.h"
 
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/texture_manager.h"
 
 std::optional<FilterParameters> filterParameters(int mipmapMode, int filterMode) {
@@ -20,12 +20,12 @@ std::optional<FilterParameters> filterParameters(int mipmapMode, int filterMode)
 }
 
 void applyTextureFiltering() {
-    const std::optional<FilterParameters> filters =
-        filterParameters(renderSettings.appliedMipmap, renderSettings.appliedFilter);
+    const std::optional<FilterParameters> filters = filterParameters(
+        renderState().settings.appliedMipmap, renderState().settings.appliedFilter);
     if (!filters) {
         return;
     }
-    for (const auto& [key, holder] : TextureManager::getInstance()->textures) {
+    for (const auto& [key, holder] : textureManager().textures) {
         if (holder == nullptr) {
             continue; // looked up, never loaded
         }
@@ -37,7 +37,7 @@ void applyTextureFiltering() {
 }
 
 void applyRequestedFiltering() {
-    RenderSettings& s = renderSettings;
+    RenderSettings& s = renderState().settings;
     if (s.requestedMipmap != s.appliedMipmap) {
         s.appliedMipmap = s.requestedMipmap;
         applyTextureFiltering();

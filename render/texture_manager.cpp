@@ -144,9 +144,9 @@ int textureTableSize() {
     return static_cast<int>(std::size(kTextureTable));
 }
 
-TextureManager* TextureManager::getInstance() {
+TextureManager& textureManager() {
     static TextureManager instance;
-    return &instance;
+    return instance;
 }
 
 void TextureManager::loadAll() {

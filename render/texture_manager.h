@@ -21,9 +21,6 @@ struct TextureFile {
 
 class TextureManager {
   public:
-    // The process-wide instance, created on first use.
-    static TextureManager* getInstance();
-
     virtual ~TextureManager() = default;
 
     // Loads the whole texture table in order, between "Loading Textures..."
@@ -48,6 +45,9 @@ class TextureManager {
     // Key to holder, in ascending key order.
     std::map<int, std::unique_ptr<GLuint>> textures;
 };
+
+// The one texture manager of this process, created on first use.
+TextureManager& textureManager();
 
 struct FIBITMAP;
 

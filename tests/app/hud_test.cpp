@@ -87,7 +87,7 @@ TEST_F(HudTest, CommandsThatPrintNothingPostTheirNewState) {
         EXPECT_EQ(texts(gameMessages().shown(now)), posted) << "key " << key;
     }
     EXPECT_EQ(output(), "\n Bloom : 0");
-    EXPECT_FALSE(hudShown);
+    EXPECT_FALSE(appState().hudShown);
 }
 
 // The console keeps the game's words; the window says them as a player reads them.

@@ -13,7 +13,7 @@
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "sim/clock.h"
 #include "sim/galaxy.h"
 

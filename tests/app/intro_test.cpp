@@ -12,9 +12,9 @@ class IntroTest : public ::testing::Test {
   protected:
     void SetUp() override {
         resetGalaxy();
-        introSkipped = false;
+        appState().introSkipped = false;
     }
-    void TearDown() override { introSkipped = false; }
+    void TearDown() override { appState().introSkipped = false; }
 
     std::vector<int> movesPerPhase{0, 0, 0, 0};
     std::vector<double> deltasSeen;
@@ -50,12 +50,12 @@ TEST_F(IntroTest, EscapeSkipsTheRestAndAClosedWindowEverything) {
     const auto clock = [&now] { return now += 0.01; };
     int frames = 0;
     const auto renderFrame = [&frames] {
-        introSkipped = ++frames == 5; // Escape arrives while the fifth frame is drawn
+        appState().introSkipped = ++frames == 5; // Escape arrives while the fifth frame is drawn
     };
     playIntro(countingPhases(), {clock, renderFrame, [] { return true; }});
     EXPECT_EQ(frames, 5);
     EXPECT_EQ(movesPerPhase, (std::vector<int>{5, 0, 0, 0}));
-    introSkipped = false;
+    appState().introSkipped = false;
     frames = 0;
     playIntro(countingPhases(), {clock, renderFrame, [] { return false; }});
     EXPECT_EQ(frames, 0);

@@ -16,18 +16,18 @@ TEST_F(KeyboardTest, HeldSwitchesToggleOnEveryEventWhileTheirKeyIsDown) {
     press(Key::F1); // auto-repeat toggles again
     press('P');     // P while F1 is held flips help as well as pause
     EXPECT_TRUE(galaxy().paused);
-    EXPECT_TRUE(renderSettings.showHelp);
+    EXPECT_TRUE(renderState().settings.showHelp);
     release('P'); // and so does its release
     EXPECT_TRUE(galaxy().paused);
-    EXPECT_FALSE(renderSettings.showHelp);
+    EXPECT_FALSE(renderState().settings.showHelp);
     release(Key::F1);
     EXPECT_EQ(output(), "Help activated\nHelp deactivated\nHelp activated\nHelp deactivated\n");
 }
 
 TEST_F(KeyboardTest, FilterAndMipmapCyclesStartFromTheAppliedMode) {
     const auto applyAsTheRendererWould = [] {
-        renderSettings.appliedFilter = renderSettings.requestedFilter;
-        renderSettings.appliedMipmap = renderSettings.requestedMipmap;
+        renderState().settings.appliedFilter = renderState().settings.requestedFilter;
+        renderState().settings.appliedMipmap = renderState().settings.requestedMipmap;
     };
     tap(Key::function(4));
     applyAsTheRendererWould();
@@ -61,9 +61,9 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
             tap(key);
         EXPECT_EQ(output(), printed);
     }
-    EXPECT_EQ(renderSettings.bloomFactor, 0.0f);
+    EXPECT_EQ(renderState().settings.bloomFactor, 0.0f);
     tap('.');
-    EXPECT_FLOAT_EQ(renderSettings.bloomFactor, 0.1f);
+    EXPECT_FLOAT_EQ(renderState().settings.bloomFactor, 0.1f);
     galaxy().attackRandomness = 5;
     tap('I');
     EXPECT_EQ(galaxy().attackRandomness, 0);
@@ -73,13 +73,14 @@ TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
     // From off, R turns the plane on at 1.5 and raises it by 2.5 while below 30.
     for (int i = 0; i < 14; ++i) {
         tap('R');
-        EXPECT_EQ(orderPlaneHeight, 1.5f + 2.5f * static_cast<float>(std::min(i, 12))) << i;
+        EXPECT_EQ(appState().orderPlaneHeight, 1.5f + 2.5f * static_cast<float>(std::min(i, 12)))
+            << i;
     }
     for (int i = 0; i < 15; ++i)
         tap('F');
-    EXPECT_EQ(orderPlaneHeight, 1.5f); // F never turns the plane off
+    EXPECT_EQ(appState().orderPlaneHeight, 1.5f); // F never turns the plane off
     tap('C');
-    EXPECT_EQ(orderPlaneHeight, kOrderPlaneOff);
+    EXPECT_EQ(appState().orderPlaneHeight, kOrderPlaneOff);
 }
 
 TEST_F(KeyboardTest, AltDOrbitsInsteadOfPanning) {
@@ -171,13 +172,13 @@ TEST_F(KeyboardTest, IdleKeySelectsTheShipsWithoutOrders) {
 }
 
 TEST_F(KeyboardTest, KeypadPicksThePlanetLayer) {
-    orderPlaneHeight = 4.0f;
+    appState().orderPlaneHeight = 4.0f;
     const std::tuple<int, int, float> steps[] = {
         {2, 1, 4.0f}, {3, 2, 4.0f}, {1, 0, 4.0f}, {0, kAllLayers, kOrderPlaneOff}};
     for (const auto& [digit, layer, plane] : steps) {
         tap(Key::keypad(digit));
-        EXPECT_EQ(layerFilter, layer);
-        EXPECT_EQ(orderPlaneHeight, plane);
+        EXPECT_EQ(renderState().layerFilter, layer);
+        EXPECT_EQ(appState().orderPlaneHeight, plane);
     }
 }
 

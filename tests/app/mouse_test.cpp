@@ -5,7 +5,6 @@
 
 #include "input_fixture.h"
 
-#include "app/input_callbacks.h"
 #include "app/picking.h"
 #include "sim/waypoints.h"
 
@@ -176,8 +175,8 @@ TEST_F(MouseTest, EmptySpaceOrdersAtOwnLayerOrPlaneHeights) {
     };
     for (const auto& c : cases) {
         resetGalaxy();
-        layerFilter = c.layer;
-        orderPlaneHeight = c.plane;
+        renderState().layerFilter = c.layer;
+        appState().orderPlaneHeight = c.plane;
         Planet& mine = addPlanet(Side::Player, Vec3{40.0f, 3.0f, 40.0f});
         Planet& unselected = addPlanet(Side::Player, Vec3{-40.0f, 0.0f, 40.0f});
         Planet& target = addPlanet(Side::Neutral, Vec3{60.0f, 0.0f, 40.0f});
@@ -212,7 +211,7 @@ TEST_F(MouseTest, EmptySpaceOrdersAtOwnLayerOrPlaneHeights) {
 }
 
 TEST_F(MouseTest, OneLayerOnShowLimitsUnselectedShipsToItsBand) {
-    layerFilter = 1;
+    renderState().layerFilter = 1;
     const auto hitsFromAbove = [](Vec3 at) {
         return castPickRay({at + Vec3{0.0f, 50.0f, 0.0f}, Vec3{0.0f, -1.0f, 0.0f}});
     };
@@ -259,8 +258,8 @@ TEST_F(MouseTest, RightClickOnAPlanetRoutesOnAnEnemyWithCtrlFires) {
 
 // Strict 15-pixel margins. A cursor event outside the window sets the flags
 // from its position too, and they hold until the next one, so the pointer
-// pushed past a border keeps scrolling; losing the focus clears them.
-TEST_F(MouseTest, EdgeFlagsFollowTheLastCursorEventUntilTheFocusGoes) {
+// pushed past a border keeps scrolling.
+TEST_F(MouseTest, EdgeFlagsFollowTheLastCursorEvent) {
     const auto flags = [] {
         const EdgeFlags& f = edgeFlags();
         return std::string{f.left ? 'l' : '-', f.right ? 'r' : '-', f.top ? 't' : '-',
@@ -273,14 +272,6 @@ TEST_F(MouseTest, EdgeFlagsFollowTheLastCursorEventUntilTheFocusGoes) {
         updateEdgeFlags(x, y, {1440, 780});
         EXPECT_EQ(flags(), expected) << x << "," << y;
     }
-    installInputCallbacks();
-    updateEdgeFlags(5, 5, {1440, 780});
-    injectFocusLoss();
-    EXPECT_EQ(flags(), "----");
-    setFocusLossHandler({});
-    setMousePositionHandler({});
-    setMouseWheelHandler({});
-    setWindowSizeHandler({});
 }
 
 } // namespace

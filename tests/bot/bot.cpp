@@ -26,7 +26,7 @@
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "sim/clock.h"
 #include "sim/events.h"
 #include "sim/generation.h"
@@ -143,7 +143,8 @@ class Bot {
         setMouseWheelHandler(handleMouseWheel);
         setFocusLossHandler(clearEdgeFlags);
         injectWheel(wheel);
-        injectMousePosition(windowWidth / 2, windowHeight / 2);
+        injectWindowSize({render.windowWidth, render.windowHeight});
+        injectMousePosition(render.windowWidth / 2, render.windowHeight / 2);
         std::srand(seed);
         buildGalaxy();
         const Vec3 home = galaxy().planets.front()->position; // as after the intro
@@ -195,17 +196,17 @@ class Bot {
             return list[below(int(list.size()))]->position;
         };
         const int kind = below(4);
-        const glm::ivec2 anywhere{below(windowWidth), below(windowHeight)};
+        const glm::ivec2 anywhere{below(render.windowWidth), below(render.windowHeight)};
         if ((kind == 1 && g.playerShips.empty()) || (kind == 2 && g.computerShips.empty()) ||
             kind == 3)
             return anywhere;
         const Vec3 at =
             kind == 0 ? any(g.planets) : any(kind == 1 ? g.playerShips : g.computerShips);
-        const Vec3 w = glm::project(at, getViewMatrix(), projectionMatrix,
-                                    Vec4{0.0f, 0.0f, windowWidth, windowHeight});
-        const glm::ivec2 pixel{int(w.x), windowHeight - 1 - int(w.y)};
+        const Vec3 w = glm::project(at, getViewMatrix(), render.projectionMatrix,
+                                    Vec4{0.0f, 0.0f, render.windowWidth, render.windowHeight});
+        const glm::ivec2 pixel{int(w.x), render.windowHeight - 1 - int(w.y)};
         const bool shown = w.z > 0.0f && w.z < 1.0f && pixel.x >= 0 && pixel.y >= 0 &&
-                           pixel.x < windowWidth && pixel.y < windowHeight;
+                           pixel.x < render.windowWidth && pixel.y < render.windowHeight;
         return shown ? pixel : anywhere;
     }
 
@@ -306,9 +307,12 @@ class Bot {
             injectWheel(wheel);
             checkZoom(before, notches);
         } else if (kind == 10) { // the cursor at a border, or past it, for a while
-            glm::ivec2 at{below(windowWidth), below(windowHeight)};
+            glm::ivec2 at{below(render.windowWidth), below(render.windowHeight)};
             const int axis = below(2);
-            at[axis] = (chance(0.5) ? 0 : axis == 0 ? windowWidth : windowHeight) + below(40) - 20;
+            at[axis] = (chance(0.5) ? 0
+                        : axis == 0 ? render.windowWidth
+                                    : render.windowHeight) +
+                       below(40) - 20;
             const int frames = 5 + below(90);
             log("border ", glm::to_string(at), " for ", frames);
             if (chance(0.3))
@@ -317,7 +321,7 @@ class Bot {
             later.emplace(frameCount + frames, [this] {
                 if (chance(0.3))
                     injectFocusLoss(); // the player switched to another program
-                injectMousePosition(windowWidth / 2, windowHeight / 2);
+                injectMousePosition(render.windowWidth / 2, render.windowHeight / 2);
             });
         } else if (kind == 11) { // order plane, pause, layers
             const int key = chance(0.5) ? "RFCP"[below(4)] : Key::keypad(below(4));
@@ -535,7 +539,8 @@ class Bot {
 
     unsigned seed;
     std::mt19937 random;
-    std::string actions; // every action and frame time, for the replay check
+    const RenderState& render = renderState(); // the window: nothing resizes it here
+    std::string actions;                       // every action and frame time, for the replay check
     int wheel = 0;
     bool jumped = false;
     Mat3 previousView{1.0f};

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "math/camera.h"
 #include "math/frustum.h"
-#include "math/window_ratio.h"
 
 namespace {
 
@@ -10,11 +10,11 @@ namespace {
 class FrustumTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        aspectRatio = 2.0f;
+        camera().aspectRatio = 2.0f;
         frustum.setProjection(90.0f, 1.0f, 10.0f);
         frustum.setPose({0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f});
     }
-    void TearDown() override { aspectRatio = kStartAspectRatio; }
+    void TearDown() override { camera().aspectRatio = kStartAspectRatio; }
 
     ViewFrustum frustum;
 };

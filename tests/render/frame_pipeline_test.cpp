@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input_callbacks.h"
+#include "app/edge_scrolling.h"
+#include "app/window_modes.h"
 #include "math/camera.h"
-#include "math/window_ratio.h"
+#include "platform/window.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
@@ -32,9 +33,9 @@ void expectResizedTo(int width, int height, bool resized = true) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], width);
     EXPECT_EQ(viewport[3], height);
-    EXPECT_EQ(windowWidth, width);
-    EXPECT_FLOAT_EQ(aspectRatio, static_cast<float>(width) / static_cast<float>(height));
-    EXPECT_EQ(projectionMatrix, sceneProjection(static_cast<float>(width) / height));
+    EXPECT_EQ(renderState().windowWidth, width);
+    EXPECT_FLOAT_EQ(camera().aspectRatio, static_cast<float>(width) / static_cast<float>(height));
+    EXPECT_EQ(renderState().projectionMatrix, sceneProjection(static_cast<float>(width) / height));
 }
 
 // The bloom target, read back at the window's pixel (x, y).
@@ -67,13 +68,30 @@ void glowBox(int x, int y, int width, int height) {
 TEST_F(FramePipelineTest, TheTargetFollowsResizesButAMinimisedWindowKeepsTheLastSize) {
     EXPECT_NE(startOutput.out.find("\nFramebuffer created\n"), std::string::npos);
     expectResizedTo(1400, 1000, false);
-    EXPECT_EQ(captureOutput([] { handleResize(800, 600); }).out, "\nFramebuffer created\n");
+    EXPECT_EQ(captureOutput([] { resizeRenderer(800, 600); }).out, "\nFramebuffer created\n");
     expectResizedTo(800, 600);
     const GLuint framebuffer = offscreenTarget().framebuffer;
-    EXPECT_EQ(captureOutput([] { handleResize(0, 0); }).out, "");
+    EXPECT_EQ(captureOutput([] { resizeRenderer(0, 0); }).out, "");
     EXPECT_EQ(offscreenTarget().framebuffer, framebuffer);
     expectResizedTo(800, 600);
     EXPECT_EQ(captureOutput(renderFrame).err, "");
+}
+
+// The border flags are judged against the window's size as the windowing
+// library has it, again at each size event (Alt+Enter); losing the focus clears them.
+TEST_F(FramePipelineTest, EdgeFlagsFollowTheWindowSizeUntilTheFocusGoes) {
+    installInputCallbacks();
+    const WindowSize old = currentWindowSize();
+    injectMousePosition(old.width - 5, old.height / 2);
+    EXPECT_TRUE(edgeFlags().right);
+    resizeWindow({old.width + 200, old.height});
+    handleResize(old.width + 200, old.height); // the size event, no cursor event
+    EXPECT_FALSE(edgeFlags().right) << "judged against the old size";
+    resizeWindow(old); // its size event still to come
+    injectMousePosition(old.width - 5, old.height / 2);
+    EXPECT_TRUE(edgeFlags().right) << "judged against the renderer's stale size";
+    injectFocusLoss();
+    EXPECT_FALSE(edgeFlags().right);
 }
 
 TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
@@ -86,7 +104,7 @@ TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
     EXPECT_GT(bloom.at(707, 500).r, 5) << "the glow does not spread";
     EXPECT_LT(bloom.at(707, 500).r, centre);
     EXPECT_EQ(bloom.at(800, 500).r, 0);
-    renderSettings.bloomFactor = 0.5f;
+    renderState().settings.bloomFactor = 0.5f;
     renderFrame();
     EXPECT_NEAR(readBloom().at(700, 500).r, centre / 2, 2);
     // A bloom shader that failed to build leaves the target black, not stale.
@@ -95,7 +113,7 @@ TEST_F(FramePipelineTest, BloomBlursTheGlowScaledByTheBloomFactor) {
     renderFrame();
     shader.program = built;
     EXPECT_EQ(readBloom().at(700, 500), glm::ivec3(0));
-    renderSettings.bloomEnabled = false;
+    renderState().settings.bloomEnabled = false;
     renderFrame();
     EXPECT_EQ(readBloom().at(700, 500), glm::ivec3(0));
 }

@@ -8,7 +8,7 @@
 #include "app/keyboard.h"
 #include "platform/keys.h"
 #include "platform/window.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/texture_manager.h"
 #include "sim/galaxy.h"
 
@@ -24,7 +24,7 @@ TEST(GameEndTest, TheOutcomeShowsItsScreenPrintsItsLineAndWaitsForTheWindow) {
         int framesAfterTheEnd = -1;
         int waits = 0;
         int frames = 0;
-        introSkipped = false;
+        appState().introSkipped = false;
         unsigned char shown[4] = {};
         setEventHook([&](bool waiting) {
             Galaxy& g = galaxy();
@@ -35,14 +35,14 @@ TEST(GameEndTest, TheOutcomeShowsItsScreenPrintsItsLineAndWaitsForTheWindow) {
                 ++framesAfterTheEnd;
                 glBindFramebuffer(GL_FRAMEBUFFER, 0);
                 glReadBuffer(GL_BACK);
-                glReadPixels(windowWidth / 2, windowHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-                             shown);
+                glReadPixels(renderState().windowWidth / 2, renderState().windowHeight / 2, 1, 1,
+                             GL_RGBA, GL_UNSIGNED_BYTE, shown);
             } else if (++frames == 1) { // the intro
                 // The cursor rests mid-screen: installed at its real place,
                 // not (0, 0), the handler sets no border.
                 const EdgeFlags& edges = edgeFlags();
                 EXPECT_FALSE(edges.left || edges.right || edges.top || edges.bottom);
-                TextureManager& textures = *TextureManager::getInstance();
+                TextureManager& textures = textureManager();
                 textures.loadTexture((scratch.path() / "defeat.bmp").string(), 101, GL_BGR, GL_RGB);
                 textures.loadTexture((scratch.path() / "victory.bmp").string(), 102, GL_BGR,
                                      GL_RGB);

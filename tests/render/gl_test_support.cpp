@@ -10,10 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "math/camera.h"
-#include "math/window_ratio.h"
 #include "platform/window.h"
 #include "render/offscreen_target.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/renderer.h"
 #include "sim/galaxy.h"
 
@@ -146,7 +145,7 @@ void RendererTest::SetUp() {
     resetRenderState();
     resetGalaxy();
     initCamera();
-    aspectRatio = kStartAspectRatio;
+    camera().aspectRatio = kStartAspectRatio;
     startOutput = captureOutput(initRenderer);
 }
 

@@ -12,7 +12,6 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
-#include "app/input_callbacks.h"
 #include "bench/frame_scenes.h"
 #include "render/quads.h"
 #include "render/renderer.h"
@@ -33,7 +32,7 @@ class PictureTest : public RendererTest {
         buildQuads();
         installScenePasses(&orderPlaneHeight);
         setClockSource(sceneClock);
-        handleResize(kWidth, kHeight);
+        resizeRenderer(kWidth, kHeight);
     }
     float orderPlaneHeight = -1.0f;
 };
@@ -133,9 +132,10 @@ TEST_F(PictureTest, TheSkyIsRedrawnForANewSizeOrFieldOfView) {
     };
     openingView();
     renderFrame();
-    handleResize(kWidth / 2, kHeight / 2); // the same shape, so the same projection
+    resizeRenderer(kWidth / 2, kHeight / 2); // the same shape, so the same projection
     EXPECT_TRUE(copiedIsFresh()) << "after a resize";
-    projectionMatrix = glm::scale(projectionMatrix, Vec3{1.2f, 1.2f, 1.0f});
+    renderState().projectionMatrix =
+        glm::scale(renderState().projectionMatrix, Vec3{1.2f, 1.2f, 1.0f});
     EXPECT_TRUE(copiedIsFresh()) << "after narrowing the field of view";
 }
 

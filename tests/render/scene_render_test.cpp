@@ -39,14 +39,14 @@ class SceneRenderTest : public RendererTest {
     // Only the scene's objects, on black.
     static void withoutBackdrop() {
         scenePasses().sky = nullptr;
-        renderSettings.showLayerGrid = false;
+        renderState().settings.showLayerGrid = false;
     }
     static Planet& addPlanet(const Vec3& position, float radius, int kind = 1) {
         galaxy().planets.push_back(std::make_unique<Planet>(radius, 0.0f, position, kind));
         return *galaxy().planets.back();
     }
     static void frame() {
-        drawnShipCount = 0;
+        renderState().drawnShipCount = 0;
         renderFrame();
     }
 
@@ -74,11 +74,11 @@ TEST_F(SceneRenderTest, FarShipsShowTheirIconInsteadOfTheirHullAndOnlyHullsAreCo
         std::make_shared<Ship>(true, Vec3{0.0f, 0.0f, -75.0f}, 1.0f));
     ship.headingPoint = {1.0f, 0.0f, -75.0f};
     frame();
-    EXPECT_EQ(drawnShipCount, 1);
+    EXPECT_EQ(renderState().drawnShipCount, 1);
     const int hullPixels = readAttachment(0).countBright(700, 500, 40, 40);
     ship.position.z = -75.01f;
     frame();
-    EXPECT_EQ(drawnShipCount, 0);
+    EXPECT_EQ(renderState().drawnShipCount, 0);
     const int iconPixels = readAttachment(0).countBright(700, 500, 40, 40);
     EXPECT_GT(hullPixels, 0);
     EXPECT_GT(iconPixels, 150);
@@ -108,7 +108,7 @@ TEST_F(SceneRenderTest, TheLensFlareNeedsTheSunInView) {
     // With the sun behind, the pass leaves every bit of GL state alone.
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    renderSettings.lensFlareEnabled = true;
+    renderState().settings.lensFlareEnabled = true;
     drawLensFlare();
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
@@ -118,7 +118,7 @@ TEST_F(SceneRenderTest, TheLensFlareNeedsTheSunInView) {
     setSunPosition({30.0f, 10.0f, -300.0f}); // ahead and in plain view, it shows
     frame();
     const int withFlare = readAttachment(0).countBright(700, 500, 700, 10);
-    renderSettings.lensFlareEnabled = false;
+    renderState().settings.lensFlareEnabled = false;
     frame();
     EXPECT_GT(withFlare, readAttachment(0).countBright(700, 500, 700, 10) + 2000);
 }

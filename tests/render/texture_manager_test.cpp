@@ -33,7 +33,7 @@ class TextureManagerTest : public GLTest {
     }
     void TearDown() override { manager->deleteTextures(); }
 
-    TextureManager* manager = TextureManager::getInstance();
+    TextureManager* manager = &textureManager();
     ScratchFolder scratch;
 };
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "math/camera.h"
-#include "math/window_ratio.h"
 #include "sim/visibility.h"
 
 namespace {
@@ -16,7 +15,7 @@ TEST(SunVisibilityTest, SunMustLieWhollyInViewWithNoShownPlanetOnTheLineOfSight)
     camera().eye = {0.0f, 0.0f, 0.0f}; // looking down -z at the sun
     camera().target = {0.0f, 0.0f, -10.0f};
     updateCameraBasis();
-    ASSERT_EQ(aspectRatio, kStartAspectRatio); // the view's right edge: x = 65.3 at 100
+    ASSERT_EQ(camera().aspectRatio, kStartAspectRatio); // the view's right edge: x = 65.3 at 100
     const Vec3 sun{0.0f, 0.0f, -100.0f};
     galaxy().planets.push_back(std::make_unique<Planet>(2.0f, 0.0f, Vec3{0.0f}, 4));
     Planet& planet = *galaxy().planets.back();

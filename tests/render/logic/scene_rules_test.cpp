@@ -8,7 +8,7 @@
 #include "render/overlay_pass.h"
 #include "render/pass_support.h"
 #include "render/planet_pass.h"
-#include "render/render_settings.h"
+#include "render/render_state.h"
 #include "render/scene_objects.h"
 #include "render/ship_pass.h"
 
@@ -111,14 +111,14 @@ TEST_F(SceneRulesTest, RouteBeadsAreColouredByDistanceProgressAndPay) {
 // A planet of radius 1 is drawn with a coarser sphere the smaller it looks;
 // wireframes always show the full sphere, so their lines hold still.
 TEST_F(SceneRulesTest, PlanetSpheresFollowTheirSizeOnScreenExceptInWireframe) {
-    windowHeight = 1000;
+    renderState().windowHeight = 1000;
     const std::pair<float, int> cases[] = {{1000.0f, MeshKind::MarkerSphere},
                                            {120.0f, MeshKind::MoonSphere},
                                            {5.0f, MeshKind::PlanetSphere}};
     for (const auto& [distance, kind] : cases) {
-        renderSettings.wireframe = false;
+        renderState().settings.wireframe = false;
         EXPECT_EQ(planetSphereKind(1.0f, distance), kind) << distance;
-        renderSettings.wireframe = true;
+        renderState().settings.wireframe = true;
         EXPECT_EQ(planetSphereKind(1.0f, distance), MeshKind::PlanetSphere) << distance;
     }
 }
@@ -126,7 +126,7 @@ TEST_F(SceneRulesTest, PlanetSpheresFollowTheirSizeOnScreenExceptInWireframe) {
 TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     Ship& player = addShip(true, {0.0f, 9.0f, -10.0f});
     Ship& computer = addShip(false, {0.0f, -1.0f, -10.0f});
-    layerFilter = 0;
+    renderState().layerFilter = 0;
     EXPECT_TRUE(isHullShown(player));
     EXPECT_TRUE(isHullShown(computer));
     player.position.y = 9.5f;
@@ -143,10 +143,10 @@ TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     computer.selected = true;
     EXPECT_FALSE(isHullShown(computer));
 
-    layerFilter = 2;
+    renderState().layerFilter = 2;
     player.position = {0.0f, 15.0f, -10.0f};
     EXPECT_TRUE(isTurretShown(player));
-    layerFilter = kAllLayers;
+    renderState().layerFilter = kAllLayers;
     player.position.y = -50.0f;
     EXPECT_TRUE(isTurretShown(player));
 }

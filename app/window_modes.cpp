@@ -1,18 +1,12 @@
-#include "app/input_callbacks.h"
+#include "app/window_modes.h"
 
 #include <iostream>
-
-#include <epoxy/gl.h>
 
 #include "app/edge_scrolling.h"
 #include "app/keyboard.h"
 #include "app/mouse.h"
-#include "math/window_ratio.h"
 #include "platform/window.h"
-#include "render/offscreen_target.h"
-#include "render/render_settings.h"
-
-bool fullscreenMode = false;
+#include "render/renderer.h"
 
 namespace {
 
@@ -38,32 +32,24 @@ void installInputCallbacks() {
 }
 
 void handleResize(int width, int height) {
-    if (width <= 0 || height <= 0) {
-        return; // minimised: no usable aspect ratio until the window comes back
-    }
-    const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    projectionMatrix = sceneProjection(aspect);
-    glViewport(0, 0, width, height);
-    windowWidth = width;
-    windowHeight = height;
-    aspectRatio = aspect;
-    createOffscreenTarget();
+    resizeRenderer(width, height);
+    refreshEdgeFlags();
 }
 
 void switchToFullscreen() {
     resizeOpenWindow(usableScreenSize());
     installInputCallbacks();
-    fullscreenMode = true;
+    appState().fullscreenMode = true;
 }
 
 void switchToWindowMode() {
     resizeOpenWindow(gameWindowSize(usableScreenSize()));
     installInputCallbacks();
-    fullscreenMode = false;
+    appState().fullscreenMode = false;
 }
 
 void toggleWindowMode() {
-    if (fullscreenMode) {
+    if (appState().fullscreenMode) {
         switchToWindowMode();
         std::cout << "Switched to Window Mode" << std::endl;
     } else {

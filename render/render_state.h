@@ -1,6 +1,6 @@
-// What the player can switch in the renderer at run time, and the renderer's
-// own process-wide state: layer filter, projection, window size, the light
-// and the draw counters.
+// The renderer's process-wide state, in one record: what the player can
+// switch at run time, the layer filter, projection and window size, the
+// light, the draw counters and what the GL context offers.
 #pragma once
 
 #include <glm/glm.hpp>
@@ -53,22 +53,35 @@ constexpr float kFieldOfView = 40.0f;
 constexpr float kNearPlane = 0.1f;
 constexpr float kFarPlane = 10000.0f;
 
-extern RenderSettings renderSettings;
-extern SceneLight sceneLight;
-extern int layerFilter; // kAllLayers, or one layer 0 to 2
-extern glm::mat4 projectionMatrix;
-extern int windowWidth;
-extern int windowHeight;
+// The scene projection for a window of the given width / height ratio.
+glm::mat4 sceneProjection(float aspect);
 
-// Ships and planets actually drawn since the last statistics report.
-extern int drawnShipCount;
-extern int drawnPlanetCount;
+// A fresh start has a 1400 x 1000 window.
+constexpr int kStartWindowWidth = 1400;
+constexpr int kStartWindowHeight = 1000;
+
+struct RenderState {
+    RenderSettings settings;
+    SceneLight sceneLight;
+    int layerFilter = kAllLayers; // or one layer 0 to 2
+    glm::mat4 projectionMatrix =
+        sceneProjection(static_cast<float>(kStartWindowWidth) / kStartWindowHeight);
+    int windowWidth = kStartWindowWidth;
+    int windowHeight = kStartWindowHeight;
+    // Ships and planets actually drawn since the last statistics report.
+    int drawnShipCount = 0;
+    int drawnPlanetCount = 0;
+    // Set when the context offers these extensions; 0 until checkGLContext
+    // runs. They belong to the context, so resetRenderState keeps them.
+    int hasDebugOutputExtension = 0;
+    int hasAnisotropicFilterExtension = 0;
+};
+
+// The one record of this process.
+RenderState& renderState();
 
 // Whether something on planet layer `layer` passes the layer filter.
 bool passesLayerFilter(int layer);
 
-// The scene projection for a window of the given width / height ratio.
-glm::mat4 sceneProjection(float aspect);
-
-// Back to the values of a fresh start: 1400 x 1000 window, defaults above.
+// Back to the values of a fresh start, the context's extensions kept.
 void resetRenderState();
