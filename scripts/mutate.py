@@ -190,7 +190,7 @@ def main():
     build.prepare()
     build.measure_baseline(sorted({t for m in sample for t in build.tests_reaching(m.path)}, key=build.order))
     equivalent = equivalent_entries()
-    results, start = [], time.monotonic()
+    results, start, interrupted = [], time.monotonic(), False
     try:
         for number, m in enumerate(sample, 1):
             began = time.monotonic()
@@ -199,14 +199,18 @@ def main():
             results.append(outcome)
             how = f" by {outcome['by']} ({outcome['how']})" if "by" in outcome else ""
             print(f"[{number}/{len(sample)}] {outcome['status']}{how} {outcome['seconds']} s  {describe(m)}", flush=True)
+    except KeyboardInterrupt:
+        interrupted = True
+        print(f"\ninterrupted after {len(results)} of {len(sample)} mutants", flush=True)
     finally:
         guard.verify_all()
     total = report(results, time.monotonic() - start)
     output = Path(args.output) if args.output else build.folder / "mutation.json"
-    output.write_text(json.dumps({"seed": args.seed, "count": count, "baseline": build.baseline,
-                                  "totals": dict(total), "mutants": results}, indent=1))
+    output.write_text(json.dumps({"seed": args.seed, "count": count, "complete": not interrupted,
+                                  "baseline": build.baseline, "totals": dict(total), "mutants": results},
+                                 indent=1))
     print(f"\nresults: {output}")
-    return 0
+    return 130 if interrupted else 0
 
 
 if __name__ == "__main__":

@@ -22,7 +22,7 @@ class SourceGuard:
         self.root = Path(root)
         self.backups = Path(backup_folder)
         self.originals = {}  # path -> sha256 of the bytes found before the first mutant
-        for sig in (signal.SIGTERM, signal.SIGHUP):
+        for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
             signal.signal(sig, _interrupt)
 
     def recover(self):
