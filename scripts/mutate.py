@@ -24,6 +24,7 @@ import sys
 import time
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # no __pycache__ left in scripts/
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import mutants  # noqa: E402
 from mutation_build import BuildFolder  # noqa: E402
