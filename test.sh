@@ -6,10 +6,17 @@
 # the code.
 #   ./test.sh          everything above
 #   ./test.sh --bench  also builds and runs the benchmarks afterwards
+#   ./test.sh --mutation [ARGS]  only the mutation run: 200 seeded one-line
+#                      faults against the tests (scripts/mutate.py ARGS)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 install_missing_packages
+
+if [ "${1:-}" = "--mutation" ]; then
+    shift
+    exec python3 scripts/mutate.py "$@"
+fi
 
 echo "== formatting"
 git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror

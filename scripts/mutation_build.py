@@ -1,0 +1,151 @@
+"""The mutation run's own build folder: configured once, rebuilt only for the
+targets a mutant's file is linked into, and the tests that reach a file,
+each with a time limit taken from its run on the unmutated code."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+# Test name -> (build target, command relative to the build folder). Fail fast
+# everywhere: the first failure is all a mutant needs.
+TESTS = {
+    "unit_tests": ("unit_tests", ["{folder}/tests/unit_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
+    "player_bot": ("player_bot", ["{folder}/tests/player_bot"]),
+    "gl_tests": ("gl_tests", ["{root}/tests/xvfb_run.sh", "{folder}/tests/gl_tests", "--gtest_fail_fast",
+                              "--gtest_brief=1", "--gtest_filter={gl_filter}"]),
+    "game": ("vorlaxis", ["bash", "-c", 'for s in {e2e}; do bash "$0/tests/e2e/$s.sh" "$1" || exit 1; done',
+                          "{root}", "{folder}/game"]),
+}
+# The end-to-end scripts that test the game binary where no test links a file:
+# start-up and the choice of the game's folder.
+E2E_SCRIPTS = "startup other_folder"
+ORDER = list(TESTS)
+HEADLESS = ("unit_tests", "player_bot")
+BINARIES = {"unit_tests": "tests/unit_tests", "player_bot": "tests/player_bot",
+            "gl_tests": "tests/gl_tests", "game": "game/vorlaxis"}
+# GL tests run for the folders that draw or own the window, and for any file
+# the headless tests do not link.
+GL_FOLDERS = ("render", "platform")
+MIN_LIMIT_S = 10.0
+
+
+def run_quietly(command, **kwargs):
+    return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kwargs)
+
+
+def defined_symbols(path, strong_only):
+    """The global symbols an object or binary defines, main left out: every
+    test binary has one of its own."""
+    out = run_quietly(["nm", "--defined-only", "-g", "--format=posix", str(path)]).stdout
+    symbols = set()
+    for line in out.splitlines():
+        parts = line.split()
+        if len(parts) >= 2 and parts[0] != "main" and (not strong_only or parts[1] in "TDBR"):
+            symbols.add(parts[0])
+    return symbols
+
+
+class BuildFolder:
+    def __init__(self, root, folder, gl_filter, timeout_factor):
+        self.root = Path(root)
+        self.folder = (self.root / folder).resolve()
+        self.gl_filter = gl_filter
+        self.factor = timeout_factor
+        self.baseline = {}
+        self.limits = {}
+        self._reach = {}
+        self._binary_symbols = {}
+
+    def order(self, test):
+        return ORDER.index(test)
+
+    def prepare(self):
+        """Configures the folder the first time and builds what the tests run."""
+        if not (self.folder / "CMakeCache.txt").exists():
+            generator = ["-G", "Ninja"] if shutil.which("ninja") else []
+            self._check(["cmake", "-S", str(self.root), "-B", str(self.folder), *generator,
+                         "-DVORLAXIS_WERROR=OFF", "-DVORLAXIS_TESTS=ON"], "configuring")
+        targets = [target for target, _ in TESTS.values()]
+        self._check(["cmake", "--build", str(self.folder), "-j2", "--target", *targets], "building")
+
+    def _check(self, command, what):
+        print(f"== {what} {self.folder.name}", flush=True)
+        done = run_quietly(command)
+        if done.returncode != 0:
+            sys.exit(f"{what} failed:\n{done.stdout[-4000:]}")
+
+    def build(self, test):
+        target = TESTS[test][0]
+        return run_quietly(["cmake", "--build", str(self.folder), "-j2", "--target", target]).returncode == 0
+
+    def tests_reaching(self, path):
+        """The tests whose binaries link the file, in the order they run."""
+        if path not in self._reach:
+            self._reach[path] = self._find_reach(path)
+        return self._reach[path]
+
+    def _find_reach(self, path):
+        folder = path.split("/")[0]
+        if path.endswith(".h"):
+            linked = list(HEADLESS) + ["gl_tests"]
+        else:
+            objects = list(self.folder.glob(f"CMakeFiles/*.dir/{path}.o"))
+            if not objects:
+                return []
+            own = defined_symbols(objects[0], True) or defined_symbols(objects[0], False)
+            linked = [t for t in ORDER if own & self._symbols_of(t)]
+            if not own and "main" in run_quietly(["nm", "--defined-only", str(objects[0])]).stdout.split():
+                linked = ["game"]  # the game's own main()
+        if "game" in linked and len(linked) > 1:
+            linked.remove("game")  # the game binary is tested only where no test links the file
+        if "gl_tests" in linked and folder not in GL_FOLDERS and any(t in linked for t in HEADLESS):
+            linked.remove("gl_tests")
+        return linked
+
+    def _symbols_of(self, test):
+        if test not in self._binary_symbols:
+            self._binary_symbols[test] = defined_symbols(self.folder / BINARIES[test], False)
+        return self._binary_symbols[test]
+
+    def _command(self, test):
+        values = {"root": str(self.root), "folder": str(self.folder), "gl_filter": self.gl_filter, "e2e": E2E_SCRIPTS}
+        return [part.format(**values) for part in TESTS[test][1]]
+
+    def _environment(self):
+        env = dict(os.environ, VORLAXIS_GAME_DIR=str(self.folder / "game"), ALSOFT_DRIVERS="null")
+        env.pop("DISPLAY", None)  # the GL tests and the game get an X server of their own
+        return env
+
+    def run_test(self, test, limit=None):
+        """passed, failed or timeout; a timeout ends the whole process group."""
+        limit = limit or self.limits[test]
+        process = subprocess.Popen(self._command(test), cwd=self.folder / "tests", env=self._environment(),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        try:
+            code = process.wait(timeout=limit)
+            return "passed" if code == 0 else "failed"
+        except subprocess.TimeoutExpired:
+            return "timeout"
+        finally:
+            if process.poll() is None or test in ("gl_tests", "game"):
+                try:
+                    os.killpg(process.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            process.wait()
+
+    def measure_baseline(self, tests):
+        """Each test on the unmutated code: it must pass, and its time sets the limit."""
+        for test in tests:
+            began = time.monotonic()
+            outcome = self.run_test(test, limit=900)
+            seconds = time.monotonic() - began
+            if outcome != "passed":
+                sys.exit(f"{test} does not pass on the unmutated code ({outcome}); fix that first")
+            self.baseline[test] = round(seconds, 1)
+            self.limits[test] = max(MIN_LIMIT_S, self.factor * seconds)
+            print(f"baseline {test}: {seconds:.1f} s, limit {self.limits[test]:.0f} s", flush=True)
