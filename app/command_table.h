@@ -174,7 +174,7 @@ inline constexpr KeyCommand kRows[] = {
     {Selection, Release, 'N', kAny, SelectIdleShips, "Idle ships (Shift adds)"},
     mouse(Selection, "{Right click}", "Move ships / set rally point"),
     mouse(Selection, "{Right click} planet", "Open a trade route to it"),
-    mouse(Selection, "[Shift] + {Right click}", "Queue a waypoint"),
+    mouse(Selection, "[Shift] + {Right click}", "Queue waypoints (drawn)"),
     mouse(Selection, "[Ctrl] + {Right click}", "Fire at the enemy ship"),
     mouse(Selection, "[X] + {Left click}", "Fire lasers"),
     {Selection, Release, 'R', kNoAlt, RaiseOrderPlane, "Raise / lower order plane"},

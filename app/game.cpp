@@ -67,7 +67,7 @@ void startUp() {
     checkGLError();
     loadConfiguration();
     initRenderer();
-    installScenePasses(&appState().orderPlaneHeight);
+    installScenePasses(&appState().orderPlaneHeight, &appState().hudShown);
     installHud();
     initCamera();
     installInputCallbacks();

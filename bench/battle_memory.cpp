@@ -30,6 +30,7 @@ constexpr double kFrame = 1.0 / 60.0;
 const Vec3 kBattleCentre{0.0f, 5.0f, 0.0f};
 
 float orderPlaneHeight = -1.0f;
+bool ordersShown = true;
 double clockNow = 100.0;
 
 } // namespace
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     buildQuads();
     initCamera();
     handleResize(kWidth, kHeight);
-    installScenePasses(&orderPlaneHeight);
+    installScenePasses(&orderPlaneHeight, &ordersShown);
     std::srand(kSeed);
     generateGalaxy();
     buildBalanceBars();

@@ -49,6 +49,7 @@ constexpr int kHeight = 780;
 constexpr int kWarmUpFrames = 3;
 
 float orderPlaneHeight = -1.0f;
+bool ordersShown = true;
 
 using Clock = std::chrono::steady_clock;
 
@@ -254,7 +255,7 @@ int main(int argc, char** argv) {
     const Line& floor = lines.emplace_back(Line{"(f) clear and swap", timeClearAndSwap(frames)});
     emptyView();
     const Line& bare = lines.emplace_back(Line{"(a) bare pipeline", timeFrames(frames), &floor});
-    installScenePasses(&orderPlaneHeight);
+    installScenePasses(&orderPlaneHeight, &ordersShown);
     openingView();
     const Line& opening = lines.emplace_back(Line{"(b) opening view", timeFrames(frames), &bare});
     const std::string openingPasses = timeEachPass(frames);

@@ -18,6 +18,7 @@
 #include "render/texture_filtering.h"
 #include "render/texture_manager.h"
 #include "render/visibility_refresh.h"
+#include "render/waypoint_pass.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ void initRenderer() {
     textureManager().loadAll();
     buildAllMeshes();
     createShaderPrograms();
+    createWaypointPass();
     createSceneObjects();
     createOffscreenTarget();
 }
@@ -101,6 +103,7 @@ void renderFrame() {
     run(passes.ships);      // solid, like the planets
     run(passes.turrets);    // on their hulls, with the hulls' program
     run(passes.lasers);     // blended back to front over all solid things
+    run(passes.orders);     // thin and faint: after the solid scene, under the light
     run(passes.orderPlane); // light added over the solid scene and the bolts
     run(passes.overlays);   // untested by depth: icons and bars over the 3D scene
     run(passes.lensFlare);  // light in the lens, over everything, icons too
@@ -123,6 +126,7 @@ void shutdownRenderer() {
     forgetQuads();
     forgetMeshes();
     forgetShaderPrograms();
+    forgetWaypointPass();
     forgetBalanceBars();
     textureManager().forgetTextures();
     resetRenderState();
@@ -135,6 +139,7 @@ void destroyRendererObjects() {
     destroyQuads();
     destroyMeshes();
     deleteShaderPrograms();
+    destroyWaypointPass();
     textureManager().deleteTextures();
     shutdownRenderer();
 }

@@ -20,6 +20,7 @@ struct ScenePasses {
     std::function<void()> ships;
     std::function<void()> turrets;
     std::function<void()> lasers;
+    std::function<void()> orders; // queued waypoints of the selected ships
     std::function<void()> orderPlane;
     std::function<void()> overlays; // far-ship icons and planet balance bars
     std::function<void()> lensFlare;

@@ -7,8 +7,9 @@
 #include "render/ship_pass.h"
 #include "render/sky_pass.h"
 #include "render/sun_pass.h"
+#include "render/waypoint_pass.h"
 
-void installScenePasses(const float* orderPlaneHeight) {
+void installScenePasses(const float* orderPlaneHeight, const bool* ordersShown) {
     ScenePasses& passes = scenePasses();
     passes.sky = drawSky;
     passes.layerGrids = drawLayerGrids;
@@ -17,6 +18,11 @@ void installScenePasses(const float* orderPlaneHeight) {
     passes.ships = drawShips;
     passes.turrets = drawTurrets;
     passes.lasers = drawLasers;
+    passes.orders = [ordersShown] {
+        if (*ordersShown) {
+            drawQueuedWaypoints();
+        }
+    };
     passes.orderPlane = [orderPlaneHeight] { drawOrderPlane(*orderPlaneHeight); };
     passes.overlays = drawOverlays;
     passes.lensFlare = drawLensFlare;

@@ -30,11 +30,12 @@ class PictureTest : public RendererTest {
     void SetUp() override {
         RendererTest::SetUp();
         buildQuads();
-        installScenePasses(&orderPlaneHeight);
+        installScenePasses(&orderPlaneHeight, &ordersShown);
         setClockSource(sceneClock);
         resizeRenderer(kWidth, kHeight);
     }
     float orderPlaneHeight = -1.0f;
+    bool ordersShown = true;
 };
 
 std::filesystem::path referenceFile(const char* scene) {

@@ -7,6 +7,7 @@
 
 #include "math/camera.h"
 #include "render/billboard.h"
+#include "render/palette.h"
 #include "render/planet_pass.h"
 #include "render/quads.h"
 #include "render/renderer.h"
@@ -22,7 +23,7 @@ class SceneRenderTest : public RendererTest {
         setSunPosition({0.0f, 30.0f, 400.0f}); // behind a camera looking along -z
         RendererTest::SetUp();
         buildQuads();
-        installScenePasses(&orderPlaneHeight);
+        installScenePasses(&orderPlaneHeight, &ordersShown);
         lookFrom({0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, -10.0f});
     }
     void TearDown() override {
@@ -51,6 +52,7 @@ class SceneRenderTest : public RendererTest {
     }
 
     float orderPlaneHeight = -1.0f;
+    bool ordersShown = true;
 };
 
 TEST_F(SceneRenderTest, CityWorldsLightTheirNightSide) {
@@ -101,6 +103,30 @@ TEST_F(SceneRenderTest, TheOrderPlaneShowsOnlyAboveMinusOne) {
     EXPECT_GT(brightness(), none + 5.0);
     orderPlaneHeight = -1.0f;
     EXPECT_EQ(brightness(), none);
+}
+
+TEST_F(SceneRenderTest, QueuedOrdersOfSelectedShipsAreDrawnInTheSideColour) {
+    withoutBackdrop();
+    Ship& ship = *galaxy().playerShips.emplace_back(
+        std::make_shared<Ship>(true, Vec3{-6.0f, 3.0f, -20.0f}, 1.0f));
+    ship.waypoints = {{{6.0f, -3.0f, -20.0f}}, {{6.0f, 3.0f, -20.0f}}};
+    // The first leg crosses the middle of the view; a steering detour is no order.
+    ship.waypoints.insert(ship.waypoints.begin(), {{0.0f, 9.0f, -20.0f}, Waypoint::ShipDetour});
+    const auto middle = [] {
+        frame();
+        return readAttachment(0).mean(700, 500, 3);
+    };
+    EXPECT_EQ(middle(), glm::dvec3(0.0)) << "only selected ships show their orders";
+    ship.selected = true;
+    const glm::dvec3 standard = middle();
+    EXPECT_GT(standard.g, 1.5 * standard.b);
+    togglePalette();
+    const glm::dvec3 safe = middle();
+    togglePalette();
+    EXPECT_GT(safe.b, safe.g);
+    EXPECT_GT(safe.b, standard.b + 5.0);
+    ordersShown = false; // F2 hides them with the rest of the overlay
+    EXPECT_EQ(middle(), glm::dvec3(0.0));
 }
 
 TEST_F(SceneRenderTest, TheLensFlareNeedsTheSunInView) {
