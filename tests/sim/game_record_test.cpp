@@ -32,6 +32,7 @@ TEST_F(GameRecordTest, TheEndScreenShowsWhatTheSimulationCounted) {
     const simtest::MutedConsole muted;
     Galaxy& g = galaxy();
     resetGameRecord();
+    clearEvents(); // what earlier tests left
     recordGameStep();
     const std::size_t startShips[2] = {alive(true), alive(false)};
     int destroyed[2] = {}, claimed[2] = {}, lost[2] = {};
