@@ -23,12 +23,11 @@ constexpr float kMasterGain = 0.6f;
 // that a big battle swells without clipping.
 constexpr float kCrowdFree = 6.0f;
 
-// The sources' roles: the music, the game-over jingle, the alert cue, then
-// the voices.
+// The sources' roles: the music, the game-over jingle (and before the end
+// the alert cue), then the voices.
 constexpr int kMusicSource = 0;
 constexpr int kJingleSource = 1;
-constexpr int kCueSource = 2;
-constexpr int kFixedSources = 3;
+constexpr int kFixedSources = 2;
 constexpr int kSourcesWanted = kFixedSources + kVoiceCount;
 // How often the device is asked whether it is still there, and how long after
 // a failed attempt to open it again the next one starts, in seconds.
@@ -127,7 +126,7 @@ void adopt(SoundOutput output) {
         alSourcef(source, AL_MAX_DISTANCE, kMaxDistance);
     }
     a.voices.assign(static_cast<std::size_t>(voices), Voice{});
-    for (int role : {kMusicSource, kJingleSource, kCueSource}) {
+    for (int role : {kMusicSource, kJingleSource}) {
         alSourcei(sourceFor(role), AL_SOURCE_RELATIVE, AL_TRUE);
         alSource3f(sourceFor(role), AL_POSITION, 0.0f, 0.0f, 0.0f);
     }
@@ -265,7 +264,7 @@ void playGameOver(bool victorious) {
 
 void playAlertCue() {
     if (isAudioActive() && !state().muted && !state().gameOver) {
-        play(sourceFor(kCueSource), SoundId::Alert, soundInfo(SoundId::Alert).gain);
+        play(sourceFor(kJingleSource), SoundId::Alert, soundInfo(SoundId::Alert).gain);
     }
 }
 

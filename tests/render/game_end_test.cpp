@@ -83,7 +83,7 @@ int countColour(glm::vec4 colour, int shot) {
     const int w = renderState().windowWidth, h = renderState().windowHeight;
     std::vector<unsigned char> bgra(static_cast<std::size_t>(w) * h * 4);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
     if (const char* folder = std::getenv("VORLAXIS_END_SHOT")) {
         FIBITMAP* image = FreeImage_ConvertFromRawBits(bgra.data(), w, h, 4 * w, 32, 0xFF0000,
