@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/alerts.h"
 #include "app/control_groups.h"
 #include "app/hud.h"
 #include "app/keyboard.h"
@@ -210,6 +211,8 @@ void runCommand(CommandId command, int key) {
         return storeControlGroup(key - '0');
     case CommandId::RecallGroup:
         return recallControlGroup(key - '0');
+    case CommandId::JumpToAlert:
+        return jumpToLatestAlert();
     case CommandId::SelectAllShips:
         return selectSide(true);
     case CommandId::SelectAllPlanets:

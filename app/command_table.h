@@ -63,6 +63,7 @@ enum class CommandId : unsigned char {
     JumpToGroup,
     StoreGroup,
     RecallGroup,
+    JumpToAlert,
     // Held selection and layer keys.
     SelectAllShips,
     SelectAllPlanets,
@@ -191,6 +192,7 @@ inline constexpr KeyCommand kRows[] = {
     {ControlGroups, Press, {'0', '9'}, kCtrl, StoreGroup, "Store the selected ships"},
     {ControlGroups, Press, {'0', '9'}, kNoCtrl, RecallGroup, "Select the group"},
     {ControlGroups, DoubleTap, {'0', '9'}, kNoCtrlShift, JumpToGroup, "Jump to the group"},
+    {ControlGroups, Press, Key::Space, kAny, JumpToAlert, "Jump to the latest alert"},
 
     {Display, HeldSwitch, Key::F1, kAny, ToggleHelp, "This help on / off"},
     {Display, Release, Key::function(2), kAny, ToggleHud, "Messages and status on / off"},

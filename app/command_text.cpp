@@ -107,6 +107,8 @@ std::string keyLabel(int key) {
         return "Esc";
     case Key::Enter:
         return "Enter";
+    case Key::Space:
+        return "Space";
     case Key::PageUp:
         return "PgUp";
     case Key::PageDown:

@@ -6,6 +6,7 @@
 
 #include <FreeImage.h>
 
+#include "app/alerts.h"
 #include "app/config.h"
 #include "app/console_capture.h"
 #include "app/edge_scrolling.h"
@@ -20,6 +21,7 @@
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/billboard.h"
+#include "render/end_screen.h"
 #include "render/gl_check.h"
 #include "render/quads.h"
 #include "render/renderer.h"
@@ -28,6 +30,7 @@
 #include "sim/clock.h"
 #include "sim/events.h"
 #include "sim/galaxy.h"
+#include "sim/game_record.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
 
@@ -85,6 +88,7 @@ void playFrameSounds(double now, FrameStatistics& stats) {
     watchAudioDevice(now);
     updateListener(camera());
     playEvents(frameEvents(), now);
+    announceFrameAlerts(now);
     clearEvents();
     stats.longestSound = std::max(stats.longestSound, windowClock() - start);
 }
@@ -115,6 +119,7 @@ bool runMainLoop() {
     }
     Galaxy& g = galaxy();
     FrameStatistics stats;
+    recordGameStep(); // where the game starts
     double previousTime = windowClock();
     while (!g.playerDefeated && !g.playerVictorious) {
         checkGLError();
@@ -124,6 +129,7 @@ bool runMainLoop() {
         g.frameDelta = delta;
         g.elapsedTime += delta;
         stepSimulation();
+        recordGameStep();
         playFrameSounds(now, stats);
         consoleWords().postDueRouteLine(now);
         renderFrame();
@@ -140,6 +146,14 @@ bool runMainLoop() {
     return true;
 }
 
+// F6, F1 or a new window size change the end screen; it is drawn again then.
+void redrawEndScreenIfChanged(EndScreenLook& drawn) {
+    if (endScreenLook() != drawn && isWindowOpen()) {
+        drawn = endScreenLook();
+        renderFrame();
+    }
+}
+
 void endGame(bool windowOpen) {
     if (windowOpen) {
         renderFrame();
@@ -150,8 +164,10 @@ void endGame(bool windowOpen) {
     if (windowOpen) {
         playGameOver(galaxy().playerVictorious);
     }
+    EndScreenLook drawn = endScreenLook();
     while (windowOpen && isWindowOpen()) {
         waitWindowEvents();
+        redrawEndScreenIfChanged(drawn);
     }
 }
 

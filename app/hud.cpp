@@ -8,6 +8,7 @@
 #include "app/picking.h"
 #include "app/planet_card.h"
 #include "app/selection_summary.h"
+#include "render/end_screen.h"
 #include "render/render_state.h"
 #include "render/renderer.h"
 #include "render/text_overlay.h"
@@ -87,6 +88,10 @@ bool isScreenCovered() {
 void drawHud() {
     if (appState().hudShown && !isScreenCovered()) {
         drawTextOverlay(hudBlocks(currentTime()));
+    }
+    const Galaxy& g = galaxy();
+    if ((g.playerDefeated || g.playerVictorious) && !renderState().settings.showHelp) {
+        drawEndScreen();
     }
 }
 

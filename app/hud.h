@@ -43,7 +43,8 @@ class CommandFeedback {
 };
 
 // Loads the text overlay and draws the HUD after every composite, unless the
-// help, defeat or victory screen covers the window. Needs the GL context.
+// help, defeat or victory screen covers the window; over the defeat or
+// victory screen it draws the game's story instead. Needs the GL context.
 void installHud();
 
 // Back to a fresh start: shown, no status, no messages; for tests.

@@ -1,6 +1,7 @@
 #include "app/window_words.h"
 
 #include <string_view>
+#include <utility>
 
 #include "app/messages.h"
 
@@ -96,6 +97,9 @@ void ConsoleWords::take(const std::string& line, double now) {
         return;
     }
     std::string words = windowWords(line);
+    if (!nextJump_.empty() && line.starts_with("Jump to")) {
+        words = std::exchange(nextJump_, {});
+    }
     if (!words.empty()) {
         gameMessages().post(std::move(words), now);
     }

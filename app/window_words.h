@@ -21,9 +21,13 @@ class ConsoleWords {
     // Once a frame: the count of the computer's new routes, once one is due.
     void postDueRouteLine(double now);
 
+    // The next "Jump to" line is said as `words` instead of the group's.
+    void nameNextJump(std::string words) { nextJump_ = std::move(words); }
+
     void reset() { *this = ConsoleWords{}; }
 
   private:
+    std::string nextJump_;
     int routesUntold_ = 0;
     double routesToldAt_ = -kRouteLineSeconds;
 };

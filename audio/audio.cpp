@@ -23,10 +23,12 @@ constexpr float kMasterGain = 0.6f;
 // that a big battle swells without clipping.
 constexpr float kCrowdFree = 6.0f;
 
-// The sources' roles: the music, the game-over jingle, then the voices.
+// The sources' roles: the music, the game-over jingle (and before the end
+// the alert cue), then the voices.
 constexpr int kMusicSource = 0;
 constexpr int kJingleSource = 1;
-constexpr int kSourcesWanted = 2 + kVoiceCount;
+constexpr int kFixedSources = 2;
+constexpr int kSourcesWanted = kFixedSources + kVoiceCount;
 // How often the device is asked whether it is still there, and how long after
 // a failed attempt to open it again the next one starts, in seconds.
 constexpr double kCheckInterval = 1.0;
@@ -116,9 +118,9 @@ void adopt(SoundOutput output) {
     alcMakeContextCurrent(a.output.context);
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     alListener3f(AL_POSITION, a.listener.x, a.listener.y, a.listener.z);
-    const int voices = std::max(0, static_cast<int>(a.output.sources.size()) - 2);
+    const int voices = std::max(0, static_cast<int>(a.output.sources.size()) - kFixedSources);
     for (int v = 0; v < voices; ++v) {
-        const ALuint source = sourceFor(2 + v);
+        const ALuint source = sourceFor(kFixedSources + v);
         alSourcef(source, AL_REFERENCE_DISTANCE, kReferenceDistance);
         alSourcef(source, AL_ROLLOFF_FACTOR, kRolloff);
         alSourcef(source, AL_MAX_DISTANCE, kMaxDistance);
@@ -244,7 +246,7 @@ void playEvents(const std::vector<GameEvent>& events, double now) {
     const float crowd = crowdGain(a.voices, now);
     for (const VoiceStart& start : starts) {
         const SoundRequest& r = start.request;
-        const ALuint source = sourceFor(2 + start.voice);
+        const ALuint source = sourceFor(kFixedSources + start.voice);
         alSource3f(source, AL_POSITION, r.position.x, r.position.y, r.position.z);
         play(source, r.sound, mergedGain(r) * crowd);
     }
@@ -258,6 +260,12 @@ void playGameOver(bool victorious) {
     alSourceStop(sourceFor(kMusicSource));
     const SoundId jingle = victorious ? SoundId::Victory : SoundId::Defeat;
     play(sourceFor(kJingleSource), jingle, soundInfo(jingle).gain);
+}
+
+void playAlertCue() {
+    if (isAudioActive() && !state().muted && !state().gameOver) {
+        play(sourceFor(kJingleSource), SoundId::Alert, soundInfo(SoundId::Alert).gain);
+    }
 }
 
 void setMuted(bool muted) {

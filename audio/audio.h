@@ -27,6 +27,9 @@ void playEvents(const std::vector<GameEvent>& events, double now);
 // The end of the game: the music stops and the fanfare or the lament plays.
 void playGameOver(bool victorious);
 
+// The alert cue, heard the same wherever the camera is.
+void playAlertCue();
+
 // Mute silences everything at once, music included; playing resumes on unmute.
 void setMuted(bool muted);
 bool isMuted();

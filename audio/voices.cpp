@@ -18,6 +18,7 @@ const SoundInfo kSounds[] = {
     {"planet_gained.wav", 0.85f, 1.0}, {"planet_lost.wav", 0.85f, 1.0},
     {"route_opened.wav", 0.60f, 0.5},  {"victory.wav", 0.80f, 0.0},
     {"defeat.wav", 0.80f, 0.0},        {"music.wav", 0.14f, 0.0},
+    {"alert.wav", 0.70f, 0.0},
 };
 static_assert(std::size(kSounds) == static_cast<std::size_t>(SoundId::Count));
 
@@ -50,6 +51,11 @@ const SoundInfo& soundInfo(SoundId sound) {
     return kSounds[static_cast<int>(sound)];
 }
 
+bool isHeard(EventKind kind) {
+    return kind != EventKind::ClaimRaised && kind != EventKind::PlanetUndeveloped &&
+           kind != EventKind::PlanetLost;
+}
+
 SoundId soundFor(const GameEvent& event) {
     switch (event.kind) {
     case EventKind::LaserFired:
@@ -66,6 +72,10 @@ SoundId soundFor(const GameEvent& event) {
         return event.side == Side::Player ? SoundId::PlanetGained : SoundId::PlanetLost;
     case EventKind::TradeRouteOpened:
         return SoundId::RouteOpened;
+    case EventKind::ClaimRaised:
+    case EventKind::PlanetUndeveloped:
+    case EventKind::PlanetLost:
+        break;
     }
     return SoundId::Hit;
 }
@@ -80,6 +90,9 @@ std::vector<SoundRequest> mergeEvents(const std::vector<GameEvent>& events) {
     std::vector<Keyed> keyed;
     keyed.reserve(events.size());
     for (std::size_t i = 0; i < events.size(); ++i) {
+        if (!isHeard(events[i].kind)) {
+            continue;
+        }
         const SoundId sound = soundFor(events[i]);
         keyed.push_back({cellOf(sound, events[i].position), i, sound, events[i].position});
     }

@@ -20,6 +20,7 @@ enum class SoundId : int {
     Victory,
     Defeat,
     Music,
+    Alert,
     Count
 };
 
@@ -31,6 +32,8 @@ struct SoundInfo {
 
 const SoundInfo& soundInfo(SoundId sound);
 
+// Warnings to a side make no sound where they happen (the alert cue tells them).
+bool isHeard(EventKind kind);
 SoundId soundFor(const GameEvent& event);
 
 constexpr int kVoiceCount = 32;
@@ -58,7 +61,8 @@ struct VoiceStart {
     SoundRequest request;
 };
 
-// One request per sound and place, in the order of first appearance.
+// One request per sound and place, in the order of first appearance; events
+// that are not heard make none.
 std::vector<SoundRequest> mergeEvents(const std::vector<GameEvent>& events);
 
 // Which requests start on which voices at time `now`: repeats of a sound

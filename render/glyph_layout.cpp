@@ -20,13 +20,6 @@ PixelRect cellRect(int index) {
     return {min, min + glm::vec2(GlyphAtlas::CellWidth, GlyphAtlas::CellHeight)};
 }
 
-// The middle of the solid cell: panels sample one colour whatever the scale.
-PixelRect solidTexel() {
-    const PixelRect cell = cellRect(GlyphAtlas::SolidCell);
-    const glm::vec2 middle = (cell.min + cell.max) * 0.5f;
-    return {middle, middle};
-}
-
 // Top left of a block whose panels span `size`.
 glm::vec2 blockOrigin(TextAnchor anchor, glm::vec2 size, glm::vec2 window, float margin) {
     switch (anchor) {
@@ -43,6 +36,12 @@ glm::vec2 blockOrigin(TextAnchor anchor, glm::vec2 size, glm::vec2 window, float
 }
 
 } // namespace
+
+PixelRect solidTexel() {
+    const PixelRect cell = cellRect(GlyphAtlas::SolidCell);
+    const glm::vec2 middle = (cell.min + cell.max) * 0.5f;
+    return {middle, middle};
+}
 
 std::size_t characterBytes(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);

@@ -31,6 +31,10 @@ struct GlyphQuad {
     PixelRect atlas;  // in the atlas image
 };
 
+// The middle of the atlas's solid cell: panels and shapes sample one colour
+// there whatever their scale.
+PixelRect solidTexel();
+
 // Bytes of the UTF-8 character that starts at `at`: a lead byte and the
 // continuation bytes it announces, as far as they follow; any other byte
 // alone.

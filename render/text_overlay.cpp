@@ -213,8 +213,12 @@ void drawTextOverlay(const std::vector<TextBlock>& blocks) {
         return; // a minimised window may report no size
     }
     const glm::vec2 window{renderState().windowWidth, renderState().windowHeight};
-    const std::vector<float> vertices = buildVertices(placeBlocks(blocks, window, overlay.glyphs));
-    if (vertices.empty()) {
+    drawPlacedText(placeBlocks(blocks, window, overlay.glyphs));
+}
+
+void drawPlacedText(const PlacedText& text) {
+    const std::vector<float> vertices = buildVertices(text);
+    if (!isTextOverlayReady() || vertices.empty()) {
         return;
     }
     glViewport(0, 0, renderState().windowWidth, renderState().windowHeight);
@@ -225,6 +229,10 @@ void drawTextOverlay(const std::vector<TextBlock>& blocks) {
                 .depthTest = false,
                 .srgbWrites = false});
     drawVertices(vertices);
+}
+
+const GlyphSet& overlayGlyphs() {
+    return overlay.glyphs;
 }
 
 void destroyTextOverlay() {

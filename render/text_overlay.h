@@ -24,6 +24,12 @@ bool isTextOverlayReady();
 // renderState().windowWidth x renderState().windowHeight.
 void drawTextOverlay(const std::vector<TextBlock>& blocks);
 
+// Draws quads already placed in window pixels (panels, shapes, then glyphs).
+void drawPlacedText(const PlacedText& text);
+
+// The atlas's glyphs; all empty until the overlay is created.
+const GlyphSet& overlayGlyphs();
+
 // Deletes the GL objects. Needs the GL context.
 void destroyTextOverlay();
 

@@ -48,6 +48,21 @@ void rewardCapture(Planet& planet) {
     planet.spawnTimer = planet.captureSpawnCredit;
 }
 
+// What the claim did to a planet the other side owned: rose against it,
+// took it below developed, took it over.
+void recordClaimAgainst(const Planet& planet, Side claimant, Side ownerBefore,
+                        bool wasEstablished) {
+    if (ownerBefore == Side::Neutral || ownerBefore == claimant) {
+        return;
+    }
+    recordEvent(EventKind::ClaimRaised, planet.position, claimant);
+    if (planet.owner != ownerBefore) {
+        recordEvent(EventKind::PlanetLost, planet.position, ownerBefore);
+    } else if (wasEstablished && !isEstablished(planet)) {
+        recordEvent(EventKind::PlanetUndeveloped, planet.position, ownerBefore);
+    }
+}
+
 } // namespace
 
 void claimNearbyPlanets(Ship& ship) {
@@ -60,11 +75,14 @@ void claimNearbyPlanets(Ship& ship) {
             continue;
         }
         const Side ownerBefore = planet->owner;
+        const bool wasEstablished = isEstablished(*planet);
         addClaim(*planet, ship.isPlayer, g.frameDelta);
         settleOwner(*planet);
         if (planet->owner != ownerBefore) {
             recordEvent(EventKind::PlanetClaimed, planet->position, planet->owner);
         }
+        recordClaimAgainst(*planet, ship.isPlayer ? Side::Player : Side::Computer, ownerBefore,
+                           wasEstablished);
         if (planet->owner != ownerBefore && fresh) {
             rewardCapture(*planet);
         }

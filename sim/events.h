@@ -17,6 +17,10 @@ enum class EventKind : std::uint8_t {
     ShipSpawned,      // side: the new ship's
     PlanetClaimed,    // side: the planet's new owner
     TradeRouteOpened, // side: the side that opened it
+    // What a side is warned of; silent in the galaxy.
+    ClaimRaised,       // side: the claimant, at a planet the other side owns
+    PlanetUndeveloped, // side: the owner, whose planet fell below developed
+    PlanetLost,        // side: the former owner
 };
 
 struct GameEvent {

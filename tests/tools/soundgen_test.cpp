@@ -29,6 +29,7 @@ const SoundRow kRows[] = {
     {"planet_gained.wav", 1, 1.4}, {"planet_lost.wav", 1, 1.6},
     {"route_opened.wav", 1, 1.0},  {"victory.wav", 2, 4.0},
     {"defeat.wav", 2, 4.5},        {"music.wav", 2, 32.0},
+    {"alert.wav", 1, 0.7},
 };
 
 TEST(Soundgen, EverySoundIsAudibleUnclippedAndOfItsLength) {

@@ -333,6 +333,26 @@ Sound music() {
     return s;
 }
 
+// The alert: two quick bright pings a fourth apart, the second higher, over
+// a short rising buzz, so it cuts through a battle without being a laser.
+Sound alert() {
+    const double length = 0.7;
+    Sound s = blank(1, length);
+    const std::vector<Partial> bell{{1.0, 1.0, 0.22}, {2.0, 0.35, 0.12}, {3.01, 0.15, 0.07}};
+    addTone(s.channels[0], 0.0, note(14), bell, 0.55, 0.003); // B5
+    addTone(s.channels[0], 0.14, note(19), bell, 0.6, 0.003); // E6
+    Biquad edge = Biquad::lowPass(2600.0);
+    double phase = 0.0;
+    for (std::size_t i = 0; i < s.frames(); ++i) {
+        const double t = time(i);
+        phase += kTau * (220.0 + 110.0 * t / length) / kRate;
+        const double buzz = harmonics(phase, partialsBelow(330.0, 3000.0), 1.0, true);
+        s.channels[0][i] += 0.12 * edge.process(buzz) * fades(t, length, 0.02, 0.35);
+    }
+    addReverb(s, 0.3, 0.5, 0.15, false);
+    return s;
+}
+
 } // namespace
 
 const std::vector<SoundAsset>& soundAssets() {
@@ -349,6 +369,7 @@ const std::vector<SoundAsset>& soundAssets() {
         {"victory.wav", 2, 4.0, 0.7, false, victory},
         {"defeat.wav", 2, 4.5, 0.7, false, defeat},
         {"music.wav", 2, 32.0, 0.5, true, music},
+        {"alert.wav", 1, 0.7, 0.8, false, alert},
     };
     return assets;
 }
