@@ -46,5 +46,8 @@ class CommandFeedback {
 // help, defeat or victory screen covers the window. Needs the GL context.
 void installHud();
 
+// No status, no messages, no card: a new game's overlay. F2's choice stays.
+void clearHudText();
+
 // Back to a fresh start: shown, no status, no messages; for tests.
 void resetHud();

@@ -27,6 +27,10 @@ void playEvents(const std::vector<GameEvent>& events, double now);
 // The end of the game: the music stops and the fanfare or the lament plays.
 void playGameOver(bool victorious);
 
+// A new game: the jingle and every voice stop and the music plays again from
+// its start (once a device is there).
+void restartMusic();
+
 // Mute silences everything at once, music included; playing resumes on unmute.
 void setMuted(bool muted);
 bool isMuted();
