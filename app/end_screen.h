@@ -5,5 +5,5 @@
 
 #include "render/glyph_layout.h"
 
-// "Press Enter for a new galaxy" bottom left, clear of the image's own words.
+// "Press Enter for a new galaxy" bottom centre, above the images' own last line.
 std::vector<TextBlock> endScreenBlocks();
