@@ -37,16 +37,4 @@ TEST_F(GameSpeedTest, FasterTakesMoreStepsSlowerShorterOnesNoneLongerThanTheFram
     }
 }
 
-TEST_F(GameSpeedTest, KeysStepThroughHalfToFourTimesAndStopAtTheEnds) {
-    const struct {
-        int direction;
-        double speed;
-    } presses[] = {{-1, 0.5}, {-1, 0.5}, {1, 1.0}, {1, 2.0}, {1, 4.0}, {1, 4.0}, {-1, 2.0}};
-    EXPECT_EQ(galaxy().speed, 1.0);
-    for (const auto& press : presses)
-        EXPECT_EQ(stepGameSpeed(press.direction), press.speed);
-    resetGalaxy();
-    EXPECT_EQ(galaxy().speed, 1.0) << "every new galaxy starts at normal speed";
-}
-
 } // namespace
