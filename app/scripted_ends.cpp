@@ -2,9 +2,16 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "sim/galaxy.h"
 
+namespace {
+
+enum class ScriptedEnd { None, Defeat, Victory };
+
+// The outcomes of a VORLAXIS_TEST_ENDS value; an unknown word ends nothing.
 std::vector<ScriptedEnd> parseScriptedEnds(const std::string& list) {
     std::vector<ScriptedEnd> ends;
     std::istringstream words(list);
@@ -15,6 +22,8 @@ std::vector<ScriptedEnd> parseScriptedEnds(const std::string& list) {
     }
     return ends;
 }
+
+} // namespace
 
 void applyScriptedEnd(int gameNumber) {
     static const std::vector<ScriptedEnd> ends = [] {

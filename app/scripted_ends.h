@@ -5,15 +5,7 @@
 // without the variable, end only by the rules.
 #pragma once
 
-#include <string>
-#include <vector>
-
 inline constexpr double kScriptedGameSeconds = 4.0;
-
-enum class ScriptedEnd { None, Defeat, Victory };
-
-// The outcomes of a VORLAXIS_TEST_ENDS value; an unknown word ends nothing.
-std::vector<ScriptedEnd> parseScriptedEnds(const std::string& list);
 
 // Once a frame: sets the end flag the list asks of this game once its time
 // has run. Counts games by the new galaxies started.
