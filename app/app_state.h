@@ -18,6 +18,8 @@ struct AppState {
     float spawnSpeed = 0.35f;
     // Toggled and printed by L; nothing else reads it.
     bool debugInfo = false;
+    // Set by Enter on the end screen: the next galaxy starts.
+    bool newGalaxyAsked = false;
     // Last cursor position in window pixels, origin at the top-left corner.
     int mouseX = 0;
     int mouseY = 0;

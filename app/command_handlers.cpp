@@ -15,6 +15,7 @@
 #include "render/palette.h"
 #include "render/render_state.h"
 #include "sim/galaxy.h"
+#include "sim/game_speed.h"
 
 namespace {
 
@@ -133,6 +134,18 @@ void selectIdleShips() {
     }
 }
 
+// Printed as "Game speed x0.5" up to "Game speed x4"; the window says it as printed.
+void stepSpeed(int direction) {
+    std::cout << "Game speed x" << stepGameSpeed(direction) << std::endl;
+}
+
+// Only the end screen takes Enter; the game loop then starts the next galaxy.
+void askForNewGalaxy() {
+    if (galaxy().playerDefeated || galaxy().playerVictorious) {
+        appState().newGalaxyAsked = true;
+    }
+}
+
 void showAllLayers() {
     renderState().layerFilter = kAllLayers;
     appState().orderPlaneHeight = kOrderPlaneOff;
@@ -213,6 +226,12 @@ void runCommand(CommandId command, int key) {
         return recallControlGroup(key - '0');
     case CommandId::JumpToAlert:
         return jumpToLatestAlert();
+    case CommandId::GameSlower:
+        return stepSpeed(-1);
+    case CommandId::GameFaster:
+        return stepSpeed(1);
+    case CommandId::NewGalaxy:
+        return askForNewGalaxy();
     case CommandId::SelectAllShips:
         return selectSide(true);
     case CommandId::SelectAllPlanets:

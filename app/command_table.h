@@ -64,6 +64,10 @@ enum class CommandId : unsigned char {
     StoreGroup,
     RecallGroup,
     JumpToAlert,
+    // The game's speed, and a new galaxy once a game has ended.
+    GameSlower,
+    GameFaster,
+    NewGalaxy,
     // Held selection and layer keys.
     SelectAllShips,
     SelectAllPlanets,
@@ -213,6 +217,11 @@ inline constexpr KeyCommand kRows[] = {
     {Game, HeldSwitch, 'P', kAny, TogglePause, "Pause / resume"},
     {Game, Release, 'M', kAny, ToggleSound, "Sound on / off"},
     {Game, HeldSwitch, Key::Escape, kAny, SkipIntro, "Skip the intro flight"},
+    // T and U sit either side of one key on US and German keyboards alike;
+    // '[' and ']' need AltGr on a German one, which types a digit's group key.
+    {Game, Press, 'T', kAny, GameSlower, "Game speed slower / faster"},
+    {Game, Press, 'U', kAny, GameFaster, ""},
+    {Game, Press, Key::Enter, kNoAlt, NewGalaxy, "New galaxy (end screen)"},
     {Game, FirstPress, Key::Enter, kAlt, ToggleWindowMode, "Full screen / window"},
     {Game, PressStops, Key::function(4), kAlt, QuitGame, "Quit the game"},
     {Game, HeldTunable, 'O', kAny, MoreRandomness, "Attack randomness ±10"},

@@ -14,6 +14,8 @@
 #include "app/intro.h"
 #include "app/keyboard.h"
 #include "app/messages.h"
+#include "app/new_game.h"
+#include "app/scripted_ends.h"
 #include "app/statistics.h"
 #include "app/window_modes.h"
 #include "app/window_words.h"
@@ -31,6 +33,7 @@
 #include "sim/events.h"
 #include "sim/galaxy.h"
 #include "sim/game_record.h"
+#include "sim/game_speed.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
 
@@ -112,8 +115,9 @@ void reportStatistics(FrameStatistics& stats) {
     renderState().drawnPlanetCount = 0;
 }
 
-// Returns whether the window is still open when the loop ends.
-bool runMainLoop() {
+// Returns whether the window is still open when the loop ends; `gameNumber`
+// counts the games of this run from 0.
+bool runMainLoop(int gameNumber) {
     if (!isWindowOpen()) {
         return false;
     }
@@ -126,10 +130,8 @@ bool runMainLoop() {
         const double now = windowClock();
         const double delta = now - previousTime;
         previousTime = now;
-        g.frameDelta = delta;
-        g.elapsedTime += delta;
-        stepSimulation();
-        recordGameStep();
+        advanceFrame(delta); // as many steps of the frame's time as the game's speed asks
+        applyScriptedEnd(gameNumber);
         playFrameSounds(now, stats);
         consoleWords().postDueRouteLine(now);
         renderFrame();
@@ -154,7 +156,9 @@ void redrawEndScreenIfChanged(EndScreenLook& drawn) {
     }
 }
 
-void endGame(bool windowOpen) {
+// Shows the end screen until the window closes or Enter asks for a new
+// galaxy; returns whether it did.
+bool endGame(bool windowOpen) {
     if (windowOpen) {
         renderFrame();
     }
@@ -165,10 +169,12 @@ void endGame(bool windowOpen) {
         playGameOver(galaxy().playerVictorious);
     }
     EndScreenLook drawn = endScreenLook();
-    while (windowOpen && isWindowOpen()) {
+    appState().newGalaxyAsked = false;
+    while (windowOpen && isWindowOpen() && !appState().newGalaxyAsked) {
         waitWindowEvents();
         redrawEndScreenIfChanged(drawn);
     }
+    return windowOpen && isWindowOpen() && appState().newGalaxyAsked;
 }
 
 void tearDown() {
@@ -192,10 +198,15 @@ int runGame() {
     startUp();
     // From here on every printed line also shows in the window.
     startConsoleCapture([](const std::string& line) { consoleWords().take(line, currentTime()); });
-    playIntro();
-    placeCameraBesideHomePlanet();
-    const bool windowOpen = runMainLoop();
-    endGame(windowOpen);
+    // Game after game, each from its intro flight to its end screen.
+    for (int gameNumber = 0;; ++gameNumber) {
+        playIntro();
+        placeCameraBesideHomePlanet();
+        if (!endGame(runMainLoop(gameNumber))) {
+            break;
+        }
+        startNewGame();
+    }
     tearDown();
     return 0;
 }

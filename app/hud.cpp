@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/end_screen.h"
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/mouse.h"
@@ -53,6 +54,11 @@ TextBlock statusBlock() {
     if (appState().orderPlaneHeight >= 0.0f) {
         block.lines.push_back({orderPlaneText(appState().orderPlaneHeight), kStatusColor});
     }
+    if (galaxy().speed != 1.0) {
+        char speed[32];
+        std::snprintf(speed, sizeof(speed), "Game speed x%g", galaxy().speed);
+        block.lines.push_back({speed, kStatusColor});
+    }
     if (renderState().layerFilter != kAllLayers) {
         block.lines.push_back(
             {"Layer " + std::to_string(renderState().layerFilter + 1), kStatusColor});
@@ -80,13 +86,18 @@ TextBlock selectionBlock(double now) {
     return block;
 }
 
-bool isScreenCovered() {
-    const Galaxy& g = galaxy();
-    return renderState().settings.showHelp || g.playerDefeated || g.playerVictorious;
+bool isGameOver() {
+    return galaxy().playerDefeated || galaxy().playerVictorious;
 }
 
+// The help page covers everything; the end screen has its own words, F2 or not.
 void drawHud() {
-    if (appState().hudShown && !isScreenCovered()) {
+    if (renderState().settings.showHelp) {
+        return;
+    }
+    if (isGameOver()) {
+        drawTextOverlay(endScreenBlocks());
+    } else if (appState().hudShown) {
         drawTextOverlay(hudBlocks(currentTime()));
     }
     const Galaxy& g = galaxy();
@@ -148,9 +159,13 @@ void installHud() {
     scenePasses().windowText = drawHud;
 }
 
-void resetHud() {
-    appState().hudShown = true;
+void clearHudText() {
     status = HudStatus{};
     gameMessages().clear();
     resetPlanetCard();
+}
+
+void resetHud() {
+    appState().hudShown = true;
+    clearHudText();
 }

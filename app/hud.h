@@ -47,5 +47,8 @@ class CommandFeedback {
 // victory screen it draws the game's story instead. Needs the GL context.
 void installHud();
 
+// No status, no messages, no card: a new game's overlay. F2's choice stays.
+void clearHudText();
+
 // Back to a fresh start: shown, no status, no messages; for tests.
 void resetHud();

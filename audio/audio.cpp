@@ -268,6 +268,19 @@ void playAlertCue() {
     }
 }
 
+void restartMusic() {
+    AudioState& a = state();
+    a.gameOver = false;
+    if (!isAudioActive()) {
+        return;
+    }
+    for (const ALuint source : a.output.sources) {
+        alSourceStop(source);
+    }
+    std::fill(a.voices.begin(), a.voices.end(), Voice{});
+    play(sourceFor(kMusicSource), SoundId::Music, soundInfo(SoundId::Music).gain);
+}
+
 void setMuted(bool muted) {
     state().muted = muted;
     if (isAudioActive()) {

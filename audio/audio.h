@@ -29,6 +29,9 @@ void playGameOver(bool victorious);
 
 // The alert cue, heard the same wherever the camera is.
 void playAlertCue();
+// A new game: the jingle and every voice stop and the music plays again from
+// its start (once a device is there).
+void restartMusic();
 
 // Mute silences everything at once, music included; playing resumes on unmute.
 void setMuted(bool muted);

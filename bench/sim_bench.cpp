@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/battle_setup.h"
+#include "sim/game_speed.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
 #include "sim/spatial_index.h"
@@ -56,11 +57,35 @@ void BM_BattleStepWithoutIndex(benchmark::State& state) {
     timeBattleSteps(state, false);
 }
 
+// Four steps of the same battle: four frames at normal speed (speed 1) or
+// one frame at four times the speed (4), which must cost no more.
+void BM_BattleFourSteps(benchmark::State& state) {
+    const int perSide = static_cast<int>(state.range(0));
+    const int speed = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        prepareBattle(perSide);
+        galaxy().speed = speed;
+        const double start = threadSeconds();
+        for (int frame = 0; frame < 4 / speed; ++frame) {
+            advanceFrame(kFrame);
+        }
+        state.SetIterationTime(threadSeconds() - start);
+    }
+}
+
 BENCHMARK(BM_BattleStep)
     ->Arg(40)
     ->Arg(100)
     ->Arg(200)
     ->Arg(400)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_BattleFourSteps)
+    ->Args({400, 1})
+    ->Args({400, 4})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)

@@ -29,6 +29,8 @@ glm::vec2 blockOrigin(TextAnchor anchor, glm::vec2 size, glm::vec2 window, float
         return {margin, margin};
     case TextAnchor::TopRight:
         return {window.x - margin - size.x, margin};
+    case TextAnchor::BottomCentre:
+        return {(window.x - size.x) * 0.5f, window.y - margin - size.y};
     case TextAnchor::Centre:
         break;
     }

@@ -57,7 +57,7 @@ std::vector<GlyphQuad> layoutLine(std::string_view text, glm::vec2 topLeft, floa
                                   const GlyphSet& glyphs);
 
 // Where a block of lines sits in the window.
-enum class TextAnchor { BottomLeft, TopLeft, TopRight, Centre };
+enum class TextAnchor { BottomLeft, TopLeft, TopRight, Centre, BottomCentre };
 
 struct TextLine {
     std::string text;

@@ -83,7 +83,10 @@ void buildFullScreenQuad(const ShaderProgram& program) {
     buildQuad(fullScreen, kUprightCorners, program);
 }
 
+// A new game builds them again: the last game's go first.
 void buildQuads() {
+    deleteQuad(billboard);
+    deleteQuad(laser);
     buildQuad(billboard, kUprightCorners, shaderProgram(Program::Billboard));
     wireQuad(billboard, shaderProgram(Program::LensFlare));
     buildQuad(laser, kFlatCorners, shaderProgram(Program::Laser));

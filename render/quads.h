@@ -27,7 +27,7 @@ Quad& laserQuad();
 void buildFullScreenQuad(const ShaderProgram& program);
 
 // Builds the billboard quad (wired for the billboard and lens-flare
-// programs) and the laser quad.
+// programs) and the laser quad, deleting those of a game before.
 void buildQuads();
 
 // Wires the position and texture coordinates of a quad to a program's

@@ -187,6 +187,8 @@ struct Galaxy {
     ShipList computerShips;
     double frameDelta = 0.0;
     double elapsedTime = 0.0;
+    // Game seconds per second of the frame clock (sim/game_speed.h).
+    double speed = 1.0;
     bool paused = false;
     bool playerDefeated = false;
     bool playerVictorious = false;

@@ -54,7 +54,10 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
          "Ship Attack Randomness :60Ship Attack Randomness :50Ship Attack Randomness :40"},
         {{'L', 'Z'}, "DEBUG INFO:1\nTrade Routes deactivated\n"},
         {{Key::function(6), Key::function(6)}, "Colours: red-green safe\nColours: standard\n"},
-        {std::vector<int>(11, ','), ""}, // the bloom factor stops at 0
+        {std::vector<int>(11, ','), ""},      // the bloom factor stops at 0
+        {{'U', 'U', 'U', 'T', 'T', 'T', 'T'}, // game speed, stopping at both ends
+         "Game speed x2\nGame speed x4\nGame speed x4\nGame speed x2\nGame speed x1\n"
+         "Game speed x0.5\nGame speed x0.5\n"},
     };
     for (const auto& [keys, printed] : steps) {
         for (const int key : keys)
@@ -67,6 +70,19 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
     galaxy().attackRandomness = 5;
     tap('I');
     EXPECT_EQ(galaxy().attackRandomness, 0);
+}
+
+TEST_F(KeyboardTest, EnterAsksForANewGalaxyOnlyOnTheEndScreen) {
+    for (bool* end : {&galaxy().playerDefeated, &galaxy().playerVictorious}) {
+        appState().newGalaxyAsked = false;
+        tap(Key::Enter);
+        EXPECT_FALSE(appState().newGalaxyAsked) << "in play";
+        *end = true;
+        tap(Key::Enter);
+        EXPECT_TRUE(appState().newGalaxyAsked);
+        *end = false;
+    }
+    appState().newGalaxyAsked = false;
 }
 
 TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {

@@ -1,7 +1,12 @@
 // A whole game without a picture, from a fixed seed at a fixed frame time,
-// played to its end by a player who gives no orders.
+// played to its end by a player who gives no orders; at other speeds the
+// same game with its frames scaled.
 #include <cstdlib>
+#include <sstream>
 
+#include <glm/gtx/string_cast.hpp>
+
+#include "sim/game_speed.h"
 #include "sim/generation.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -11,18 +16,36 @@ constexpr unsigned kSeed = 1234;
 constexpr double kGameFrame = 1.0 / 30.0;
 constexpr double kGameTimeLimit = 4.0 * 3600.0;
 
-// Left alone the player is overrun by a computer that fills its side.
-using WholeGameTest = simtest::SimTest;
-
-TEST_F(WholeGameTest, IdlePlayerLosesToAFullComputerSide) {
+// Plays the seeded game to its end in frames of the given time at the given
+// speed; returns its clock, outcome and every computer ship's place.
+std::string playToTheEnd(double speed, double frame) {
+    resetGalaxy();
     std::srand(kSeed);
     buildGalaxy();
     Galaxy& g = galaxy();
+    g.speed = speed;
     const simtest::MutedConsole muted; // the computer announces its routes
     while (g.elapsedTime < kGameTimeLimit && !g.playerVictorious && !g.playerDefeated)
-        step(kGameFrame);
+        advanceFrame(frame);
+    std::ostringstream out;
+    out << g.elapsedTime << " s, " << g.playerShips.size() << " v " << g.computerShips.size();
+    for (const ShipRef& ship : g.computerShips)
+        out << glm::to_string(ship->position);
+    return out.str();
+}
+
+// Left alone the player is overrun by a computer that fills its side; four
+// times as fast, or at half speed with twice the frame time, the same steps
+// give the same game to the last ship.
+using WholeGameTest = simtest::SimTest;
+
+TEST_F(WholeGameTest, IdlePlayerLosesToAFullComputerSideAtEverySpeed) {
+    const std::string normal = playToTheEnd(1.0, kGameFrame);
+    const Galaxy& g = galaxy();
     EXPECT_TRUE(g.playerDefeated && !g.playerVictorious) << g.elapsedTime << " s";
     EXPECT_EQ(g.computerShips.size(), kShipListLimit) << g.playerShips.size() << " player ships";
+    EXPECT_EQ(playToTheEnd(4.0, kGameFrame), normal);
+    EXPECT_EQ(playToTheEnd(0.5, 2.0 * kGameFrame), normal);
 }
 
 } // namespace

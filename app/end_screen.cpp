@@ -1,0 +1,14 @@
+#include "app/end_screen.h"
+
+namespace {
+constexpr glm::vec4 kPromptColor{1.0f, 0.92f, 0.7f, 1.0f};
+constexpr glm::vec4 kUnseen{0.0f}; // no glyphs, no panel
+constexpr float kPromptSize = 1.5f;
+} // namespace
+
+std::vector<TextBlock> endScreenBlocks() {
+    // An unseen line below lifts the prompt over the images' own bottom line.
+    return {{TextAnchor::BottomCentre,
+             kPromptSize,
+             {{"Press Enter for a new galaxy", kPromptColor}, {"", kUnseen}}}};
+}

@@ -1,0 +1,9 @@
+// The text over the victory or defeat image: what the player can do next.
+#pragma once
+
+#include <vector>
+
+#include "render/glyph_layout.h"
+
+// "Press Enter for a new galaxy" bottom centre, above the images' own last line.
+std::vector<TextBlock> endScreenBlocks();
