@@ -72,19 +72,6 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
     EXPECT_EQ(galaxy().attackRandomness, 0);
 }
 
-TEST_F(KeyboardTest, EnterAsksForANewGalaxyOnlyOnTheEndScreen) {
-    for (bool* end : {&galaxy().playerDefeated, &galaxy().playerVictorious}) {
-        appState().newGalaxyAsked = false;
-        tap(Key::Enter);
-        EXPECT_FALSE(appState().newGalaxyAsked) << "in play";
-        *end = true;
-        tap(Key::Enter);
-        EXPECT_TRUE(appState().newGalaxyAsked);
-        *end = false;
-    }
-    appState().newGalaxyAsked = false;
-}
-
 TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
     // From off, R turns the plane on at 1.5 and raises it by 2.5 while below 30.
     for (int i = 0; i < 14; ++i) {
@@ -97,17 +84,6 @@ TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {
     EXPECT_EQ(appState().orderPlaneHeight, 1.5f); // F never turns the plane off
     tap('C');
     EXPECT_EQ(appState().orderPlaneHeight, kOrderPlaneOff);
-}
-
-TEST_F(KeyboardTest, AltDOrbitsInsteadOfPanning) {
-    galaxy().frameDelta = 0.1;
-    press(Key::LeftAlt);
-    press('D'); // with Alt, D orbits the eye to the right instead of panning
-    const Camera start = camera();
-    pollCameraKeys();
-    EXPECT_EQ(camera().target, start.target);
-    EXPECT_GT(glm::dot(camera().eye - start.eye, start.right), 1.0f);
-    EXPECT_NEAR(cameraDistance(), glm::length(start.eye - start.target), 1e-3f);
 }
 
 TEST_F(KeyboardTest, ControlGroupsStoreRecallAndJump) {
