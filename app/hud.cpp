@@ -96,13 +96,10 @@ void drawHud() {
         return;
     }
     if (isGameOver()) {
+        drawEndScreen(); // the game's story, with the way to the next one under it
         drawTextOverlay(endScreenBlocks());
     } else if (appState().hudShown) {
         drawTextOverlay(hudBlocks(currentTime()));
-    }
-    const Galaxy& g = galaxy();
-    if ((g.playerDefeated || g.playerVictorious) && !renderState().settings.showHelp) {
-        drawEndScreen();
     }
 }
 

@@ -172,7 +172,9 @@ std::vector<EndScreenRow> endScreenRows(const GameRecord& record) {
 PixelRect endScreenPanel(glm::vec2 window) {
     const float row = rowHeight(window);
     const float height = row * (kTableRows + 0.8f);
-    const float bottom = 0.91f * window.y;
+    // Clear of the Enter line under it where the window is tall enough, always
+    // below the middle, where the end image speaks.
+    const float bottom = std::clamp(0.5f * window.y + height, 0.88f * window.y, 0.91f * window.y);
     return {{0.03f * window.x, bottom - height}, {0.97f * window.x, bottom}};
 }
 
