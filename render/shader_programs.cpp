@@ -55,13 +55,6 @@ const std::array<ProgramRow, kProgramCount>& programTable() {
 
 std::array<std::unique_ptr<ShaderProgram>, kProgramCount> programs;
 
-// Binds the fragment outputs and links again so the binding takes effect.
-void bindOutputs(ShaderProgram& program) {
-    glBindFragDataLocation(program.program, ShaderOutput::Color, "out_color");
-    glBindFragDataLocation(program.program, ShaderOutput::Glow, "out_glow");
-    program.linkProgram();
-}
-
 void wireMeshes() {
     buildFullScreenQuad(shaderProgram(Program::Framebuffer));
     for (int kind : {MeshKind::MoonSphere, kTinySphereKind, kSmallSphereKind, kMiddleSphereKind,
@@ -77,6 +70,12 @@ void wireMeshes() {
 }
 
 } // namespace
+
+void bindOutputs(ShaderProgram& program) {
+    glBindFragDataLocation(program.program, ShaderOutput::Color, "out_color");
+    glBindFragDataLocation(program.program, ShaderOutput::Glow, "out_glow");
+    program.linkProgram();
+}
 
 const char* programBaseName(Program id) {
     return programTable()[static_cast<std::size_t>(id)].name;

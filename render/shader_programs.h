@@ -23,6 +23,10 @@ enum class Program : int {
 
 constexpr int kProgramCount = static_cast<int>(Program::Count);
 
+// Binds the colour and glow outputs and links again so the binding takes
+// effect: every program that draws into the scene needs it.
+void bindOutputs(ShaderProgram& program);
+
 // The name of a program and of its files in Shaders/.
 const char* programBaseName(Program id);
 

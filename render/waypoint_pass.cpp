@@ -9,6 +9,7 @@
 #include "render/palette.h"
 #include "render/pass_support.h"
 #include "render/shader_program.h"
+#include "render/shader_programs.h"
 
 namespace {
 
@@ -82,9 +83,7 @@ void createWaypointPass() {
     if (program == 0) {
         return;
     }
-    glBindFragDataLocation(program, ShaderOutput::Color, "out_color");
-    glBindFragDataLocation(program, ShaderOutput::Glow, "out_glow");
-    pass.program->linkProgram();
+    bindOutputs(*pass.program);
     pass.viewProjection = glGetUniformLocation(pass.program->program, "viewProjectionMatrix");
     pass.color = glGetUniformLocation(pass.program->program, "color");
     glGenVertexArrays(1, &pass.vertexArray);
