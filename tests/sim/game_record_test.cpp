@@ -37,8 +37,12 @@ TEST_F(GameRecordTest, TheEndScreenShowsWhatTheSimulationCounted) {
     const std::size_t startShips[2] = {alive(true), alive(false)};
     int destroyed[2] = {}, claimed[2] = {}, lost[2] = {};
     std::size_t largest[2] = {startShips[0], startShips[1]};
-    const double seconds = simtest::kUnderSanitizers ? 240.0 : 900.0;
-    while (g.elapsedTime < seconds && !g.playerDefeated && !g.playerVictorious) {
+    std::size_t samplesSeen = 1, sampled[2] = {startShips[0], startShips[1]};
+    // Play on until both sides have lost a ship, so the tally has a fight to
+    // count; the first fight of this galaxy comes after several minutes.
+    const auto foughtOnBothSides = [&] { return destroyed[0] > 0 && destroyed[1] > 0; };
+    while (g.elapsedTime < 900.0 && !g.playerDefeated && !g.playerVictorious &&
+           !foughtOnBothSides()) {
         step(1.0 / 30.0);
         recordGameStep();
         for (const GameEvent& e : frameEvents()) {
@@ -51,11 +55,16 @@ TEST_F(GameRecordTest, TheEndScreenShowsWhatTheSimulationCounted) {
         clearEvents();
         largest[0] = std::max(largest[0], alive(true));
         largest[1] = std::max(largest[1], alive(false));
+        if (gameRecord().samples.size() != samplesSeen) {
+            samplesSeen = gameRecord().samples.size();
+            sampled[0] = alive(true);
+            sampled[1] = alive(false);
+        }
     }
     const GameRecord& r = gameRecord();
     const std::size_t now[2] = {alive(true), alive(false)};
     EXPECT_GT(claimed[1], 0); // the computer spread out
-    EXPECT_GT(destroyed[0] + destroyed[1], 0) << "no fight in " << g.elapsedTime << " s";
+    EXPECT_TRUE(foughtOnBothSides()) << "no fight in " << g.elapsedTime << " s";
     const std::vector<EndScreenRow> rows = endScreenRows(r);
     ASSERT_EQ(rows.size(), 7u);
     for (int side = 0; side < 2; ++side) {
@@ -72,7 +81,7 @@ TEST_F(GameRecordTest, TheEndScreenShowsWhatTheSimulationCounted) {
         EXPECT_EQ(t.shipsLost, destroyed[side]);
         // Once a second, at whole seconds of game time.
         ASSERT_EQ(r.samples.size(), static_cast<std::size_t>(g.elapsedTime) + 1);
-        EXPECT_EQ(r.samples.back().ships[side], now[side]);
+        EXPECT_EQ(r.samples.back().ships[side], sampled[side]);
     }
     EXPECT_EQ(r.samples.front().developed[0], 1u); // the home planets
     EXPECT_EQ(r.samples.front().developed[1], 1u);
