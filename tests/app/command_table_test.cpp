@@ -10,7 +10,7 @@ namespace {
 // The README's controls table (and with it the manual page) is written from
 // the key table: a command added to one and not the other fails here.
 TEST(CommandTable, ReadmeControlsTableIsTheKeyTable) {
-    std::ifstream readme(std::filesystem::path(__FILE__).parent_path() / "../../README.md");
+    std::ifstream readme(std::filesystem::path(VORLAXIS_SOURCE_DIR) / "README.md");
     ASSERT_TRUE(readme);
     std::vector<std::string> table;
     bool inControls = false;
