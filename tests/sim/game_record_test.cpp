@@ -36,10 +36,8 @@ TEST_F(GameRecordTest, TheEndScreenShowsWhatTheSimulationCounted) {
     recordGameStep();
     const std::size_t startShips[2] = {alive(true), alive(false)};
     int destroyed[2] = {}, claimed[2] = {}, lost[2] = {};
-    std::size_t largest[2] = {startShips[0], startShips[1]};
-    std::size_t samplesSeen = 1, sampled[2] = {startShips[0], startShips[1]};
-    // Play on until both sides have lost a ship, so the tally has a fight to
-    // count; the first fight of this galaxy comes after several minutes.
+    std::size_t largest[2] = {startShips[0], startShips[1]}, samplesSeen = 1, sampled[2] = {};
+    // Until both sides have lost a ship: this galaxy's first fight comes late.
     const auto foughtOnBothSides = [&] { return destroyed[0] > 0 && destroyed[1] > 0; };
     while (g.elapsedTime < 900.0 && !g.playerDefeated && !g.playerVictorious &&
            !foughtOnBothSides()) {
@@ -57,8 +55,7 @@ TEST_F(GameRecordTest, TheEndScreenShowsWhatTheSimulationCounted) {
         largest[1] = std::max(largest[1], alive(false));
         if (gameRecord().samples.size() != samplesSeen) {
             samplesSeen = gameRecord().samples.size();
-            sampled[0] = alive(true);
-            sampled[1] = alive(false);
+            sampled[0] = alive(true), sampled[1] = alive(false);
         }
     }
     const GameRecord& r = gameRecord();
