@@ -3,8 +3,9 @@
 // the window alone, the floor of the machine; (a) the bare pipeline (no
 // scene pass); (b) the opening view; (c) a 400 against 400 battle with
 // lasers in flight. Also times the bloom pass and each scene pass on its
-// own, and the planet card with the selected ships' line. Run from the game
-// folder:
+// own, and the planet card with the selected ships' line; each line gives
+// the fastest, median and slowest frame, after the machine it ran on. Run
+// from the game folder:
 //   frame_bench [FRAMES] [SHOT_FOLDER]
 // VORLAXIS_BENCH_CLOCK=cpu times CPU time instead of the wall clock.
 // With a folder it also saves what the window shows of the opening view,
@@ -30,6 +31,7 @@
 #include "app/selection_summary.h"
 #include "app/window_modes.h"
 #include "bench/frame_scenes.h"
+#include "bench/machine.h"
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/offscreen_target.h"
@@ -73,16 +75,29 @@ double nowMs() {
     return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
 }
 
-double median(std::vector<double> samples) {
+// The fastest, middle and slowest of a line's frames, in milliseconds.
+struct Spread {
+    double min = 0.0;
+    double median = 0.0;
+    double max = 0.0;
+};
+
+Spread spreadOf(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     const std::size_t middle = samples.size() / 2;
-    return samples.size() % 2 == 1 ? samples[middle]
-                                   : (samples[middle - 1] + samples[middle]) / 2.0;
+    const double median =
+        samples.size() % 2 == 1 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2.0;
+    return {samples.front(), median, samples.back()};
 }
 
-// Median milliseconds of `work`, each run after an untimed `prepare`.
+// What `with` costs beyond `without`, at each point of the spread.
+Spread extra(const Spread& with, const Spread& without) {
+    return {with.min - without.min, with.median - without.median, with.max - without.max};
+}
+
+// The spread of `work`'s milliseconds, each run after an untimed `prepare`.
 template <typename Work>
-double timeMedian(int frames, Work work, const std::function<void()>& prepare = {}) {
+Spread timeSpread(int frames, Work work, const std::function<void()>& prepare = {}) {
     std::vector<double> samples;
     for (int i = 0; i < kWarmUpFrames + frames; ++i) {
         if (prepare) {
@@ -97,18 +112,18 @@ double timeMedian(int frames, Work work, const std::function<void()>& prepare = 
             samples.push_back(ms);
         }
     }
-    return median(samples);
+    return spreadOf(samples);
 }
 
-double timeFrames(int frames) {
-    return timeMedian(frames, [] {
+Spread timeFrames(int frames) {
+    return timeSpread(frames, [] {
         advanceSceneFrame();
         renderFrame();
     });
 }
 
-double timeClearAndSwap(int frames) {
-    return timeMedian(frames, [] {
+Spread timeClearAndSwap(int frames) {
+    return timeSpread(frames, [] {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         swapBuffersAndPollEvents();
@@ -116,8 +131,8 @@ double timeClearAndSwap(int frames) {
 }
 
 // Into the bloom attachment, as the frame does.
-double timeBloom(int frames) {
-    return timeMedian(frames, [] {
+Spread timeBloom(int frames) {
+    return timeSpread(frames, [] {
         glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
         const GLenum bloomOnly = GL_COLOR_ATTACHMENT2;
         glDrawBuffers(1, &bloomOnly);
@@ -128,23 +143,23 @@ double timeBloom(int frames) {
 
 // The on-screen text of the opening view: fleets and frame rate, and a
 // message, onto the window as the frame draws it.
-double timeOnScreenText(int frames) {
+Spread timeOnScreenText(int frames) {
     updateHudStatus({60.0, 0, 0, galaxy().computerShips.size(), galaxy().playerShips.size()});
     postMessage("AI opened a new trade route");
-    return timeMedian(frames, [] { drawTextOverlay(hudBlocks(currentTime())); });
+    return timeSpread(frames, [] { drawTextOverlay(hudBlocks(currentTime())); });
 }
 
 // What a planet card (of the planet under the window's middle, or the
 // first) and the line about the battle's 400 player ships, all selected,
 // add to the frame's on-screen text, which draws them in the same call:
 // found, written and drawn with it, less the text without them.
-double timeCardAndLine(int frames) {
+Spread timeCardAndLine(int frames) {
     const std::vector<TextBlock> rest = hudBlocks(currentTime());
     for (const ShipRef& ship : galaxy().playerShips) {
         ship->selected = true;
     }
     const Planet& first = *galaxy().planets.front();
-    const double with = timeMedian(frames, [&rest, &first] {
+    const Spread with = timeSpread(frames, [&rest, &first] {
         const Planet* pointed = planetUnderPointer(kWidth / 2, kHeight / 2);
         std::vector<TextLine> card = planetCardLines(pointed != nullptr ? *pointed : first);
         card.push_back({selectionSummary(galaxy()), glm::vec4{1.0f}});
@@ -155,7 +170,7 @@ double timeCardAndLine(int frames) {
     for (const ShipRef& ship : galaxy().playerShips) {
         ship->selected = false;
     }
-    return with - timeMedian(frames, [&rest] { drawTextOverlay(rest); });
+    return extra(with, timeSpread(frames, [&rest] { drawTextOverlay(rest); }));
 }
 
 void saveShot(const std::string& folder, const char* name) {
@@ -198,33 +213,39 @@ std::string timeEachPass(int frames) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     };
     for (const auto& [name, pass] : order) {
-        const double ms = timeMedian(
-            frames,
-            [pass] {
-                (*pass)();
-                glBindFramebuffer(GL_FRAMEBUFFER, 0);
-            },
-            clearTarget);
+        const double ms = timeSpread(
+                              frames,
+                              [pass] {
+                                  (*pass)();
+                                  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+                              },
+                              clearTarget)
+                              .median;
         report << name << " " << ms << "  ";
     }
     return report.str();
 }
 
-// One line of the report: milliseconds, and a ratio to an earlier line.
+// One line of the report: the spread of its frames, and the ratio of its
+// median to an earlier line's.
 struct Line {
     std::string label;
-    double ms;
+    Spread ms;
     const Line* base = nullptr;
     const char* relation = " x ";
 };
 
 void print(const std::vector<Line>& lines) {
     for (const Line& line : lines) {
+        const int digits = line.ms.median < 1.0 ? 2 : 1;
         std::cout << "  " << std::left << std::setw(20) << line.label << std::right
-                  << std::setprecision(line.ms < 1.0 ? 2 : 1) << std::setw(6) << line.ms;
+                  << std::setprecision(digits);
+        for (const double ms : {line.ms.min, line.ms.median, line.ms.max}) {
+            std::cout << std::setw(7) << ms;
+        }
         if (line.base != nullptr) {
-            std::cout << "  = " << std::setprecision(2) << line.ms / line.base->ms << line.relation
-                      << line.base->label.substr(0, 3);
+            std::cout << "  = " << std::setprecision(2) << line.ms.median / line.base->ms.median
+                      << line.relation << line.base->label.substr(0, 3);
         }
         std::cout << "\n";
     }
@@ -234,6 +255,7 @@ void print(const std::vector<Line>& lines) {
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    std::cout << bench::machineLine() << std::endl; // before the run loads the machine
     FreeImage_Initialise(FALSE);
     if (!initWindowing() || !openGameWindow()) {
         std::cerr << "no OpenGL 3.2 window: run under xvfb-run" << std::endl;
@@ -266,8 +288,8 @@ int main(int argc, char** argv) {
     lines.push_back(Line{"card and ships line", timeCardAndLine(frames), &battle, " of "});
     const std::string battlePasses = timeEachPass(frames);
 
-    std::cout << std::fixed << "frame_bench " << kWidth << "x" << kHeight << ", median of "
-              << frames << " frames, " << (timesCpu() ? "CPU " : "") << "ms per frame\n";
+    std::cout << std::fixed << "frame_bench " << kWidth << "x" << kHeight << ", " << frames
+              << " frames (min, median, max), " << (timesCpu() ? "CPU " : "") << "ms per frame\n";
     print(lines);
     std::cout << "  passes of (b): " << openingPasses << "\n"
               << "  passes of (c): " << battlePasses << "\n";

@@ -1,10 +1,12 @@
 // Cost of one simulation step in a dense battle, by ships per side.
 #include <cstdlib>
 #include <ctime>
+#include <iostream>
 
 #include <benchmark/benchmark.h>
 
 #include "bench/battle_setup.h"
+#include "bench/machine.h"
 #include "sim/game_speed.h"
 #include "sim/generation.h"
 #include "sim/simulation.h"
@@ -101,4 +103,13 @@ BENCHMARK(BM_BattleStepWithoutIndex)
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    std::cout << bench::machineLine() << std::endl;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

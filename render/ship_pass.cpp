@@ -18,16 +18,6 @@
 
 namespace {
 
-bool isNearForeignPlanet(const Ship& ship, const Galaxy& galaxy) {
-    for (const auto& planet : galaxy.planets) {
-        if (planet->owner != Side::Player &&
-            glm::length(planet->position - ship.position) <= galaxy.captureRadius) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool isNearEnough(const Ship& ship) {
     return ship.visible && distanceFromEye(ship.position) <= kShipFarCutoff;
 }
@@ -117,25 +107,27 @@ float partPixels(const ModelInstance& part, float meshLength, const Ship& ship) 
 // The hull's mesh by distance and size on screen, aimed at the sun; a
 // player hull wears the colour of what the ship is doing. Wireframes keep
 // the plain hull's lines.
-void addHull(std::vector<Batch>& batches, Ship& ship, float hullMeshLength) {
+void addHull(std::vector<Batch>& batches, Ship& ship, float hullMeshLength,
+             const ForeignPlanets& foreign) {
     ModelInstance& hull = ship.hullModel[0];
     const bool far = !renderState().settings.wireframe &&
                      partPixels(hull, hullMeshLength, ship) < kHullFarPixels;
     const int kind = hullMeshKind(distanceFromEye(ship.position));
     const Mesh* mesh = meshForKind(kind == MeshKind::HullLow && far ? kHullFarKind : kind);
     if (ship.isPlayer) {
-        hull.material = playerShipMaterial(ship, galaxy());
+        hull.material = playerShipMaterial(ship, foreign);
     }
     addPart(batchFor(batches, mesh, hull), placeOnShip(ship, hullYaw(ship), hull.modelMatrix),
             ship.position - sunPosition(), hull.material);
     ++renderState().drawnShipCount;
 }
 
-void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels) {
+void addTurret(std::vector<Batch>& batches, Ship& ship, double now, float pixels,
+               const ForeignPlanets& foreign) {
     ModelInstance& turret = ship.turretModel;
     const Mat4 yaw = headingYaw(ship.position, turretAimPoint(ship, now), ship.turretReference);
     turret.material =
-        ship.isPlayer ? playerShipMaterial(ship, galaxy()) : ShipMaterial::computerTurret();
+        ship.isPlayer ? playerShipMaterial(ship, foreign) : ShipMaterial::computerTurret();
     addPart(batchFor(batches, meshForKind(turretMeshKind(pixels)), turret),
             placeOnShip(ship, yaw, turret.modelMatrix), renderState().sceneLight.direction,
             turret.material);
@@ -163,11 +155,11 @@ Material computerTurret() {
 }
 } // namespace ShipMaterial
 
-Material playerShipMaterial(const Ship& ship, const Galaxy& galaxy) {
+Material playerShipMaterial(const Ship& ship, const ForeignPlanets& foreign) {
     if (ship.selected) {
         return ShipMaterial::selected();
     }
-    if (isNearForeignPlanet(ship, galaxy)) {
+    if (foreign.isNear(ship.position)) {
         return ShipMaterial::atForeignPlanet();
     }
     return ShipMaterial::idle();
@@ -201,10 +193,11 @@ void drawShips() {
     }
     std::vector<Batch> batches;
     const float hullMeshLength = meshLength(MeshKind::HullLow);
+    const ForeignPlanets foreign(galaxy());
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
             if (isHullShown(*ship)) {
-                addHull(batches, *ship, hullMeshLength);
+                addHull(batches, *ship, hullMeshLength, foreign);
             }
         }
     }
@@ -220,11 +213,12 @@ void drawTurrets() {
     std::vector<Batch> batches;
     const double now = currentTime();
     const float turretMeshLength = meshLength(MeshKind::Turret);
+    const ForeignPlanets foreign(galaxy());
     for (const ShipList* ships : {&galaxy().playerShips, &galaxy().computerShips}) {
         for (const ShipRef& ship : *ships) {
             const float pixels = partPixels(ship->turretModel, turretMeshLength, *ship);
             if (isTurretShown(*ship) && pixels >= kTurretMinPixels) {
-                addTurret(batches, *ship, now, pixels);
+                addTurret(batches, *ship, now, pixels, foreign);
             }
         }
     }

@@ -3,6 +3,7 @@
 // player's ships are coloured by what they are doing.
 #pragma once
 
+#include "render/foreign_planets.h"
 #include "sim/galaxy.h"
 
 constexpr float kShipFarCutoff = 75.0f;
@@ -26,8 +27,8 @@ Material idle();
 Material computerTurret();
 } // namespace ShipMaterial
 
-// The colour a player ship wears this frame.
-Material playerShipMaterial(const Ship& ship, const Galaxy& galaxy);
+// The colour a player ship wears this frame, among this pass's planets.
+Material playerShipMaterial(const Ship& ship, const ForeignPlanets& foreign);
 
 // Whether the ship is in view, near enough and in the shown planet layer.
 // A selected player ship's hull stays shown whatever its layer.

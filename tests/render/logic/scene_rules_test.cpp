@@ -1,5 +1,6 @@
 // The rules the scene passes draw by, checked without drawing: tints,
 // route beads and layer bands. The picture test sees the bolts' order.
+#include <cmath>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,29 @@ TEST_F(SceneRulesTest, PlanetTintsFollowSelectionRallyPointsAndFullClaims) {
     other.rallyPoint = home.position;
     tintPlanet(home, galaxy());
     EXPECT_EQ(home.model.material.diffuseColor, PlanetTint::selected().diffuseColor);
+}
+
+// Near planets the player does not own: within the capture radius (2), in 3D.
+TEST_F(SceneRulesTest, PlayerShipsAreTintedNearPlanetsThePlayerDoesNotOwn) {
+    own(addPlanet({0.0f, 0.0f, 0.0f}), Side::Computer);
+    addPlanet({-4.0f, 0.0f, 4.0f});
+    own(addPlanet({20.0f, 0.0f, 0.0f}), Side::Player);
+    const std::pair<Vec3, bool> cases[] = {
+        {{2.0f, 0.0f, 0.0f}, true},   {{2.01f, 0.0f, 0.0f}, false}, {{1.5f, 0.0f, 1.5f}, false},
+        {{0.0f, -1.9f, 0.0f}, true},  {{0.0f, 2.1f, 0.0f}, false},  {{-2.1f, 0.0f, 4.5f}, true},
+        {{20.0f, 0.0f, 0.0f}, false}, {{NAN, 0.0f, 0.0f}, false}};
+    const ForeignPlanets foreign(galaxy());
+    for (const auto& [point, near] : cases) {
+        EXPECT_EQ(foreign.isNear(point), near) << point.x << " " << point.y << " " << point.z;
+    }
+    for (int i = 0; i < 47 * 47; ++i) { // across cell edges, as a full scan finds
+        const Vec3 p = 0.3f * Vec3{i % 47, 0, i / 47} - Vec3{7.0f, -0.5f, 7.0f};
+        const bool scan =
+            glm::length(p) <= 2.0f || glm::length(Vec3{-4.0f, 0.0f, 4.0f} - p) <= 2.0f;
+        EXPECT_EQ(foreign.isNear(p), scan) << p.x << " " << p.z;
+    }
+    EXPECT_EQ(playerShipMaterial(addShip(true, {1.0f, 0.0f, 0.0f}), foreign).diffuseColor,
+              ShipMaterial::atForeignPlanet().diffuseColor);
 }
 
 TEST_F(SceneRulesTest, RouteBeadsAreColouredByDistanceProgressAndPay) {
