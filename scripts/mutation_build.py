@@ -12,13 +12,19 @@ import sys
 import time
 from pathlib import Path
 
+GL_CASES = """
+for case in $("$0" --gtest_list_tests "$1" | awk '/^[^ ]/ {{suite = $1}} /^  / {{print suite $1}}'); do
+    "$0" --gtest_brief=1 --gtest_filter="$case" || exit 1
+done"""
 # Test name -> (build target, command relative to the build folder). Fail fast
 # everywhere: the first failure is all a mutant needs.
 TESTS = {
     "unit_tests": ("unit_tests", ["{folder}/tests/unit_tests", "--gtest_fail_fast", "--gtest_brief=1"]),
     "player_bot": ("player_bot", ["{folder}/tests/player_bot"]),
-    "gl_tests": ("gl_tests", ["{root}/tests/xvfb_run.sh", "{folder}/tests/gl_tests", "--gtest_fail_fast",
-                              "--gtest_brief=1", "--gtest_filter={gl_filter}"]),
+    # One process a case, as CTest runs them (a case may leave GL state behind),
+    # on one X server.
+    "gl_tests": ("gl_tests", ["{root}/tests/xvfb_run.sh", "bash", "-c", GL_CASES, "{folder}/tests/gl_tests",
+                              "--gtest_filter={gl_filter}"]),
     "game": ("vorlaxis", ["bash", "-c", 'for s in {e2e}; do bash "$0/tests/e2e/$s.sh" "$1" || exit 1; done',
                           "{root}", "{folder}/game"]),
 }
@@ -142,8 +148,9 @@ class BuildFolder:
         ends the whole process group."""
         limit = limit or self.limits[test]
         log = self.folder / "mutate-test.log"
+        # From where the compiler ran: under ccache's base folder __FILE__ is relative to it.
         with open(log, "w") as out:
-            process = subprocess.Popen(self._command(test, gtest_filter), cwd=self.folder / "tests",
+            process = subprocess.Popen(self._command(test, gtest_filter), cwd=self.folder,
                                        env=self._environment(), stdout=out, stderr=subprocess.STDOUT,
                                        start_new_session=True)
         try:
