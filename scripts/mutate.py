@@ -111,7 +111,24 @@ def stratified_sample(pool, count, seed):
     chosen = []
     for f in sorted(by_folder):
         chosen += rng.sample(by_folder[f], quota[f])
-    return sorted(chosen)  # file by file, so each file is rebuilt as rarely as possible
+    return interleaved(sorted(chosen))
+
+
+def interleaved(chosen):
+    """File by file, so each file is rebuilt as rarely as possible, the files
+    taken from the folders in turn, so a run cut short is still a spread."""
+    files = collections.defaultdict(list)
+    for m in chosen:
+        files[m.path].append(m)
+    queues = collections.defaultdict(list)
+    for path in sorted(files):
+        queues[path.split("/")[0]].append(path)
+    order = []
+    while any(queues.values()):
+        for folder in FOLDERS:
+            if queues[folder]:
+                order += files[queues[folder].pop(0)]
+    return order
 
 
 def equivalent_entries():
