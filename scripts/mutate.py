@@ -11,6 +11,8 @@ file, so the score says how many of them the suite notices.
   scripts/mutate.py --again RESULTS        only the survivors of an earlier run
                                            again (after new tests), merged
   scripts/mutate.py --report RESULTS       the scores of a result file
+  scripts/mutate.py --resume               go on with an interrupted run of
+                                           the same sample where it stopped
 
 A mutant is killed when a test fails or runs past three times its time on
 the unmutated code, survives when every test passes, and is not counted when
@@ -62,6 +64,7 @@ def parse_arguments():
     p.add_argument("--output", help="result file (default BUILD/results/seed-N.json)")
     p.add_argument("--again", metavar="RESULTS", help="run the survivors of this result file again")
     p.add_argument("--report", metavar="RESULTS", help="print the scores of this result file and stop")
+    p.add_argument("--resume", action="store_true", help="keep the results an interrupted run saved, run the rest")
     return p.parse_args()
 
 
@@ -283,13 +286,35 @@ def save_results(output, header, results):
     output.write_text(json.dumps(dict(header, totals=dict(totals), mutants=results), indent=1))
 
 
-def run_sample(sample, build, guard, save):
-    """Runs the mutants one by one, saving the results after each."""
+def record_key(r):
+    return (r["path"], r["line"], r["column"], r["operator"], r["original"])
+
+
+def saved_results(output, seed, count, sample):
+    """The results an interrupted run of this very sample saved, in its order."""
+    if not output.exists():
+        return []
+    data, saved = load_results(output)
+    if data.get("seed") != seed or data.get("count") != count or data.get("complete"):
+        return []
+    done = []
+    for r, m in zip(saved, sample):
+        if record_key(r) != record_key(m._asdict()):
+            break
+        done.append(r)
+    return done
+
+
+def run_sample(sample, build, guard, save, done=()):
+    """Runs the mutants one by one, saving the results after each; the
+    mutants of done (results of an interrupted run) are not run again."""
     equivalent = equivalent_entries()
     killers = Killers(build.folder / "results" / "killers.json")
-    results, interrupted = [], False
+    results, interrupted = list(done), False
     try:
         for number, m in enumerate(sample, 1):
+            if number <= len(done):
+                continue
             began = time.monotonic()
             outcome = run_one(m, build, guard, equivalent, killers)
             outcome.update(m._asdict(), description=describe(m), seconds=round(time.monotonic() - began, 1))
@@ -360,7 +385,10 @@ def main():
                   "seconds": round(time.monotonic() - start, 1)}
         save_results(output, header, merged(results))
 
-    results, interrupted = run_sample(sample, build, guard, save)
+    done = saved_results(output, seed, count, sample) if args.resume and earlier is None else []
+    if done:
+        print(f"resuming after the {len(done)} mutants {output} holds", flush=True)
+    results, interrupted = run_sample(sample, build, guard, save, done)
     save(results, not interrupted)
     if earlier is not None:
         print(f"\n== the {len(sample)} survivors of {args.again} again")
