@@ -63,6 +63,8 @@ def parse_arguments():
     p.add_argument("--timeout-factor", type=float, default=3.0)
     p.add_argument("--output", help="result file (default BUILD/results/seed-N.json)")
     p.add_argument("--again", metavar="RESULTS", help="run the survivors of this result file again")
+    p.add_argument("--reuse-baseline", metavar="RESULTS",
+                   help="take the tests' times from this result file instead of measuring them again")
     p.add_argument("--report", metavar="RESULTS", help="print the scores of this result file and stop")
     p.add_argument("--resume", action="store_true", help="keep the results an interrupted run saved, run the rest")
     return p.parse_args()
@@ -362,7 +364,9 @@ def main():
     guard = SourceGuard(ROOT, build.folder / "mutate-backup")
     guard.recover()  # a run killed outright may have left a mutant behind
     build.prepare()
-    build.measure_baseline(sorted({t for m in sample for t in build.tests_reaching(m.path)}, key=build.order))
+    known = json.loads(Path(args.reuse_baseline).read_text())["baseline"] if args.reuse_baseline else None
+    build.measure_baseline(sorted({t for m in sample for t in build.tests_reaching(m.path)}, key=build.order),
+                           known)
     if args.output:
         output = Path(args.output)
     elif args.again:
