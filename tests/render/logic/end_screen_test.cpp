@@ -39,9 +39,7 @@ TEST(EndScreenTest, ThePanelReadsAtFullAndHalfSizeInTheSideColours) {
             for (const PlacedQuad& q : placed.glyphs) {
                 EXPECT_TRUE(inside(q.quad.screen, panel));
                 EXPECT_GE(q.quad.screen.max.y - q.quad.screen.min.y, 12.0f) << window.y;
-            }
-            // No word of the table runs into the graphs.
-            for (const PlacedQuad& q : placed.glyphs) {
+                // No word of the table runs into the graphs.
                 EXPECT_TRUE(q.quad.screen.max.x <= graphLeft ||
                             q.quad.screen.min.x >= graphLeft - 4.0f);
             }
