@@ -27,6 +27,9 @@ TESTS = {
                               "--gtest_filter={gl_filter}"]),
     "game": ("vorlaxis", ["bash", "-c", 'for s in {e2e}; do bash "$0/tests/e2e/$s.sh" "$1" || exit 1; done',
                           "{root}", "{folder}/game"]),
+    # What a player hears, the game through OpenAL's wave-file backend: for
+    # the files of audio/ only, which no other test can hear.
+    "sound": ("vorlaxis", ["bash", "{root}/tests/e2e/sound.sh", "{folder}/game"]),
 }
 # The end-to-end scripts that test the game binary where no test links a file:
 # start-up and the choice of the game's folder.
@@ -41,7 +44,7 @@ BOT_BLIND = ("render", "audio")
 GAME_FILES = ("platform/", "app/main.cpp")
 FAILED_RE = re.compile(r"^\[  FAILED  \] (\w+\.\w+(?:/\w+)*)", re.M)
 BINARIES = {"unit_tests": "tests/unit_tests", "player_bot": "tests/player_bot",
-            "gl_tests": "tests/gl_tests", "game": "game/vorlaxis"}
+            "gl_tests": "tests/gl_tests", "game": "game/vorlaxis", "sound": "game/vorlaxis"}
 # GL tests run for the folders that draw or own the window, and for any file
 # the headless tests do not link.
 GL_FOLDERS = ("render", "platform")
@@ -120,6 +123,8 @@ class BuildFolder:
                 linked = ["game"]  # the game's own main()
         if "game" in linked and not path.startswith(GAME_FILES):
             linked.remove("game")
+        if "sound" in linked and folder != "audio":
+            linked.remove("sound")
         if "player_bot" in linked and folder in BOT_BLIND:
             linked.remove("player_bot")
         if "gl_tests" in linked and folder not in GL_FOLDERS and any(t in linked for t in HEADLESS):
@@ -160,7 +165,7 @@ class BuildFolder:
         except subprocess.TimeoutExpired:
             return "timeout", []
         finally:
-            if process.poll() is None or test in ("gl_tests", "game"):
+            if process.poll() is None or test in ("gl_tests", "game", "sound"):
                 try:
                     os.killpg(process.pid, signal.SIGKILL)
                 except ProcessLookupError:
