@@ -67,6 +67,7 @@ TEST_F(GenerationTest, RollsDecideWhichTrialsStayTheirMoonsAndTheirSize) {
     EXPECT_FLOAT_EQ(g.planets.front()->radius, 1.5f);
     EXPECT_EQ(g.planets.front()->model.textureKey, 2);
     EXPECT_DOUBLE_EQ(g.planets.front()->captureSpawnCredit, 6.0 * 1.5f);
+    EXPECT_EQ(g.planets.front()->spinSpeed, 25.0f); // 5 degrees a second times 79 % 5 + 1
     float xLessZ = 0.0f; // every trial moved alike along x and z, on a square grid
     for (const auto& planet : g.planets) {
         xLessZ += planet->position.x - planet->position.z;
