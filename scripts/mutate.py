@@ -136,6 +136,12 @@ def interleaved(chosen):
     return order
 
 
+def equivalent_text(m):
+    """The text an equivalent mutant is listed by: the mutated line, or for a
+    removed statement the line removed (the mutated text is empty for all of them)."""
+    return (m.original if m.operator == "remove" else m.mutated).strip()
+
+
 def equivalent_entries():
     """(file, operator, mutated line) -> reason, from the committed list:
     tab-separated file, operator, the mutated line's text, reason."""
@@ -201,7 +207,7 @@ def test_plan(source, tests, killers):
 
 def run_one(m, build, guard, equivalent, killers):
     """Applies, builds and tests one mutant; the file is restored before this returns."""
-    reason = equivalent.get((m.path, m.operator, m.mutated.strip()))
+    reason = equivalent.get((m.path, m.operator, equivalent_text(m)))
     if reason is not None:
         return {"status": "equivalent", "reason": reason}
     tests = build.tests_reaching(m.path)
