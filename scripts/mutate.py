@@ -391,6 +391,7 @@ def main():
                 for r in earlier["mutants"] for k in [(r["path"], r["column"], r["operator"], r["original"])]]
 
     def save(results, complete):
+        complete = complete and (earlier is None or earlier.get("complete", False))
         header = {"seed": seed, "count": count, "complete": complete, "baseline": build.baseline,
                   "seconds": round(time.monotonic() - start, 1)}
         save_results(output, header, merged(results))
