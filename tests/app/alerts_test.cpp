@@ -105,6 +105,7 @@ TEST_F(AlertsTest, OffScreenAlertsSayHowFarAndWhichWay) {
         const char* said;
     } cases[] = {
         {{2.0f, 0.0f, 3.0f}, "Ships under fire"},
+        {{0.0f, 29.7f, -39.6f}, "Ships under fire"}, // half a unit before the eye
         {{0.0f, 0.0f, -70.0f}, "Ships under fire, 70 units behind"},
         {{-120.0f, 0.0f, 0.0f}, "Ships under fire, 120 units right"},
         {{100.0f, 0.0f, 100.0f}, "Ships under fire, 141 units ahead left"},

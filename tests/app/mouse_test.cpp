@@ -38,19 +38,16 @@ class MouseTest : public InputTest {
     static void click(glm::ivec2 at, int button = MouseButton::Left) { drag(at, at, button); }
 };
 
-TEST_F(MouseTest, TheMiddlePixelLooksAtTheTarget) {
+TEST_F(MouseTest, TheMiddlePixelLooksAtTheTargetAndRaysMeetSpheresAhead) {
     // 1400 x 1000: pixel (700, 499) is window point (700, 500), the centre.
     const PickRay ray = pickRay(700, 499);
     EXPECT_NEAR(glm::length(ray.origin - (camera().eye + camera().forward * 0.1f)), 0.0f, 1e-5f);
     EXPECT_NEAR(glm::length(ray.direction - camera().forward), 0.0f, 1e-6f); // a pixel is 7e-4
-}
-
-TEST_F(MouseTest, RaySphereDistanceFromOutsideAndInside) {
-    const PickRay ray{Vec3{0.0f, 0.0f, 10.0f}, Vec3{0.0f, 0.0f, -1.0f}};
-    EXPECT_FLOAT_EQ(raySphereDistance(ray, Vec3{0.0f}, 1.0f), 9.0f);
-    EXPECT_FLOAT_EQ(raySphereDistance(ray, Vec3{0.0f, 0.0f, 10.5f}, 1.0f), 0.5f); // inside
-    EXPECT_LT(raySphereDistance(ray, Vec3{0.0f, 0.0f, 20.0f}, 1.0f), 0.0f);       // behind
-    EXPECT_LT(raySphereDistance(ray, Vec3{2.0f, 0.0f, 0.0f}, 1.0f), 0.0f);        // beside
+    const PickRay down{Vec3{0.0f, 0.0f, 10.0f}, Vec3{0.0f, 0.0f, -1.0f}};
+    EXPECT_FLOAT_EQ(raySphereDistance(down, Vec3{0.0f}, 1.0f), 9.0f);
+    EXPECT_FLOAT_EQ(raySphereDistance(down, Vec3{0.0f, 0.0f, 10.5f}, 1.0f), 0.5f); // inside
+    EXPECT_LT(raySphereDistance(down, Vec3{0.0f, 0.0f, 20.0f}, 1.0f), 0.0f);       // behind
+    EXPECT_LT(raySphereDistance(down, Vec3{2.0f, 0.0f, 0.0f}, 1.0f), 0.0f);        // beside
 }
 
 // An order on a planet must lie inside it, where arrival is certain: the

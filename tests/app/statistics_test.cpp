@@ -6,7 +6,8 @@
 
 namespace {
 
-TEST(StatisticsTest, ReportIsDueOnlyAfterMoreThanOneSecond) {
+// Due after more than a second; the draw average is truncated: 2399 in 120 frames show 19.
+TEST(StatisticsTest, ReportIsDueOnlyAfterMoreThanOneSecondAndPrintsTheThreeLines) {
     FrameStatistics stats;
     countFrame(stats, 0.5);
     countFrame(stats, 0.5);
@@ -20,10 +21,6 @@ TEST(StatisticsTest, ReportIsDueOnlyAfterMoreThanOneSecond) {
     EXPECT_DOUBLE_EQ(stats.secondAccumulator, 0.25); // the excess carries over
     countFrame(stats, 0.75);
     EXPECT_FALSE(isReportDue(stats));
-}
-
-// The draw average is truncated: 2399 draws in 120 frames show 19.
-TEST(StatisticsTest, PrintsTheThreeLines) {
     std::ostringstream out;
     printStatistics(out, {120.0, 2399, 845, 7, 12});
     EXPECT_EQ(out.str(), "FPS: 120\n"

@@ -51,6 +51,10 @@ TEST_F(CaptureTest, AttackerPullsTheDefenderDownAndWinsWithoutShipsEvenOnLongFra
         // The player's claim was not yet gone a frame before: no ships come.
         EXPECT_EQ(galaxy().computerShips.size(), 1u);
     }
+    resetGalaxy(); // a neutral planet greets the computer with two ships, as it does the player
+    addShip(false, Vec3{1.6f, 0.0f, 0.0f});
+    EXPECT_NEAR(timeToCapture(addPlanet(Vec3{0.0f}, 0.8f), Side::Computer, 0.125), 100.0, 1e-9);
+    EXPECT_EQ(galaxy().computerShips.size(), 3u);
 }
 
 } // namespace

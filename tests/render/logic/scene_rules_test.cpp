@@ -18,9 +18,7 @@ namespace {
 class SceneRulesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetGalaxy();
-        resetRenderState();
-        initCamera();
+        TearDown();
         camera().eye = {0.0f, 0.0f, 0.0f};
         camera().target = {0.0f, 0.0f, -10.0f};
         updateCameraBasis();
@@ -151,12 +149,10 @@ TEST_F(SceneRulesTest, ShipsAreFilteredByTheHeightBandOfTheShownLayer) {
     Ship& player = addShip(true, {0.0f, 9.0f, -10.0f});
     Ship& computer = addShip(false, {0.0f, -1.0f, -10.0f});
     renderState().layerFilter = 0;
-    EXPECT_TRUE(isHullShown(player));
-    EXPECT_TRUE(isHullShown(computer));
+    EXPECT_TRUE(isHullShown(player) && isHullShown(computer));
     player.position.y = 9.5f;
     computer.position.y = -1.01f;
-    EXPECT_FALSE(isHullShown(player));
-    EXPECT_FALSE(isHullShown(computer));
+    EXPECT_FALSE(isHullShown(player) || isHullShown(computer));
 
     // A selected player ship keeps its hull in any layer, not its turret or icon.
     player.selected = true;
