@@ -35,6 +35,7 @@
 #include "sim/events.h"
 #include "sim/game_speed.h"
 #include "sim/generation.h"
+#include "sim/opponent_choice.h"
 #include "sim/simulation.h"
 
 namespace {
@@ -597,6 +598,7 @@ bool playSeed(unsigned seed, double seconds, bool twice) {
     std::string first;
     for (int run = 0; run < (twice ? 2 : 1); ++run) {
         Bot bot(seed);
+        chosenOpponent() = kOpponentLevels[seed % kOpponentLevels.size()];
         try {
             const std::string digest = bot.play(seconds);
             if (run == 1 && digest != first)
