@@ -18,6 +18,8 @@ struct AppState {
     float spawnSpeed = 0.35f;
     // Toggled and printed by L; nothing else reads it.
     bool debugInfo = false;
+    // True while the intro flies: the opponent may still be chosen.
+    bool introPlaying = false;
     // Set by Enter on the end screen: the next galaxy starts.
     bool newGalaxyAsked = false;
     // Last cursor position in window pixels, origin at the top-left corner.

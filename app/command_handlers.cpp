@@ -7,6 +7,7 @@
 #include "app/control_groups.h"
 #include "app/hud.h"
 #include "app/keyboard.h"
+#include "app/opponent_command.h"
 #include "app/window_modes.h"
 #include "audio/audio.h"
 #include "math/camera.h"
@@ -232,6 +233,8 @@ void runCommand(CommandId command, int key) {
         return stepSpeed(1);
     case CommandId::NewGalaxy:
         return askForNewGalaxy();
+    case CommandId::ChooseOpponent:
+        return chooseNextOpponent();
     case CommandId::SelectAllShips:
         return selectSide(true);
     case CommandId::SelectAllPlanets:

@@ -64,10 +64,11 @@ enum class CommandId : unsigned char {
     StoreGroup,
     RecallGroup,
     JumpToAlert,
-    // The game's speed, and a new galaxy once a game has ended.
+    // The game's speed, and a new galaxy and its opponent once a game has ended.
     GameSlower,
     GameFaster,
     NewGalaxy,
+    ChooseOpponent,
     // Held selection and layer keys.
     SelectAllShips,
     SelectAllPlanets,
@@ -221,7 +222,9 @@ inline constexpr KeyCommand kRows[] = {
     // '[' and ']' need AltGr on a German one, which types a digit's group key.
     {Game, Press, 'T', kAny, GameSlower, "Game speed slower / faster"},
     {Game, Press, 'U', kAny, GameFaster, ""},
-    {Game, Press, Key::Enter, kNoAlt, NewGalaxy, "New galaxy (end screen)"},
+    // B has the same place on US and German keyboards and no other command.
+    {Game, Press, Key::Enter, kNoAlt, NewGalaxy, "New galaxy / next opponent (end screen)"},
+    {Game, Press, 'B', kAny, ChooseOpponent, ""},
     {Game, FirstPress, Key::Enter, kAlt, ToggleWindowMode, "Full screen / window"},
     {Game, PressStops, Key::function(4), kAlt, QuitGame, "Quit the game"},
     {Game, HeldTunable, 'O', kAny, MoreRandomness, "Attack randomness ±10"},

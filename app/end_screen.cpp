@@ -1,5 +1,9 @@
 #include "app/end_screen.h"
 
+#include <string>
+
+#include "sim/opponent_choice.h"
+
 namespace {
 constexpr glm::vec4 kPromptColor{1.0f, 0.92f, 0.7f, 1.0f};
 constexpr glm::vec4 kUnseen{0.0f}; // no glyphs, no panel
@@ -10,5 +14,8 @@ std::vector<TextBlock> endScreenBlocks() {
     // An unseen line below lifts the prompt over the images' own bottom line.
     return {{TextAnchor::BottomCentre,
              kPromptSize,
-             {{"Press Enter for a new galaxy", kPromptColor}, {"", kUnseen}}}};
+             {{"Press Enter for a new galaxy, B for another opponent (" +
+                   std::string(opponentName(chosenOpponent())) + ")",
+               kPromptColor},
+              {"", kUnseen}}}};
 }

@@ -1,5 +1,6 @@
 #include "app/intro.h"
 
+#include "app/app_state.h"
 #include "app/keyboard.h"
 #include "math/camera.h"
 #include "platform/window.h"
@@ -50,5 +51,7 @@ void playIntro(const std::vector<IntroPhase>& phases, const IntroHooks& hooks) {
 }
 
 void playIntro() {
+    appState().introPlaying = true;
     playIntro(introPhases(), {windowClock, renderFrame, isWindowOpen});
+    appState().introPlaying = false;
 }

@@ -153,6 +153,9 @@ struct Ship {
     bool isPlayer;
     float currentSpeed = 0.0f;
     float bumpCount = 0.0f;
+    // Seconds spent within `radius` of stuckAnchor while holding waypoints.
+    float stuckSeconds = 0.0f;
+    Vec3 stuckAnchor{0.0f};
     std::vector<Waypoint> waypoints;
     std::vector<LaserShot> lasers;
     Vec3 position;

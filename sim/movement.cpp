@@ -6,6 +6,7 @@
 
 #include "math/degrees.h"
 #include "sim/events.h"
+#include "sim/jam.h"
 #include "sim/spatial_index.h"
 #include "sim/waypoints.h"
 
@@ -40,6 +41,11 @@ void meetPlanet(Ship& ship, const Waypoint& target, const Planet& planet) {
                             : planet.radius;
     if (glm::length(target.position - planet.position) <= reach) {
         popWaypoint(ship);
+        noteArrival(ship);
+        return;
+    }
+    if (isJammed(ship)) {
+        freeFromPlanet(ship, target, planet);
         return;
     }
     if (target.kind != Waypoint::Destination) {
@@ -50,32 +56,40 @@ void meetPlanet(Ship& ship, const Waypoint& target, const Planet& planet) {
                       Waypoint::Detour);
 }
 
-const Planet* touchedPlanet(const Ship& ship) {
+// A step that takes the ship further from a body it touches is never blocked
+// by that body, so ships pressed together can always part.
+bool stepsAway(const Ship& ship, Vec3 step, Vec3 body) {
+    return glm::length(ship.position - body) > glm::length(ship.position - step - body);
+}
+
+const Planet* touchedPlanet(const Ship& ship, Vec3 step) {
     static std::vector<Planet*> nearby;
     planetsNear(ship.position, ship.radius, nearby);
     for (const Planet* planet : nearby) {
-        if (bodiesTouch(ship.position, ship.radius, planet->position, planet->radius)) {
+        if (bodiesTouch(ship.position, ship.radius, planet->position, planet->radius) &&
+            !stepsAway(ship, step, planet->position)) {
             return planet;
         }
     }
     return nullptr;
 }
 
-Ship* touchedShipOfSide(const Ship& ship, bool playerSide) {
+Ship* touchedShipOfSide(const Ship& ship, Vec3 step, bool playerSide) {
     static std::vector<Ship*> nearby;
     shipsNear(playerSide, ship.position, ship.radius, nearby);
     for (Ship* other : nearby) {
         if (other != &ship &&
-            bodiesTouch(ship.position, ship.radius, other->position, other->radius)) {
+            bodiesTouch(ship.position, ship.radius, other->position, other->radius) &&
+            !stepsAway(ship, step, other->position)) {
             return other;
         }
     }
     return nullptr;
 }
 
-Ship* touchedShip(const Ship& ship) {
-    Ship* other = touchedShipOfSide(ship, true);
-    return other != nullptr ? other : touchedShipOfSide(ship, false);
+Ship* touchedShip(const Ship& ship, Vec3 step) {
+    Ship* other = touchedShipOfSide(ship, step, true);
+    return other != nullptr ? other : touchedShipOfSide(ship, step, false);
 }
 
 // Running into an enemy hurts the enemy; computer ships that keep bumping
@@ -116,6 +130,11 @@ void meetShip(Ship& ship, const Waypoint& target, Ship& other, double dt) {
     collide(ship, other, dt);
     if (destinationTaken(ship, target, other)) {
         popWaypoint(ship);
+        noteArrival(ship);
+        return;
+    }
+    if (isJammed(ship)) {
+        freeFromShip(ship, target, other);
         return;
     }
     if (target.kind != Waypoint::Destination) {
@@ -165,12 +184,12 @@ bool moveTowards(Ship& ship, Waypoint target) {
     const Vec3 step = direction * static_cast<float>(ship.speed * dt);
     ship.position += step;
 
-    if (const Planet* planet = touchedPlanet(ship)) {
+    if (const Planet* planet = touchedPlanet(ship, step)) {
         meetPlanet(ship, target, *planet);
         ship.position -= step;
         return false;
     }
-    if (Ship* other = touchedShip(ship)) {
+    if (Ship* other = touchedShip(ship, step)) {
         meetShip(ship, target, *other, dt);
         ship.position -= step;
         return false;
@@ -184,6 +203,7 @@ void followWaypoints(Ship& ship) {
         ship.currentSpeed = 0.0f;
         return;
     }
+    noteProgress(ship, galaxy().frameDelta);
     const Waypoint target = ship.waypoints.front();
     if (!moveTowards(ship, target)) {
         ship.currentSpeed = 0.0f;
@@ -194,5 +214,6 @@ void followWaypoints(Ship& ship) {
     }
     if (glm::length(ship.position - target.position) <= kReachFactor * ship.radius) {
         popWaypoint(ship);
+        noteArrival(ship);
     }
 }

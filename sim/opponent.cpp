@@ -56,8 +56,11 @@ void openComputerTradeRoute(Planet& planet) {
     }
 }
 
+// A ship bumped by its own kind may have dropped its Destination and kept
+// only the detour round the bump; it chooses again as an idle ship would, and
+// flies its detour first.
 void chooseComputerDestination(Ship& ship) {
-    if (ship.isPlayer || !ship.waypoints.empty()) {
+    if (ship.isPlayer || hasDestination(ship)) {
         return;
     }
     const Planet* nearest = nullptr;
@@ -73,6 +76,6 @@ void chooseComputerDestination(Ship& ship) {
         }
     }
     if (nearest != nullptr && nearest->position != ship.position) {
-        pushWaypointFront(ship, nearest->position, Waypoint::Destination);
+        appendWaypoint(ship, nearest->position, Waypoint::Destination);
     }
 }

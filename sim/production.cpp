@@ -6,7 +6,7 @@
 #include "math/degrees.h"
 #include "sim/events.h"
 #include "sim/generation.h"
-#include "sim/opponent.h"
+#include "sim/opponent_levels.h"
 
 namespace {
 
@@ -159,7 +159,7 @@ double secondsToNextShip(const Planet& planet) {
 
 void updatePlanet(Planet& planet) {
     const double dt = galaxy().frameDelta;
-    openComputerTradeRoute(planet);
+    orderComputerPlanet(planet);
     if (hasWorkingRoute(planet)) {
         produceAlongRoute(planet, dt);
     } else if (isEstablished(planet)) {

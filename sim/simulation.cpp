@@ -3,7 +3,7 @@
 #include "sim/capture.h"
 #include "sim/combat.h"
 #include "sim/movement.h"
-#include "sim/opponent.h"
+#include "sim/opponent_levels.h"
 #include "sim/production.h"
 #include "sim/spatial_index.h"
 
@@ -71,13 +71,14 @@ void stepSimulation() {
     if (galaxy().paused) {
         return;
     }
+    planComputerSide();
     updatePlanets();
     updateShipList(true);
     updateShipList(false);
 }
 
 void updateShip(Ship& ship) {
-    chooseComputerDestination(ship);
+    orderComputerShip(ship);
     updateMoveState(ship);
     if (ship.moveState == MoveState::Moving) {
         followWaypoints(ship);

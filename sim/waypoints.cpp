@@ -1,5 +1,7 @@
 #include "sim/waypoints.h"
 
+#include <algorithm>
+
 void appendWaypoint(Ship& ship, Vec3 position, Waypoint::Kind kind) {
     ship.waypoints.push_back({position, kind});
 }
@@ -12,4 +14,9 @@ void popWaypoint(Ship& ship) {
     if (!ship.waypoints.empty()) {
         ship.waypoints.erase(ship.waypoints.begin());
     }
+}
+
+bool hasDestination(const Ship& ship) {
+    return std::any_of(ship.waypoints.begin(), ship.waypoints.end(),
+                       [](const Waypoint& w) { return w.kind == Waypoint::Destination; });
 }

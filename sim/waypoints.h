@@ -10,3 +10,6 @@ void pushWaypointFront(Ship& ship, Vec3 position, Waypoint::Kind kind);
 
 // Drops the first waypoint; nothing when there is none.
 void popWaypoint(Ship& ship);
+
+// Whether any of the ship's waypoints is a Destination.
+bool hasDestination(const Ship& ship);

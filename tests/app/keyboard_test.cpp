@@ -58,6 +58,7 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
         {{'U', 'U', 'U', 'T', 'T', 'T', 'T'}, // game speed, stopping at both ends
          "Game speed x2\nGame speed x4\nGame speed x4\nGame speed x2\nGame speed x1\n"
          "Game speed x0.5\nGame speed x0.5\n"},
+        {{'B'}, ""}, // the opponent stays as it is in the middle of a game
     };
     for (const auto& [keys, printed] : steps) {
         for (const int key : keys)
@@ -70,6 +71,11 @@ TEST_F(KeyboardTest, SwitchesAndTunablesPrintTheirNewValues) {
     galaxy().attackRandomness = 5;
     tap('I');
     EXPECT_EQ(galaxy().attackRandomness, 0);
+    galaxy().playerDefeated = true; // on the end screen B goes round the four
+    for (int i = 0; i < 4; ++i)
+        tap('B');
+    EXPECT_EQ(output(), "Ship Attack Randomness :0Opponent: hard\nOpponent: ruthless\n"
+                        "Opponent: easy\nOpponent: standard\n");
 }
 
 TEST_F(KeyboardTest, OrderPlaneStepsBetweenItsLimits) {

@@ -35,6 +35,7 @@
 #include "sim/events.h"
 #include "sim/game_speed.h"
 #include "sim/generation.h"
+#include "sim/opponent_choice.h"
 #include "sim/simulation.h"
 
 namespace {
@@ -42,6 +43,7 @@ namespace {
 constexpr double kArrivalSlack = 10.0;    // seconds beyond distance / speed
 constexpr double kFightMemory = 4.0;      // shot or hit this lately: fighting
 constexpr double kStandaloneEvery = 15.0; // a developed planet without a paying route
+constexpr double kLongestWait = 20.0;     // a ship with orders standing still, in its own time
 
 template <typename... Parts> std::string text(const Parts&... parts) {
     std::ostringstream out;
@@ -115,6 +117,7 @@ class Bot {
         checkWorld(dt);
         checkOrders(dt);
         checkProduction(dt);
+        checkJams();
         checkSelection();
         clearEvents();
         act();
@@ -396,6 +399,40 @@ class Bot {
         }
     }
 
+    // No ship with orders stands within a unit of one place for more than 20 s
+    // of its own time unless a planet it can still claim is at hand.
+    void checkJams() {
+        std::map<int, Standing> still;
+        for (const ShipList* list : {&galaxy().playerShips, &galaxy().computerShips}) {
+            for (const ShipRef& ship : *list) {
+                const auto known = standing.find(ship->id);
+                Standing now{ship->position, ship->age};
+                if (known != standing.end() &&
+                    glm::length(ship->position - known->second.place) < 1.0f)
+                    now = known->second;
+                if (ship->waypoints.empty() || claimableAtHand(*ship))
+                    continue;
+                if (ship->age - now.since > kLongestWait)
+                    fail("no jams", text(ship->isPlayer ? "player" : "computer", " ship ", ship->id,
+                                         " at ", glm::to_string(ship->position)));
+                still[ship->id] = now;
+            }
+        }
+        standing = std::move(still);
+    }
+
+    static bool claimableAtHand(const Ship& ship) {
+        const Side side = ship.isPlayer ? Side::Player : Side::Computer;
+        for (const auto& planet : galaxy().planets) {
+            const bool claimable =
+                planet->owner != side || developmentState(*planet) == DevelopmentState::Contested;
+            if (claimable && glm::length(planet->position - ship.position) <
+                                 galaxy().captureRadius + planet->radius + 1.0f)
+                return true;
+        }
+        return false;
+    }
+
     // Arrival by the deadline, not counting time paused or fighting (shot or
     // hit, rammed included, within the last 4 s); destinations reached in the
     // order given.
@@ -548,6 +585,11 @@ class Bot {
     std::map<int, Orders> orders;
     std::map<const Planet*, PlanetWatch> planets;
     std::map<int, double> ages;
+    struct Standing {
+        Vec3 place;
+        double since;
+    };
+    std::map<int, Standing> standing;
 };
 
 // Plays the seed (twice when asked, expecting the same game); prints one
@@ -556,6 +598,7 @@ bool playSeed(unsigned seed, double seconds, bool twice) {
     std::string first;
     for (int run = 0; run < (twice ? 2 : 1); ++run) {
         Bot bot(seed);
+        chosenOpponent() = kOpponentLevels[seed % kOpponentLevels.size()];
         try {
             const std::string digest = bot.play(seconds);
             if (run == 1 && digest != first)

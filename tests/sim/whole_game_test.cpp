@@ -8,6 +8,7 @@
 
 #include "sim/game_speed.h"
 #include "sim/generation.h"
+#include "sim/opponent_choice.h"
 #include "tests/sim/sim_test_support.h"
 
 namespace {
@@ -34,18 +35,24 @@ std::string playToTheEnd(double speed, double frame) {
     return out.str();
 }
 
-// Left alone the player is overrun by a computer that fills its side; four
+// Left alone the player is overrun to its last ship; four
 // times as fast, or at half speed with twice the frame time, the same steps
-// give the same game to the last ship.
+// give the same game to the last ship, and so does the standard opponent
+// chosen again after another.
 using WholeGameTest = simtest::SimTest;
 
-TEST_F(WholeGameTest, IdlePlayerLosesToAFullComputerSideAtEverySpeed) {
+TEST_F(WholeGameTest, IdlePlayerIsOverrunAtEverySpeed) {
     const std::string normal = playToTheEnd(1.0, kGameFrame);
     const Galaxy& g = galaxy();
     EXPECT_TRUE(g.playerDefeated && !g.playerVictorious) << g.elapsedTime << " s";
-    EXPECT_EQ(g.computerShips.size(), kShipListLimit) << g.playerShips.size() << " player ships";
+    EXPECT_TRUE(g.playerShips.empty()) << g.playerShips.size() << " player ships";
     EXPECT_EQ(playToTheEnd(4.0, kGameFrame), normal);
     EXPECT_EQ(playToTheEnd(0.5, 2.0 * kGameFrame), normal);
+    // Another opponent plays another game and leaves nothing of it behind.
+    chosenOpponent() = OpponentLevel::Ruthless;
+    EXPECT_NE(playToTheEnd(1.0, kGameFrame), normal);
+    chosenOpponent() = OpponentLevel::Standard;
+    EXPECT_EQ(playToTheEnd(1.0, kGameFrame), normal);
 }
 
 } // namespace

@@ -1,0 +1,355 @@
+#include "sim/opponent_levels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <vector>
+
+#include "sim/events.h"
+#include "sim/opponent.h"
+#include "sim/opponent_choice.h"
+#include "sim/routes.h"
+#include "sim/waypoints.h"
+
+namespace {
+
+// Easy: a ship that has taken its planet waits for the next of these.
+constexpr double kEasyDepartureSeconds = 5.0;
+// Hard and Ruthless look at the galaxy once a second.
+constexpr double kPlanSeconds = 1.0;
+// Ships within this of a planet's centre count as at it.
+constexpr float kNearPlanet = 6.0f;
+
+struct Temper {
+    int gathering;    // ships gathered before an attack on a player planet
+    int claimParty;   // the most ships sent to take a planet nobody defends
+    double odds;      // own ships sent for each defender
+    bool frontRoutes; // routes lead toward the player's planets
+};
+
+Temper temperOf(OpponentLevel level) {
+    return level == OpponentLevel::Ruthless ? Temper{10, 1000, 2.0, true}
+                                            : Temper{6, 8, 1.5, false};
+}
+
+bool plans(OpponentLevel level) {
+    return level == OpponentLevel::Hard || level == OpponentLevel::Ruthless;
+}
+
+// Whether a step ending now crossed a whole multiple of `period`.
+bool isTick(double period) {
+    const Galaxy& g = galaxy();
+    return std::floor(g.elapsedTime / period) !=
+           std::floor((g.elapsedTime - g.frameDelta) / period);
+}
+
+bool isFirmlyComputers(const Planet& planet) {
+    return planet.owner == Side::Computer &&
+           developmentState(planet) != DevelopmentState::Contested;
+}
+
+const Planet* nearestClaimable(Vec3 from) {
+    const Planet* nearest = nullptr;
+    float best = 1e10f;
+    for (const auto& planet : galaxy().planets) {
+        const float distance = glm::length(planet->position - from);
+        if (!isFirmlyComputers(*planet) && distance < best) {
+            nearest = planet.get();
+            best = distance;
+        }
+    }
+    return nearest;
+}
+
+// A ship standing at a planet it is still claiming keeps claiming it.
+bool isClaimingAt(const Ship& ship, const Planet& planet) {
+    return glm::length(planet.position - ship.position) <
+           galaxy().captureRadius + planet.radius + ship.radius;
+}
+
+void sendTo(Ship& ship, Vec3 point) {
+    if (point != ship.position) {
+        appendWaypoint(ship, point, Waypoint::Destination);
+    }
+}
+
+void orderEasyShip(Ship& ship) {
+    const Planet* target = nearestClaimable(ship.position);
+    if (target != nullptr && (isClaimingAt(ship, *target) || isTick(kEasyDepartureSeconds))) {
+        sendTo(ship, target->position);
+    }
+}
+
+// What the planner knows of one planet this second.
+struct Front {
+    Planet* planet;
+    int defenders = 0; // player ships at it
+    int bound = 0;     // computer ships at it or on their way
+};
+
+const Planet* nearestPlanet(Vec3 from) {
+    const Planet* nearest = nullptr;
+    float best = 1e10f;
+    for (const auto& planet : galaxy().planets) {
+        const float distance = glm::length(planet->position - from);
+        if (distance < best) {
+            nearest = planet.get();
+            best = distance;
+        }
+    }
+    return nearest;
+}
+
+const Waypoint* firstDestination(const Ship& ship) {
+    for (const Waypoint& w : ship.waypoints) {
+        if (w.kind == Waypoint::Destination) {
+            return &w;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<Front> surveyFronts() {
+    std::vector<Front> fronts;
+    for (const auto& planet : galaxy().planets) {
+        fronts.push_back({planet.get()});
+    }
+    const auto count = [&fronts](Vec3 point, int Front::*field) {
+        for (Front& front : fronts) {
+            if (glm::length(front.planet->position - point) < kNearPlanet) {
+                ++(front.*field);
+            }
+        }
+    };
+    for (const ShipRef& ship : galaxy().playerShips) {
+        count(ship->position, &Front::defenders);
+    }
+    for (const ShipRef& ship : galaxy().computerShips) {
+        const Waypoint* destination = firstDestination(*ship);
+        count(destination != nullptr ? destination->position : ship->position, &Front::bound);
+    }
+    return fronts;
+}
+
+// A computer ship is free for the plan when it has no Destination or its
+// Destination is a planet the computer already holds firmly.
+bool isFree(const Ship& ship) {
+    const Waypoint* destination = firstDestination(ship);
+    if (destination == nullptr) {
+        return true;
+    }
+    const Planet* planet = nearestPlanet(destination->position);
+    return planet != nullptr && planet->position == destination->position &&
+           isFirmlyComputers(*planet) && !isClaimingAt(ship, *planet);
+}
+
+// Ships a planet needs sent to it: enough to win at the level's odds, a
+// gathered fleet for a planet the player holds, a small party for the rest.
+// Only a fight waits for the whole number; a party goes with what there is.
+int shipsNeeded(const Front& front, const Temper& temper, int available) {
+    const Planet& planet = *front.planet;
+    const int toWin =
+        front.defenders > 0 ? static_cast<int>(std::ceil(temper.odds * front.defenders)) + 1 : 0;
+    const bool fight = planet.owner == Side::Player || toWin > 0;
+    const int wanted =
+        std::max(toWin, planet.owner == Side::Player ? temper.gathering : temper.claimParty);
+    const int need = std::max(0, wanted - front.bound);
+    if (fight) {
+        return need <= available ? need : 0;
+    }
+    return std::min(need, available);
+}
+
+// How much the planner wants a planet: its own planets whose claims fall
+// first, then the nearest, the player's weakly defended ones before others.
+float targetCost(const Front& front, Vec3 from) {
+    const Planet& planet = *front.planet;
+    const float distance = glm::length(planet.position - from);
+    const bool losing = planet.owner == Side::Computer && planet.playerClaim > 0.0;
+    return distance + 4.0f * static_cast<float>(front.defenders) - (losing ? 40.0f : 0.0f);
+}
+
+void dropDestinations(Ship& ship) {
+    ship.waypoints.erase(
+        std::remove_if(ship.waypoints.begin(), ship.waypoints.end(),
+                       [](const Waypoint& w) { return w.kind == Waypoint::Destination; }),
+        ship.waypoints.end());
+}
+
+// The free ships at one place, nearest planet first.
+struct Gathering {
+    const Planet* station;
+    std::vector<Ship*> ships;
+};
+
+std::vector<Gathering> gatherFreeShips() {
+    std::vector<Gathering> gatherings;
+    for (const ShipRef& ship : galaxy().computerShips) {
+        if (!isFree(*ship)) {
+            continue;
+        }
+        const Planet* station = nearestPlanet(ship->position);
+        auto it = std::find_if(gatherings.begin(), gatherings.end(),
+                               [station](const Gathering& g) { return g.station == station; });
+        if (it == gatherings.end()) {
+            gatherings.push_back({station, {}});
+            it = gatherings.end() - 1;
+        }
+        it->ships.push_back(ship.get());
+    }
+    return gatherings;
+}
+
+// Each gathering sends ships to the cheapest planet it has the ships for;
+// one that has too few for any waits there and grows.
+void dispatch(Gathering& gathering, std::vector<Front>& fronts, const Temper& temper) {
+    while (!gathering.ships.empty()) {
+        Front* best = nullptr;
+        float bestCost = 1e10f;
+        int bestNeed = 0;
+        for (Front& front : fronts) {
+            if (isFirmlyComputers(*front.planet) && front.defenders == 0) {
+                continue;
+            }
+            const int need = shipsNeeded(front, temper, static_cast<int>(gathering.ships.size()));
+            const float cost = targetCost(front, gathering.station->position);
+            if (need > 0 && cost < bestCost) {
+                best = &front;
+                bestCost = cost;
+                bestNeed = need;
+            }
+        }
+        if (best == nullptr) {
+            return;
+        }
+        for (int i = 0; i < bestNeed; ++i) {
+            Ship& ship = *gathering.ships.back();
+            gathering.ships.pop_back();
+            dropDestinations(ship);
+            sendTo(ship, best->planet->position);
+        }
+        best->bound += bestNeed;
+    }
+}
+
+float distanceToPlayer(const Planet& planet);
+
+// The computer planet nearest the player's planets, where fleets gather.
+const Planet* gatheringPlace() {
+    const Planet* best = nullptr;
+    float bestDistance = 1e10f;
+    for (const auto& planet : galaxy().planets) {
+        const float distance = distanceToPlayer(*planet);
+        if (planet->owner == Side::Computer && distance < bestDistance) {
+            best = planet.get();
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// Ships that found nothing to do away from the gathering place fly there.
+void gatherAtTheFront(const Gathering& gathering, const Planet* place) {
+    if (place == nullptr || gathering.station == place) {
+        return;
+    }
+    for (Ship* ship : gathering.ships) {
+        const Waypoint* destination = firstDestination(*ship);
+        if (destination == nullptr || destination->position != place->position) {
+            dropDestinations(*ship);
+            sendTo(*ship, place->position);
+        }
+    }
+}
+
+void planAttacks(const Temper& temper) {
+    std::vector<Front> fronts = surveyFronts();
+    std::vector<Gathering> gatherings = gatherFreeShips();
+    const Planet* place = gatheringPlace();
+    for (Gathering& gathering : gatherings) {
+        dispatch(gathering, fronts, temper);
+        gatherAtTheFront(gathering, place);
+    }
+}
+
+float distanceToPlayer(const Planet& planet) {
+    float best = 1e10f;
+    for (const auto& other : galaxy().planets) {
+        if (other->owner == Side::Player) {
+            best = std::min(best, glm::length(other->position - planet.position));
+        }
+    }
+    return best;
+}
+
+// A developed computer planet routes to the developed computer planet in
+// reach that lies nearest the player, when that one is nearer than itself.
+void openFrontRoute(Planet& planet) {
+    if (planet.owner != Side::Computer || !isEstablished(planet) ||
+        (planet.hasRoute() && planet.routeTarget->owner == Side::Computer)) {
+        return;
+    }
+    Planet* best = nullptr;
+    float bestDistance = distanceToPlayer(planet);
+    for (const auto& candidate : galaxy().planets) {
+        if (candidate.get() == &planet || candidate->owner != Side::Computer ||
+            !isEstablished(*candidate) || candidate->routeTarget == &planet ||
+            routeLength(planet, *candidate) > kComputerRouteReach) {
+            continue;
+        }
+        const float distance = distanceToPlayer(*candidate);
+        if (distance < bestDistance) {
+            best = candidate.get();
+            bestDistance = distance;
+        }
+    }
+    if (best == nullptr) {
+        openComputerTradeRoute(planet);
+        return;
+    }
+    uncountRoute(planet);
+    planet.routeTarget = best;
+    planet.routeLength = routeLength(planet, *best);
+    planet.rallyPoint = best->position;
+    std::cout << "AI opened a new trade route\n";
+    recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
+}
+
+} // namespace
+
+void planComputerSide() {
+    const OpponentLevel level = chosenOpponent();
+    if (plans(level) && isTick(kPlanSeconds)) {
+        planAttacks(temperOf(level));
+    }
+}
+
+void orderComputerPlanet(Planet& planet) {
+    if (temperOf(chosenOpponent()).frontRoutes && plans(chosenOpponent())) {
+        openFrontRoute(planet);
+    } else {
+        openComputerTradeRoute(planet);
+    }
+}
+
+void orderComputerShip(Ship& ship) {
+    if (ship.isPlayer || hasDestination(ship)) {
+        return;
+    }
+    switch (chosenOpponent()) {
+    case OpponentLevel::Standard:
+        chooseComputerDestination(ship);
+        return;
+    case OpponentLevel::Easy:
+        orderEasyShip(ship);
+        return;
+    case OpponentLevel::Hard:
+    case OpponentLevel::Ruthless:
+        // Between plans a ship keeps claiming where it stands.
+        if (const Planet* target = nearestClaimable(ship.position);
+            target != nullptr && isClaimingAt(ship, *target)) {
+            sendTo(ship, target->position);
+        }
+        return;
+    }
+}

@@ -1,0 +1,18 @@
+// The opponents a player may choose, all built on the computer's two rules
+// and the orders a player has. Standard is the two rules and nothing else;
+// Easy lets its idle ships wait before they set out; Hard and Ruthless plan
+// once a second: they gather their ships before they send them, attack the
+// player's weakest planets, defend their own whose claims fall, and Ruthless
+// opens its routes toward the front.
+#pragma once
+
+#include "sim/galaxy.h"
+
+// The computer side's plan for this step, before any planet or ship moves.
+void planComputerSide();
+
+// A computer planet's part of the plan: its trade route.
+void orderComputerPlanet(Planet& planet);
+
+// A computer ship's part of the plan: where it goes when it has nowhere to go.
+void orderComputerShip(Ship& ship);
