@@ -7,6 +7,8 @@ constexpr float kOrderPlaneOff = -1.0f;
 struct AppState {
     // F2 hides and shows the HUD.
     bool hudShown = true;
+    // Tab hides and shows the overview map; it shows only with the HUD.
+    bool overviewMapShown = true;
     // False in window mode (three quarters of the usable screen, as the game
     // starts), true in full-screen mode (the whole usable screen).
     bool fullscreenMode = false;

@@ -181,6 +181,9 @@ void runCommand(CommandId command, int key) {
     case CommandId::ToggleHud:
         appState().hudShown = !appState().hudShown;
         return;
+    case CommandId::ToggleOverviewMap:
+        appState().overviewMapShown = !appState().overviewMapShown;
+        return;
     case CommandId::TogglePalette:
         std::cout << togglePalette() << std::endl;
         return;

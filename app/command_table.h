@@ -41,6 +41,7 @@ enum class CommandId : unsigned char {
     RaiseOrderPlane,
     LowerOrderPlane,
     ToggleHud,
+    ToggleOverviewMap,
     TogglePalette,
     ToggleTradeRoutes,
     SpawnSlower,
@@ -169,6 +170,7 @@ inline constexpr KeyCommand kRows[] = {
     {Camera, Polled, 'F', kAlt, LowerCamera, ""},
     mouse(Camera, "{Cursor at edge}", "Scroll the view"),
     mouse(Camera, "[Alt] + {Cursor at edge}", "Orbit the view"),
+    mouse(Camera, "{Left click / drag} map", "Move the view there"),
 
     mouse(Selection, "{Left click}", "Select own ship or planet"),
     mouse(Selection, "{Left drag}", "Select all in the box"),
@@ -181,6 +183,7 @@ inline constexpr KeyCommand kRows[] = {
     mouse(Selection, "{Right click}", "Move ships / set rally point"),
     mouse(Selection, "{Right click} planet", "Open a trade route to it"),
     mouse(Selection, "[Shift] + {Right click}", "Queue waypoints (drawn)"),
+    mouse(Selection, "{Right click} map", "Send ships there (Shift queues)"),
     mouse(Selection, "[Ctrl] + {Right click}", "Fire at the enemy ship"),
     mouse(Selection, "[X] + {Left click}", "Fire lasers"),
     {Selection, Release, 'R', kNoAlt, RaiseOrderPlane, "Raise / lower order plane"},
@@ -201,6 +204,7 @@ inline constexpr KeyCommand kRows[] = {
 
     {Display, HeldSwitch, Key::F1, kAny, ToggleHelp, "This help on / off"},
     {Display, Release, Key::function(2), kAny, ToggleHud, "Messages and status on / off"},
+    {Display, Release, Key::Tab, kAny, ToggleOverviewMap, "Overview map on / off"},
     {Display, Release, Key::function(3), kAny, ToggleWireframe, "Wireframe ships"},
     {Display, Release, Key::function(4), kAny, CycleFilter, "Texture filter: linear / nearest"},
     {Display, Release, Key::function(5), kAny, CycleMipmap, "Mipmaps: off / linear / nearest"},

@@ -109,6 +109,8 @@ std::string keyLabel(int key) {
         return "Enter";
     case Key::Space:
         return "Space";
+    case Key::Tab:
+        return "Tab";
     case Key::PageUp:
         return "PgUp";
     case Key::PageDown:

@@ -15,6 +15,7 @@
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/new_game.h"
+#include "app/overview_map_control.h"
 #include "app/scripted_ends.h"
 #include "app/statistics.h"
 #include "app/window_modes.h"
@@ -74,6 +75,7 @@ void startUp() {
     loadConfiguration();
     initRenderer();
     installScenePasses(&appState().orderPlaneHeight, &appState().hudShown);
+    installOverviewMap();
     installHud();
     initCamera();
     installInputCallbacks();

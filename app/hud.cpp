@@ -6,6 +6,7 @@
 #include "app/keyboard.h"
 #include "app/messages.h"
 #include "app/mouse.h"
+#include "app/overview_map_control.h"
 #include "app/picking.h"
 #include "app/planet_card.h"
 #include "app/selection_summary.h"
@@ -78,7 +79,7 @@ TextBlock messageBlock(double now) {
 TextBlock selectionBlock(double now) {
     TextBlock block{TextAnchor::TopLeft, 1.0f, {}};
     if (const Planet* planet =
-            cardPlanet(planetUnderPointer(appState().mouseX, appState().mouseY), now)) {
+            cardPlanet(planetAtPointer(appState().mouseX, appState().mouseY), now)) {
         block.lines = planetCardLines(*planet);
     } else if (std::string line = selectionSummary(galaxy()); !line.empty()) {
         block.lines.push_back({std::move(line), kStatusColor});

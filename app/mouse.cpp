@@ -5,6 +5,7 @@
 
 #include "app/edge_scrolling.h"
 #include "app/keyboard.h"
+#include "app/overview_map_control.h"
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
@@ -59,18 +60,6 @@ void fireAtAimPoint() {
     }
 }
 
-void sendSelectedShips(Vec3 point, bool queue) {
-    for (const ShipRef& ship : galaxy().playerShips) {
-        if (!ship->selected) {
-            continue;
-        }
-        if (!queue) {
-            ship->waypoints.clear();
-        }
-        appendWaypoint(*ship, point, Waypoint::Destination);
-    }
-}
-
 // A selected own planet sends its ships to the point and loses its route.
 void rallySelectedPlanets(const PickRay& ray, std::optional<float> height) {
     for (const auto& planet : galaxy().planets) {
@@ -117,10 +106,23 @@ void orderOnPlane(const PickRay& ray, bool queue) {
 
 } // namespace
 
+void sendSelectedShips(Vec3 point, bool queue) {
+    for (const ShipRef& ship : galaxy().playerShips) {
+        if (!ship->selected) {
+            continue;
+        }
+        if (!queue) {
+            ship->waypoints.clear();
+        }
+        appendWaypoint(*ship, point, Waypoint::Destination);
+    }
+}
+
 void handleMousePosition(int x, int y) {
     appState().mouseX = x;
     appState().mouseY = y;
     refreshEdgeFlags();
+    followMapDrag();
 }
 
 void refreshEdgeFlags() {
@@ -131,6 +133,9 @@ void refreshEdgeFlags() {
 }
 
 void handleMouseButton(int button, int action) {
+    if (handleMapMouseButton(button, action)) {
+        return; // the map is over the scene there: nothing behind it is picked
+    }
     if (button == MouseButton::Left && action == KeyAction::Press) {
         dragStartX = appState().mouseX;
         dragStartY = appState().mouseY;
@@ -219,4 +224,5 @@ void resetMouse() {
     appState().mouseY = 0;
     dragStartX = 0;
     dragStartY = 0;
+    resetOverviewMapControl();
 }

@@ -27,6 +27,10 @@ std::vector<glm::ivec2> dragGridPoints(glm::ivec2 from, glm::ivec2 to, float cam
 // Selects the own ships and planets under one window point.
 void pickAt(int x, int y);
 
+// The selected ships fly to the point: after their queued destinations
+// with `queue`, else instead of them.
+void sendSelectedShips(Vec3 point, bool queue);
+
 // The right-click order at the cursor.
 void orderAtCursor();
 

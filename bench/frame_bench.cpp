@@ -35,6 +35,7 @@
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/offscreen_target.h"
+#include "render/overview_map_pass.h"
 #include "render/post_processing.h"
 #include "render/quads.h"
 #include "render/render_state.h"
@@ -173,6 +174,15 @@ Spread timeCardAndLine(int frames) {
     return extra(with, timeSpread(frames, [&rest] { drawTextOverlay(rest); }));
 }
 
+// The overview map of the scene, built from the galaxy and drawn onto the
+// window as the frame draws it.
+double timeOverviewMap(int frames) {
+    const MapRect rect = overviewMapRect(kWidth, kHeight);
+    return timeMedian(frames, [&rect] {
+        drawOverviewMap(buildOverviewMap(galaxy(), camera(), rect, {}, currentTime()));
+    });
+}
+
 void saveShot(const std::string& folder, const char* name) {
     std::string bgr = captureFrame(kWidth, kHeight);
     FIBITMAP* image =
@@ -286,6 +296,7 @@ int main(int argc, char** argv) {
     battleView();
     const Line& battle = lines.emplace_back(Line{"(c) 400 v 400", timeFrames(frames), &bare});
     lines.push_back(Line{"card and ships line", timeCardAndLine(frames), &battle, " of "});
+    lines.push_back(Line{"overview map", timeOverviewMap(frames), &battle, " of "});
     const std::string battlePasses = timeEachPass(frames);
 
     std::cout << std::fixed << "frame_bench " << kWidth << "x" << kHeight << ", " << frames

@@ -1,12 +1,13 @@
 #include "math/camera.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
-constexpr float kTargetHalfWidth = 75.0f; // target x and z
+constexpr float kTargetHalfWidth = kCameraTargetHalfWidth;
 constexpr float kTargetCeiling = 75.0f;
 constexpr float kFarthestEye = 150.0f;
 constexpr float kJumpDistance = 50.0f;
@@ -104,6 +105,15 @@ void moveCameraAlongY(float s) {
 void moveCameraAlongZ(float s) {
     camera().eye.z += s;
     camera().target.z += s;
+}
+
+void moveCameraTargetTo(float x, float z) {
+    Camera& c = camera();
+    const Vec3 target{std::clamp(x, -kTargetHalfWidth, kTargetHalfWidth), c.target.y,
+                      std::clamp(z, -kTargetHalfWidth, kTargetHalfWidth)};
+    c.eye += target - c.target;
+    c.target = target;
+    c.viewChanged = true;
 }
 
 // Ships fly farther out than the target may go, and an eye below a raised

@@ -12,6 +12,8 @@
 
 // Until the renderer's first resize the game assumes a 1.4 wide window.
 inline constexpr float kStartAspectRatio = 1.4f;
+// The camera's target stays within this of the origin in x and in z.
+inline constexpr float kCameraTargetHalfWidth = 75.0f;
 
 struct Camera {
     Vec3 eye{-25.0f, 40.0f, -55.0f};
@@ -92,3 +94,7 @@ void orbitEyeUpBy(float factor);
 // and prints "Jump to" with the point. The target stays inside its box and
 // the eye above the ground, so the view can still pan and zoom afterwards.
 void jumpCameraTo(float x, float y, float z);
+// Slides eye and target together until the target stands over (x, z),
+// clamped to its box, at its own height; prints nothing. The view keeps its
+// direction and distance, so whatever was valid stays valid.
+void moveCameraTargetTo(float x, float z);

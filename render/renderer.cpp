@@ -10,6 +10,7 @@
 #include "render/instance_buffer.h"
 #include "render/mesh.h"
 #include "render/offscreen_target.h"
+#include "render/overview_map_pass.h"
 #include "render/post_processing.h"
 #include "render/quads.h"
 #include "render/scene_objects.h"
@@ -62,6 +63,7 @@ void initRenderer() {
     buildAllMeshes();
     createShaderPrograms();
     createWaypointPass();
+    createOverviewMapPass();
     createSceneObjects();
     createOffscreenTarget();
 }
@@ -113,8 +115,9 @@ void renderFrame() {
         clearBloom(); // the composite still reads the bloom target
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    runCompositePass();     // scene, bloom and help or end image onto the window
-    run(passes.windowText); // last: on-screen text over the finished picture
+    runCompositePass();      // scene, bloom and help or end image onto the window
+    run(passes.overviewMap); // a corner of the window, under the text and its panels
+    run(passes.windowText);  // last: on-screen text over the finished picture
     swapBuffersAndPollEvents();
     checkGLError();
 }
@@ -127,6 +130,7 @@ void shutdownRenderer() {
     forgetMeshes();
     forgetShaderPrograms();
     forgetWaypointPass();
+    forgetOverviewMapPass();
     forgetBalanceBars();
     textureManager().forgetTextures();
     resetRenderState();
@@ -140,6 +144,7 @@ void destroyRendererObjects() {
     destroyMeshes();
     deleteShaderPrograms();
     destroyWaypointPass();
+    destroyOverviewMapPass();
     textureManager().deleteTextures();
     shutdownRenderer();
 }

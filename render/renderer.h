@@ -24,7 +24,9 @@ struct ScenePasses {
     std::function<void()> orderPlane;
     std::function<void()> overlays; // far-ship icons and planet balance bars
     std::function<void()> lensFlare;
-    // Onto the window, after the composite: the on-screen text.
+    // Onto the window, after the composite: the overview map, then the
+    // on-screen text.
+    std::function<void()> overviewMap;
     std::function<void()> windowText;
 };
 

@@ -27,6 +27,7 @@
 #include "app/keyboard.h"
 #include "app/mouse.h"
 #include "app/new_game.h"
+#include "app/overview_map_control.h"
 #include "math/camera.h"
 #include "platform/keys.h"
 #include "platform/window.h"
@@ -241,7 +242,7 @@ class Bot {
         std::vector<int> modifiers;
         if (chance(0.3))
             modifiers.push_back(Key::LeftShift);
-        const int kind = below(13);
+        const int kind = below(14);
         if (kind <= 1) { // select by click or drag, '<' filtering now and then
             if (chance(0.15))
                 modifiers.push_back('<');
@@ -251,7 +252,7 @@ class Bot {
         } else if (kind <= 4) { // orders at planets, ships and empty space
             if (chance(0.2))
                 modifiers.push_back(Key::LeftCtrl);
-            order(MouseButton::Right, modifiers);
+            order(MouseButton::Right, modifiers, somewhere());
         } else if (kind == 5) { // X with a left click orders and fires
             modifiers.push_back('X');
             std::map<int, std::size_t> loaded; // selected ships ready to fire: their shots
@@ -259,9 +260,10 @@ class Bot {
                 if (ship->selected && ship->reloadTimer >= ship->reloadTime)
                     loaded[ship->id] = ship->lasers.size();
             }
-            order(MouseButton::Left, modifiers);
+            const glm::ivec2 at = somewhere();
+            order(MouseButton::Left, modifiers, at);
             for (const ShipRef& ship : galaxy().playerShips) {
-                if (loaded.count(ship->id) && ship->lasers.size() <= loaded[ship->id])
+                if (!onMap(at) && loaded.count(ship->id) && ship->lasers.size() <= loaded[ship->id])
                     fail("X fires", text("ship ", ship->id, " held its fire"));
             }
         } else if (kind == 12) { // N: the ships without orders, Shift adds them
@@ -326,6 +328,8 @@ class Bot {
                     injectFocusLoss(); // the player switched to another program
                 injectMousePosition(render.windowWidth / 2, render.windowHeight / 2);
             });
+        } else if (kind == 13) {
+            mapAction(modifiers);
         } else if (kind == 11) { // order plane, pause, layers
             const int key = chance(0.5) ? "RFCP"[below(4)] : Key::keypad(below(4));
             log("tap ", key);
@@ -335,14 +339,61 @@ class Bot {
         }
     }
 
+    static bool onMap(glm::ivec2 at) {
+        return isOverviewMapShown() && currentMapRect().contains(at);
+    }
+
+    // On the overview map a left click or a drag (out past it, now and then)
+    // moves the view to the map point of its end, held to the map, and picks
+    // nothing behind it; a right click sends the selected ships there, at the
+    // order plane's height or on the ground, and they owe their arrival.
+    void mapAction(const std::vector<int>& modifiers) {
+        const MapRect rect = currentMapRect();
+        if (!isOverviewMapShown())
+            return;
+        const auto point = [&] {
+            return glm::ivec2(rect.origin) +
+                   glm::ivec2{below(int(rect.size)), below(int(rect.size))};
+        };
+        const glm::ivec2 at = point();
+        if (chance(0.5)) {
+            order(MouseButton::Right, modifiers, at);
+            const float plane = appState().orderPlaneHeight;
+            const Vec3 ground = *worldPointOnMap(rect, at);
+            const Vec3 wanted{ground.x, plane == kOrderPlaneOff ? 0.0f : plane, ground.z};
+            for (const ShipRef& ship : galaxy().playerShips) {
+                if (ship->selected && destinations(*ship).back() != wanted)
+                    fail("map order",
+                         text("ship ", ship->id, " not sent to ", glm::to_string(wanted)));
+            }
+            return;
+        }
+        const glm::ivec2 to = chance(0.5) ? at : point() + glm::ivec2{below(200), below(200)} - 100;
+        std::set<const void*> selected;
+        for (const ShipRef& ship : galaxy().playerShips)
+            if (ship->selected)
+                selected.insert(ship.get());
+        const Vec3 offset = camera().eye - camera().target;
+        click(at, to, MouseButton::Left, modifiers);
+        const Vec3 wanted =
+            *worldPointOnMap(rect, glm::clamp(glm::vec2(to), rect.origin, rect.origin + rect.size));
+        const Vec3 t = camera().target;
+        if (std::abs(t.x - wanted.x) > 1e-3f || std::abs(t.z - wanted.z) > 1e-3f ||
+            glm::length(camera().eye - t - offset) > 1e-3f)
+            fail("map moves the view",
+                 text("target ", glm::to_string(t), " not over ", glm::to_string(wanted)));
+        for (const ShipRef& ship : galaxy().playerShips)
+            if (ship->selected != (selected.count(ship.get()) > 0))
+                fail("map picks nothing", text("ship ", ship->id));
+    }
+
     // An order click: a selected ship's new destination goes behind the others
     // with Shift, else alone; it owes them all, each by the path there / speed
     // + 10 s per destination.
-    void order(int button, const std::vector<int>& modifiers) {
+    void order(int button, const std::vector<int>& modifiers, glm::ivec2 at) {
         std::map<int, std::vector<Vec3>> before;
         for (const ShipRef& ship : galaxy().playerShips)
             before[ship->id] = destinations(*ship);
-        const glm::ivec2 at = somewhere();
         click(at, at, button, modifiers);
         const bool queued = !modifiers.empty() && modifiers[0] == Key::LeftShift;
         const double now = galaxy().elapsedTime;

@@ -39,7 +39,7 @@ std::vector<Section> sectionsOf(std::initializer_list<Group> groups) {
 }
 
 // Small enough for the longest column, the third, to end clear of the bottom.
-constexpr float kRowHeight = 24;
+constexpr float kRowHeight = 23;
 constexpr int kKeyTextSize = 14;
 constexpr int kActionTextSize = 16;
 constexpr float kGoalsHeight = 200; // heading, five lines and the bottom margin

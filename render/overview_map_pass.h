@@ -1,0 +1,16 @@
+// Draws the overview map onto the window, over the finished picture and
+// under the on-screen text: the backdrop and dots as triangles in one call,
+// the lines in another, from one buffer that only grows.
+#pragma once
+
+#include "render/overview_map.h"
+
+// Builds the program ("Shaders/mapShader") and buffers. Needs the GL
+// context; a program that does not build leaves the map undrawn.
+void createOverviewMapPass();
+
+void drawOverviewMap(const OverviewMap& map);
+
+// Deletes the GL objects while the context lives, or only forgets them.
+void destroyOverviewMapPass();
+void forgetOverviewMapPass();
