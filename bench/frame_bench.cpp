@@ -91,9 +91,10 @@ Spread spreadOf(std::vector<double> samples) {
     return {samples.front(), median, samples.back()};
 }
 
-// What `with` costs beyond `without`, at each point of the spread.
+// What `with` costs beyond `without`: `with`'s spread less `without`'s median
+// (extremes less extremes would say nothing, and could order themselves wrong).
 Spread extra(const Spread& with, const Spread& without) {
-    return {with.min - without.min, with.median - without.median, with.max - without.max};
+    return {with.min - without.median, with.median - without.median, with.max - without.median};
 }
 
 // The spread of `work`'s milliseconds, each run after an untimed `prepare`.
