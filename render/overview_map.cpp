@@ -257,6 +257,9 @@ OverviewMap buildOverviewMap(const Galaxy& galaxy, const Camera& view, const Map
     OverviewMap map;
     map.rect = rect;
     map.backdrop = kBackdrop;
+    if (!(rect.size >= 1.0f)) { // a window shrunk to a few pixels has no room for a map
+        return map;
+    }
     map.dots.reserve(galaxy.planets.size() + 2 * kMapShipCells);
     addPlanets(map, galaxy.planets, time);
     addFleet(map, galaxy.computerShips, activePalette().computerIcon);

@@ -96,6 +96,8 @@ TEST_F(OverviewMapTest, CrowdsClaimsBattlesAndAlertsHaveTheirMarks) {
     ASSERT_EQ(dotsAt(shown, {30, 0, 30}).size(), 1u);
     EXPECT_EQ(dotsAt(shown, {30, 0, 30})[0].shape, DotShape::Cross);
     EXPECT_EQ(dotsAt(shown, alert).at(0).shape, DotShape::Ring);
+    // A window shrunk to a pixel leaves no room: nothing to draw, nothing read outside the cells.
+    EXPECT_TRUE(buildOverviewMap(galaxy(), camera(), overviewMapRect(1, 1), {}, 0.0).dots.empty());
 }
 
 // Looking straight down, the outline is centred on the target; looking at
