@@ -57,6 +57,9 @@ void useGlState(const GlState& wanted) {
     if (!known || sent->srgbWrites != wanted.srgbWrites) {
         setSwitch(GL_FRAMEBUFFER_SRGB, wanted.srgbWrites);
     }
+    if (!known || sent->pointSizes != wanted.pointSizes) {
+        setSwitch(GL_PROGRAM_POINT_SIZE, wanted.pointSizes);
+    }
     sent = wanted;
 }
 

@@ -23,6 +23,7 @@ struct GlState {
     bool depthWrites = true;
     bool smoothLines = false;
     bool srgbWrites = true;
+    bool pointSizes = false; // the vertex shader sizes its points
 
     bool operator==(const GlState&) const = default;
 };

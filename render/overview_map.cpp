@@ -10,7 +10,9 @@ namespace {
 
 constexpr float kMarginShare = 0.02f; // of the window's height, from its edges
 constexpr float kMinimumMargin = 6.0f;
-constexpr glm::vec4 kBackdrop{0.02f, 0.03f, 0.07f, 0.62f};
+constexpr glm::vec4 kBackdrop{0.015f, 0.02f, 0.045f, 1.0f};
+// Bolts are counted in cells this many to a side: a battle is one mark.
+constexpr int kMapBattleCells = 12;
 constexpr glm::vec4 kFrame{0.55f, 0.6f, 0.7f, 0.6f};
 constexpr glm::vec4 kViewOutline{0.92f, 0.95f, 1.0f, 0.85f};
 constexpr glm::vec4 kNeutralPlanet{0.62f, 0.62f, 0.66f, 1.0f};
@@ -69,13 +71,14 @@ struct CellCounts {
         int count = 0;
         bool marked = false;
     };
-    std::vector<Cell> cells = std::vector<Cell>(kMapShipCells * kMapShipCells);
+    int side; // cells to a side of the map
+    std::vector<Cell> cells = std::vector<Cell>(side * side);
 
     void add(const MapRect& rect, glm::vec2 at, bool marked) {
         const glm::vec2 cell =
-            glm::clamp((at - rect.origin) / rect.size * static_cast<float>(kMapShipCells),
-                       glm::vec2{0.0f}, glm::vec2{kMapShipCells - 1.0f});
-        Cell& counted = cells[static_cast<int>(cell.y) * kMapShipCells + static_cast<int>(cell.x)];
+            glm::clamp((at - rect.origin) / rect.size * static_cast<float>(side), glm::vec2{0.0f},
+                       glm::vec2{static_cast<float>(side) - 1.0f});
+        Cell& counted = cells[static_cast<int>(cell.y) * side + static_cast<int>(cell.x)];
         counted.sum += at;
         ++counted.count;
         counted.marked = counted.marked || marked;
@@ -85,7 +88,7 @@ struct CellCounts {
 // Every crowd a square, bigger the more it holds; a crowd with a selected
 // ship in it wears the selection's colour.
 void addFleet(OverviewMap& map, const ShipList& ships, const glm::vec4& color) {
-    CellCounts counts;
+    CellCounts counts{kMapShipCells};
     for (const ShipRef& ship : ships) {
         counts.add(map.rect, mapPoint(map.rect, ship->position), ship->selected);
     }
@@ -103,7 +106,7 @@ void addFleet(OverviewMap& map, const ShipList& ships, const glm::vec4& color) {
 
 // Where bolts fly there is a battle: a flickering cross per crowd of bolts.
 void addBattles(OverviewMap& map, const Galaxy& galaxy, double time) {
-    CellCounts counts;
+    CellCounts counts{kMapBattleCells};
     for (const ShipList* side : {&galaxy.playerShips, &galaxy.computerShips}) {
         for (const ShipRef& ship : *side) {
             for (const LaserShot& shot : ship->lasers) {

@@ -64,7 +64,7 @@ struct OverviewMap {
 
 // Ships are counted in cells of this many to a side of the map: a crowd of
 // one side in one cell is one dot, sized by how many it holds.
-constexpr int kMapShipCells = 30;
+constexpr int kMapShipCells = 24;
 
 // Everything the map shows at game time `time` (claims and alerts pulse
 // with it): planets by owner and development, both fleets, lasers in

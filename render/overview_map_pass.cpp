@@ -11,9 +11,8 @@
 
 namespace {
 
-// Window position, the corner of the dot it belongs to (-1 to 1), colour,
-// and shape.
-constexpr int kFloatsPerVertex = 9;
+// Window position, colour, shape and the dot's radius in pixels.
+constexpr int kFloatsPerVertex = 8;
 
 struct OverviewMapPass {
     std::unique_ptr<ShaderProgram> program;
@@ -26,33 +25,37 @@ struct OverviewMapPass {
 
 OverviewMapPass pass;
 
-void appendVertex(glm::vec2 at, glm::vec2 corner, const glm::vec4& color, DotShape shape) {
-    pass.vertices.insert(pass.vertices.end(), {at.x, at.y, corner.x, corner.y, color.r, color.g,
-                                               color.b, color.a, static_cast<float>(shape)});
+void appendVertex(glm::vec2 at, const glm::vec4& color, DotShape shape, float radius) {
+    pass.vertices.insert(pass.vertices.end(), {at.x, at.y, color.r, color.g, color.b, color.a,
+                                               static_cast<float>(shape), radius});
 }
 
-// A square of two triangles about `centre`.
-void appendSquare(glm::vec2 centre, float radius, const glm::vec4& color, DotShape shape) {
-    for (const glm::vec2& corner : {glm::vec2{-1, -1}, glm::vec2{1, -1}, glm::vec2{1, 1},
-                                    glm::vec2{-1, -1}, glm::vec2{1, 1}, glm::vec2{-1, 1}}) {
-        appendVertex(centre + corner * radius, corner, color, shape);
-    }
-}
+// How many vertices each part of the map takes in the buffer, in order.
+struct MapVertexCounts {
+    GLsizei backdrop = 6; // two triangles
+    GLsizei dots = 0;     // one point each
+    GLsizei lines = 0;    // two vertices each
+};
 
-// Returns how many vertices the triangles take; the lines follow them.
-GLsizei fillVertices(const OverviewMap& map) {
+// The backdrop as triangles, since it may outgrow the largest point; the dots
+// as points, one vertex each, which a software renderer sets up far more
+// cheaply than two triangles; then the lines.
+MapVertexCounts fillVertices(const OverviewMap& map) {
     pass.vertices.clear();
-    const float half = map.rect.size / 2.0f;
-    appendSquare(map.rect.origin + half, half, map.backdrop, DotShape::Square);
+    const glm::vec2 low = map.rect.origin;
+    const glm::vec2 high = low + map.rect.size;
+    for (const glm::vec2& corner :
+         {low, glm::vec2{high.x, low.y}, high, low, high, glm::vec2{low.x, high.y}}) {
+        appendVertex(corner, map.backdrop, DotShape::Square, 0.0f);
+    }
     for (const MapDot& dot : map.dots) {
-        appendSquare(dot.centre, dot.radius, dot.color, dot.shape);
+        appendVertex(dot.centre, dot.color, dot.shape, dot.radius);
     }
-    const auto triangles = static_cast<GLsizei>(pass.vertices.size() / kFloatsPerVertex);
     for (const MapLine& line : map.lines) {
-        appendVertex(line.from, glm::vec2{0.0f}, line.color, DotShape::Square);
-        appendVertex(line.to, glm::vec2{0.0f}, line.color, DotShape::Square);
+        appendVertex(line.from, line.color, DotShape::Square, 0.0f);
+        appendVertex(line.to, line.color, DotShape::Square, 0.0f);
     }
-    return triangles;
+    return {6, static_cast<GLsizei>(map.dots.size()), static_cast<GLsizei>(2 * map.lines.size())};
 }
 
 // Into the one buffer, made bigger only when the map has outgrown it.
@@ -90,9 +93,9 @@ void createOverviewMapPass() {
     glBindVertexArray(pass.vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, pass.vertexBuffer);
     attribute(program, "in_position", 2, 0);
-    attribute(program, "in_corner", 2, 2);
-    attribute(program, "in_color", 4, 4);
-    attribute(program, "in_shape", 1, 8);
+    attribute(program, "in_color", 4, 2);
+    attribute(program, "in_shape", 1, 6);
+    attribute(program, "in_radius", 1, 7);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
@@ -103,22 +106,27 @@ void drawOverviewMap(const OverviewMap& map) {
         state.windowWidth <= 0 || state.windowHeight <= 0) {
         return;
     }
-    const GLsizei triangles = fillVertices(map);
-    const auto all = static_cast<GLsizei>(pass.vertices.size() / kFloatsPerVertex);
+    const MapVertexCounts counts = fillVertices(map);
     glViewport(0, 0, state.windowWidth, state.windowHeight);
-    // Colours for direct display, as the composite and the text write them.
-    useGlState(
-        {.cullFaces = false, .blend = Blend::Alpha, .depthTest = false, .srgbWrites = false});
+    // Colours for direct display, as the composite and the text write them;
+    // the backdrop opaque, which spares reading back its many pixels.
+    GlState drawn{.cullFaces = false,
+                  .blend = Blend::Off,
+                  .depthTest = false,
+                  .srgbWrites = false,
+                  .pointSizes = true};
+    useGlState(drawn);
     useProgram(pass.program->program);
     glUniform2f(pass.windowSize, static_cast<float>(state.windowWidth),
                 static_cast<float>(state.windowHeight));
     glBindVertexArray(pass.vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, pass.vertexBuffer);
     upload();
-    glDrawArrays(GL_TRIANGLES, 0, triangles);
-    if (all > triangles) {
-        glDrawArrays(GL_LINES, triangles, all - triangles);
-    }
+    glDrawArrays(GL_TRIANGLES, 0, counts.backdrop);
+    drawn.blend = Blend::Alpha;
+    useGlState(drawn);
+    glDrawArrays(GL_POINTS, counts.backdrop, counts.dots);
+    glDrawArrays(GL_LINES, counts.backdrop + counts.dots, counts.lines);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindVertexArray(0);
 }

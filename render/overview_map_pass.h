@@ -1,6 +1,6 @@
 // Draws the overview map onto the window, over the finished picture and
-// under the on-screen text: the backdrop and dots as triangles in one call,
-// the lines in another, from one buffer that only grows.
+// under the on-screen text: the backdrop as two triangles, the dots as
+// points, then the lines, from one buffer that only grows.
 #pragma once
 
 #include "render/overview_map.h"

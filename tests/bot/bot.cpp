@@ -357,6 +357,7 @@ class Bot {
         };
         const glm::ivec2 at = point();
         if (chance(0.5)) {
+            log("map order at ", glm::to_string(at));
             order(MouseButton::Right, modifiers, at);
             const float plane = appState().orderPlaneHeight;
             const Vec3 ground = *worldPointOnMap(rect, at);
@@ -374,6 +375,7 @@ class Bot {
             if (ship->selected)
                 selected.insert(ship.get());
         const Vec3 offset = camera().eye - camera().target;
+        log("map drag ", glm::to_string(at), " to ", glm::to_string(to));
         click(at, to, MouseButton::Left, modifiers);
         const Vec3 wanted =
             *worldPointOnMap(rect, glm::clamp(glm::vec2(to), rect.origin, rect.origin + rect.size));
