@@ -177,9 +177,9 @@ Spread timeCardAndLine(int frames) {
 
 // The overview map of the scene, built from the galaxy and drawn onto the
 // window as the frame draws it.
-double timeOverviewMap(int frames) {
+Spread timeOverviewMap(int frames) {
     const MapRect rect = overviewMapRect(kWidth, kHeight);
-    return timeMedian(frames, [&rect] {
+    return timeSpread(frames, [&rect] {
         drawOverviewMap(buildOverviewMap(galaxy(), camera(), rect, {}, currentTime()));
     });
 }
