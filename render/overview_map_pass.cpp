@@ -18,7 +18,6 @@ struct OverviewMapPass {
     std::unique_ptr<ShaderProgram> program;
     GLuint vertexArray = 0;
     GLuint vertexBuffer = 0;
-    GLsizeiptr capacity = 0; // bytes the buffer holds
     GLint windowSize = -1;
     std::vector<float> vertices; // kept between frames, so it seldom grows
 };
@@ -58,14 +57,11 @@ MapVertexCounts fillVertices(const OverviewMap& map) {
     return {6, static_cast<GLsizei>(map.dots.size()), static_cast<GLsizei>(2 * map.lines.size())};
 }
 
-// Into the one buffer, made bigger only when the map has outgrown it.
+// Into fresh storage every frame: writing into storage that earlier draws
+// still read would make a software renderer finish them first.
 void upload() {
     const auto bytes = static_cast<GLsizeiptr>(pass.vertices.size() * sizeof(float));
-    if (bytes > pass.capacity) {
-        pass.capacity = bytes * 2;
-        glBufferData(GL_ARRAY_BUFFER, pass.capacity, nullptr, GL_DYNAMIC_DRAW);
-    }
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, pass.vertices.data());
+    glBufferData(GL_ARRAY_BUFFER, bytes, pass.vertices.data(), GL_STREAM_DRAW);
 }
 
 void attribute(GLuint program, const char* name, GLint size, int offset) {
