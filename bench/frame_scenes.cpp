@@ -169,11 +169,14 @@ void closeUpView() {
 }
 
 // The swap leaves the back buffer undefined, so the composite is drawn once
-// more to read.
+// more to read, and the overview map over it where one is drawn.
 std::string captureFrame(int width, int height) {
     renderFrame();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     runCompositePass();
+    if (const std::function<void()>& map = scenePasses().overviewMap) {
+        map();
+    }
     std::string bgr(static_cast<std::size_t>(width) * height * 3, '\0');
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
