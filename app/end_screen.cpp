@@ -12,9 +12,10 @@ constexpr float kPromptSize = 1.5f;
 
 std::vector<TextBlock> endScreenBlocks() {
     // An unseen line below lifts the prompt over the images' own bottom line.
+    // Short enough to fit a 720 pixel wide window with the longest name.
     return {{TextAnchor::BottomCentre,
              kPromptSize,
-             {{"Press Enter for a new galaxy, B for another opponent (" +
+             {{"Enter for a new galaxy, B: opponent (" +
                    std::string(opponentName(chosenOpponent())) + ")",
                kPromptColor},
               {"", kUnseen}}}};

@@ -5,6 +5,6 @@
 
 #include "render/glyph_layout.h"
 
-// "Press Enter for a new galaxy" and the opponent B chooses for it, bottom
+// "Enter for a new galaxy" and the opponent B chooses for it, bottom
 // centre, above the images' own last line.
 std::vector<TextBlock> endScreenBlocks();

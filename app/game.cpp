@@ -150,7 +150,7 @@ bool runMainLoop(int gameNumber) {
     return true;
 }
 
-// F6, F1 or a new window size change the end screen; it is drawn again then.
+// F6, F1, B or a new window size change the end screen; it is drawn again then.
 void redrawEndScreenIfChanged(EndScreenLook& drawn) {
     if (endScreenLook() != drawn && isWindowOpen()) {
         drawn = endScreenLook();

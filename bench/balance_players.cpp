@@ -68,6 +68,21 @@ void openRoutes() {
     }
 }
 
+// A gathered fleet strikes the computer's planets nearest `front`, a strike
+// fleet to each, the nearest first; a fleet too small for one waits.
+void strike(const std::vector<Ship*>& fleet, Vec3 front) {
+    std::vector<const Planet*> targets;
+    for (const auto& planet : galaxy().planets)
+        if (planet->owner == Side::Computer)
+            targets.push_back(planet.get());
+    std::sort(targets.begin(), targets.end(), [front](const Planet* a, const Planet* b) {
+        return glm::length(a->position - front) < glm::length(b->position - front);
+    });
+    const std::size_t strikes = std::min(targets.size(), fleet.size() / kStrikeFleet);
+    for (std::size_t i = 0; strikes > 0 && i < fleet.size(); ++i)
+        order(*fleet[i], targets[std::min(i / kStrikeFleet, strikes - 1)]->position);
+}
+
 // Expands to planets nobody holds, gathers the other idle ships at its
 // planet nearest the computer, and strikes the computer's nearest planet
 // with the whole fleet once it is large enough.
@@ -90,28 +105,30 @@ void gatherAndAttack() {
             frontDistance = distance;
         }
     }
+    // Twice the computer's ships and it no longer gathers: every idle ship
+    // goes for the computer planet nearest it.
+    const bool ahead = g.playerShips.size() >= 2 * std::max<std::size_t>(g.computerShips.size(), 1);
     std::vector<Ship*> fleet;
     for (const ShipRef& ship : g.playerShips) {
         if (!ship->waypoints.empty())
             continue;
         const Planet* open = nearest(ship->position, free);
+        const Planet* enemy = nearest(ship->position, computers);
         if (open != nullptr && glm::length(open->position - ship->position) < 12.0f) {
             order(*ship, open->position);
+        } else if (ahead && enemy != nullptr) {
+            order(*ship, enemy->position);
         } else if (front != nullptr && glm::length(front->position - ship->position) > 4.0f) {
             order(*ship, front->position);
         } else {
             fleet.push_back(ship.get());
         }
     }
-    const Planet* target = front != nullptr ? nearest(front->position, computers) : nullptr;
-    if (target == nullptr) {
+    if (front == nullptr || nearest(front->position, computers) == nullptr) {
         expand();
         return;
     }
-    if (fleet.size() >= kStrikeFleet) {
-        for (Ship* ship : fleet)
-            order(*ship, target->position);
-    }
+    strike(fleet, front->position);
 }
 
 } // namespace

@@ -214,5 +214,6 @@ void drawEndScreen() {
 
 EndScreenLook endScreenLook() {
     const RenderState& state = renderState();
-    return {&activePalette(), state.windowWidth, state.windowHeight, state.settings.showHelp};
+    return {&activePalette(), state.windowWidth, state.windowHeight, state.settings.showHelp,
+            chosenOpponent()};
 }

@@ -11,6 +11,7 @@
 #include "render/glyph_layout.h"
 #include "render/palette.h"
 #include "sim/game_record.h"
+#include "sim/opponent_choice.h"
 
 // "12:34", or "1:02:03" past an hour.
 std::string clockText(double seconds);
@@ -31,12 +32,14 @@ PlacedText layoutEndScreen(const GameRecord& record, const Palette& palette, glm
                            const GlyphSet& glyphs);
 
 // What the end screen's picture depends on beyond the record: the palette
-// (F6), the window's size and the help page (F1) over it.
+// (F6), the window's size, the help page (F1) over it and the opponent its
+// prompt names (B).
 struct EndScreenLook {
     const Palette* palette;
     int width;
     int height;
     bool help;
+    OpponentLevel opponent;
     bool operator==(const EndScreenLook&) const = default;
 };
 EndScreenLook endScreenLook();

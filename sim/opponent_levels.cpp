@@ -262,10 +262,73 @@ void gatherAtTheFront(const Gathering& gathering, const Planet* place) {
     }
 }
 
+// Once the computer holds twice the player's ships it is winning, and it
+// finishes the game instead of spreading further.
+bool isAhead() {
+    const Galaxy& g = galaxy();
+    return g.computerShips.size() >= 2 * std::max<std::size_t>(g.playerShips.size(), 1);
+}
+
+void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
+    const Vec3 target = front.planet->position;
+    const auto farther = [target](const Ship* a, const Ship* b) {
+        return glm::length(a->position - target) > glm::length(b->position - target);
+    };
+    std::sort(ships.begin(), ships.end(), farther);
+    for (int i = 0; i < count; ++i) {
+        Ship& ship = *ships.back();
+        ships.pop_back();
+        dropDestinations(ship);
+        sendTo(ship, target);
+    }
+    front.bound += count;
+}
+
+// Ahead, the free ships from everywhere go for the player's planets, the
+// cheapest first, each sent enough to win from the nearest ships; what is
+// left over joins the first of them. No new planets are claimed meanwhile.
+void press(std::vector<Front>& fronts, std::vector<Ship*> free, const Temper& temper,
+           const Planet* place) {
+    std::vector<Front*> fights;
+    for (Front& front : fronts) {
+        if (front.planet->owner == Side::Player || front.defenders > 0) {
+            fights.push_back(&front);
+        }
+    }
+    const Vec3 from = place != nullptr ? place->position : Vec3{0.0f};
+    std::sort(fights.begin(), fights.end(), [from](const Front* a, const Front* b) {
+        return targetCost(*a, from) < targetCost(*b, from);
+    });
+    Front* first = nullptr;
+    for (Front* front : fights) {
+        const int need = shipsNeeded(*front, temper, static_cast<int>(free.size()));
+        if (need > 0 || front->bound > 0) {
+            first = first != nullptr ? first : front;
+        }
+        if (need > 0) {
+            sendNearest(free, *front, need);
+        }
+    }
+    if (first != nullptr) {
+        sendNearest(free, *first, static_cast<int>(free.size()));
+    }
+    for (Ship* ship : free) {
+        gatherAtTheFront({nearestPlanet(ship->position), {ship}}, place);
+    }
+}
+
 void planAttacks(const Temper& temper) {
     std::vector<Front> fronts = surveyFronts();
     std::vector<Gathering> gatherings = gatherFreeShips();
     const Planet* place = gatheringPlace();
+    if (isAhead()) {
+        std::vector<Ship*> free;
+        for (const Gathering& gathering : gatherings) {
+            free.insert(free.end(), gathering.ships.begin(), gathering.ships.end());
+        }
+        press(fronts, std::move(free), temper, place);
+        return;
+    }
     for (Gathering& gathering : gatherings) {
         dispatch(gathering, fronts, temper);
         gatherAtTheFront(gathering, place);

@@ -1,6 +1,7 @@
 // Ships that hold orders never wait for ever: crowds part, a step away from a
 // touching ship is never blocked, and a computer ship that lost its
 // Destination in a bump chooses again behind its detour.
+#include "sim/game_speed.h"
 #include "sim/generation.h"
 #include "sim/movement.h"
 #include "sim/opponent.h"
@@ -35,14 +36,15 @@ TEST_F(JamTest, ShipsSentThroughEachOtherAllArrive) {
     EXPECT_EQ(bumped->waypoints[1].position, Vec3(30.0f, 0.0f, 0.0f));
 }
 
-// A galaxy whose computer ships once jammed for good, left alone by the
-// player, ends in the player's defeat.
+// A galaxy whose computer ships jam for good without the release (still
+// undecided at 30 minutes), left alone by the player, ends in the player's
+// defeat. The game is played by the frame as the window plays it.
 TEST_F(JamTest, AGalaxyThatJammedPlaysToItsEnd) {
-    std::srand(24);
+    std::srand(49);
     buildGalaxy();
     const simtest::MutedConsole muted;
     while (galaxy().elapsedTime < 1800.0 && !galaxy().playerDefeated)
-        step(1.0 / 30.0);
+        advanceFrame(1.0 / 30.0);
     EXPECT_TRUE(galaxy().playerDefeated) << galaxy().elapsedTime << " s";
 }
 
