@@ -1,5 +1,6 @@
 #include "app/end_screen.h"
 
+#include <algorithm>
 #include <string>
 
 #include "sim/opponent_choice.h"
@@ -19,4 +20,12 @@ std::vector<TextBlock> endScreenBlocks() {
                    std::string(opponentName(chosenOpponent())) + ")",
                kPromptColor},
               {"", kUnseen}}}};
+}
+
+float endScreenWordsTop(glm::vec2 window, const GlyphSet& glyphs) {
+    float top = window.y;
+    for (const PlacedQuad& glyph : placeBlocks(endScreenBlocks(), window, glyphs).glyphs) {
+        top = std::min(top, glyph.quad.screen.min.y);
+    }
+    return top;
 }

@@ -97,7 +97,9 @@ void drawHud() {
         return;
     }
     if (isGameOver()) {
-        drawEndScreen(); // the game's story, with the way to the next one under it
+        // The game's story, with the way to the next one under it.
+        const glm::vec2 window{renderState().windowWidth, renderState().windowHeight};
+        drawEndScreen(endScreenWordsTop(window, overlayGlyphs()));
         drawTextOverlay(endScreenBlocks());
     } else if (appState().hudShown) {
         drawTextOverlay(hudBlocks(currentTime()));

@@ -169,19 +169,20 @@ std::vector<EndScreenRow> endScreenRows(const GameRecord& record) {
         row("Planets lost", you.planetsLost, enemy.planetsLost)};
 }
 
-PixelRect endScreenPanel(glm::vec2 window) {
+PixelRect endScreenPanel(glm::vec2 window, float wordsTop) {
     const float row = rowHeight(window);
     const float height = row * (kTableRows + 0.8f);
-    // Clear of the Enter line under it where the window is tall enough, always
-    // below the middle, where the end image speaks.
-    const float bottom = std::clamp(0.5f * window.y + height, 0.88f * window.y, 0.91f * window.y);
+    // Low, under the end image's own words, and clear of the words under it;
+    // in a small window that lifts it a little above the middle.
+    const float low = std::clamp(0.5f * window.y + height, 0.88f * window.y, 0.91f * window.y);
+    const float bottom = std::min(low, wordsTop - 0.3f * row);
     return {{0.03f * window.x, bottom - height}, {0.97f * window.x, bottom}};
 }
 
 PlacedText layoutEndScreen(const GameRecord& record, const Palette& palette, glm::vec2 window,
-                           const GlyphSet& glyphs) {
+                           const GlyphSet& glyphs, float wordsTop) {
     Canvas canvas{{}, glyphs, rowHeight(window)};
-    const PixelRect panel = endScreenPanel(window);
+    const PixelRect panel = endScreenPanel(window, wordsTop);
     const float pad = 0.4f * canvas.row;
     canvas.rect(panel.min, panel.max, kPanelColor);
     const glm::vec2 inside = panel.min + glm::vec2(pad);
@@ -204,12 +205,13 @@ PlacedText layoutEndScreen(const GameRecord& record, const Palette& palette, glm
     return canvas.text;
 }
 
-void drawEndScreen() {
+void drawEndScreen(float wordsTop) {
     const glm::vec2 window{renderState().windowWidth, renderState().windowHeight};
     if (window.x <= 0.0f || window.y <= 0.0f) {
         return;
     }
-    drawPlacedText(layoutEndScreen(gameRecord(), activePalette(), window, overlayGlyphs()));
+    drawPlacedText(
+        layoutEndScreen(gameRecord(), activePalette(), window, overlayGlyphs(), wordsTop));
 }
 
 EndScreenLook endScreenLook() {

@@ -24,12 +24,13 @@ struct EndScreenRow {
 };
 std::vector<EndScreenRow> endScreenRows(const GameRecord& record);
 
-// The top left and bottom right of the panel in a window of that size.
-PixelRect endScreenPanel(glm::vec2 window);
+// The top left and bottom right of the panel in a window of that size,
+// ending above `wordsTop`, where the words under it begin.
+PixelRect endScreenPanel(glm::vec2 window, float wordsTop);
 
 // Panel, table, graphs and their labels, placed in the window.
 PlacedText layoutEndScreen(const GameRecord& record, const Palette& palette, glm::vec2 window,
-                           const GlyphSet& glyphs);
+                           const GlyphSet& glyphs, float wordsTop);
 
 // What the end screen's picture depends on beyond the record: the palette
 // (F6), the window's size, the help page (F1) over it and the opponent its
@@ -44,5 +45,6 @@ struct EndScreenLook {
 };
 EndScreenLook endScreenLook();
 
-// Draws the end screen of the record in the active palette. Needs the GL context.
-void drawEndScreen();
+// Draws the end screen of the record in the active palette, above the words
+// that start at `wordsTop` pixels from the top. Needs the GL context.
+void drawEndScreen(float wordsTop);

@@ -1,8 +1,10 @@
 // The end screen's panel at the usual window and at half of it: inside the
-// window and below its middle, text tall enough to read, the table clear of
-// the graphs, and the graphs in the active palette's side colours.
+// window, under the end image's own words and above the prompt's, text tall
+// enough to read, the table clear of the graphs, and the graphs in the
+// active palette's side colours.
 #include <gtest/gtest.h>
 
+#include "app/end_screen.h"
 #include "render/end_screen.h"
 
 namespace {
@@ -23,9 +25,10 @@ TEST(EndScreenTest, ThePanelReadsAtFullAndHalfSizeInTheSideColours) {
     for (const PaletteKind kind : {PaletteKind::Standard, PaletteKind::RedGreenSafe}) {
         const Palette& palette = paletteOf(kind);
         for (const glm::vec2& window : {glm::vec2(1440, 810), glm::vec2(720, 405)}) {
-            const PixelRect panel = endScreenPanel(window);
-            EXPECT_TRUE(inside(panel, {{0.0f, 0.5f * window.y}, window}));
-            const PlacedText placed = layoutEndScreen(record, palette, window, glyphs);
+            const float wordsTop = endScreenWordsTop(window, glyphs);
+            const PixelRect panel = endScreenPanel(window, wordsTop);
+            EXPECT_TRUE(inside(panel, {{0.0f, 0.4f * window.y}, {window.x, wordsTop}})) << window.y;
+            const PlacedText placed = layoutEndScreen(record, palette, window, glyphs, wordsTop);
             float graphLeft = window.x, low = 0.0f;
             int sideLines[2] = {};
             for (const PlacedQuad& q : placed.panels) {
