@@ -27,9 +27,12 @@ TESTS = {
                               "--gtest_filter={gl_filter}"]),
     "game": ("vorlaxis", ["bash", "-c", 'for s in {e2e}; do bash "$0/tests/e2e/$s.sh" "$1" || exit 1; done',
                           "{root}", "{folder}/game"]),
-    # What a player hears, the game through OpenAL's wave-file backend: for
-    # the files of audio/ only, which no other test can hear.
-    "sound": ("vorlaxis", ["bash", "{root}/tests/e2e/sound.sh", "{folder}/game"]),
+    # What a player hears, the game through OpenAL's wave-file backend and
+    # through a sound server killed and started again under it (the device
+    # lost and back, M through it): for the files of audio/ only, which no
+    # other test can hear.
+    "sound": ("vorlaxis", ["bash", "-c", 'for s in sound sound_server; do bash "$0/tests/e2e/$s.sh" "$1" || exit 1; done',
+                           "{root}", "{folder}/game"]),
 }
 # The end-to-end scripts that test the game binary where no test links a file:
 # start-up and the choice of the game's folder.

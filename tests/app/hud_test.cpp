@@ -88,6 +88,17 @@ TEST_F(HudTest, CommandsThatPrintNothingPostTheirNewState) {
     }
     EXPECT_EQ(output(), "\n Bloom : 0");
     EXPECT_FALSE(appState().hudShown);
+    // Status, messages and the selection in the body size; the pause banner larger.
+    addShip(true, Vec3{0.0f})->selected = true;
+    updateHudStatus({});
+    tap('P');
+    std::vector<std::pair<TextAnchor, float>> sizes;
+    for (const TextBlock& block : hudBlocks(now))
+        sizes.emplace_back(block.anchor, block.size);
+    EXPECT_EQ(sizes, (std::vector<std::pair<TextAnchor, float>>{{TextAnchor::TopRight, 1.0f},
+                                                                {TextAnchor::BottomLeft, 1.0f},
+                                                                {TextAnchor::TopLeft, 1.0f},
+                                                                {TextAnchor::Centre, 2.2f}}));
 }
 
 // The console keeps the game's words; the window says them as a player reads them.

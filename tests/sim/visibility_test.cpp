@@ -30,6 +30,7 @@ TEST(SunVisibilityTest, SunMustLieWhollyInViewWithNoShownPlanetOnTheLineOfSight)
         {{65.0f, 0.0f, -100.0f}, {0.0f, -300.0f, 0.0f}, -1, false}, // sun radius 3 past the edge
         {{0.0f, 0.0f, 100.0f}, {0.0f, -300.0f, 0.0f}, -1, false},   // behind the camera
         {sun, {0.0f, 1.0f, -50.0f}, -1, false},
+        {sun, {0.0f, 2.0f, -50.0f}, -1, false}, // its edge just touches the line
         {sun, {0.0f, 1.0f, -50.0f}, 1, false},
         {sun, {0.0f, 1.0f, -50.0f}, 0, true}, // its layer is not shown
         {sun, {0.0f, 1.0f, -50.0f}, 2, true},
