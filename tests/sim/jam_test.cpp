@@ -3,6 +3,7 @@
 // Destination in a bump chooses again behind its detour.
 #include "sim/game_speed.h"
 #include "sim/generation.h"
+#include "sim/jam.h"
 #include "sim/movement.h"
 #include "sim/opponent.h"
 #include "sim/waypoints.h"
@@ -34,6 +35,17 @@ TEST_F(JamTest, ShipsSentThroughEachOtherAllArrive) {
     chooseComputerDestination(*bumped);
     ASSERT_EQ(bumped->waypoints.size(), 2u);
     EXPECT_EQ(bumped->waypoints[1].position, Vec3(30.0f, 0.0f, 0.0f));
+
+    // Held against a planet longer than a jam lasts, a ship steps out from it.
+    const Planet& wall = addPlanet(Vec3{0.0f, 0.0f, 40.0f});
+    const ShipRef held = addShip(true, wall.position);
+    held->position.z -= wall.radius + 0.9f * held->radius; // touching it
+    held->stuckSeconds = kJamSeconds + 1.0f;
+    galaxy().frameDelta = simtest::kFrame;
+    EXPECT_FALSE(moveTowards(*held, {Vec3{0.0f, 0.0f, 45.0f}, Waypoint::Destination}));
+    ASSERT_FALSE(held->waypoints.empty());
+    EXPECT_GT(glm::length(held->waypoints.front().position - wall.position),
+              wall.radius + held->radius);
 }
 
 // A galaxy whose computer ships jam for good without the release (still
