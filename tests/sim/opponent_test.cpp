@@ -1,8 +1,11 @@
 // The computer's trade routes and destinations.
+#include <algorithm>
 #include <string>
 
 #include "sim/generation.h"
 #include "sim/opponent.h"
+#include "sim/opponent_choice.h"
+#include "sim/opponent_levels.h"
 #include "sim/routes.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -61,6 +64,44 @@ TEST_F(DestinationTest, IdleComputerShipHeadsForTheNearestPlanetStillToClaim) {
     const ShipRef player = addShip(true, Vec3{0.0f});
     chooseComputerDestination(*player);
     EXPECT_TRUE(player->waypoints.empty());
+}
+
+// A hard computer that holds twice the player's ships stops claiming and
+// sends a gathered fleet at each of the player's planets, the defended one
+// with enough to win; short of that lead it claims the free planet nearby.
+TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
+    chosenOpponent() = OpponentLevel::Hard;
+    addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
+    const Planet& free = addPlanet(Vec3{0.0f, 0.0f, 10.0f});
+    const Planet& defended = addPlanet(Vec3{30.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
+    const Planet& open = addPlanet(Vec3{-30.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
+    for (int i = 0; i < 2; ++i)
+        addShip(true, defended.position + Vec3{0.0f, 0.0f, 2.0f + i});
+    for (int i = 0; i < 12; ++i)
+        addShip(false, Vec3{0.2f * i, 0.0f, -2.0f});
+    const auto sentTo = [](const Planet& planet) {
+        return std::count_if(galaxy().computerShips.begin(), galaxy().computerShips.end(),
+                             [&planet](const ShipRef& ship) {
+                                 return !ship->waypoints.empty() &&
+                                        ship->waypoints.back().position == planet.position;
+                             });
+    };
+    for (const int players : {2, 7}) {
+        while (galaxy().playerShips.size() < static_cast<std::size_t>(players))
+            addShip(true, defended.position + Vec3{0.0f, 0.0f, -3.0f});
+        for (const ShipRef& ship : galaxy().computerShips)
+            ship->waypoints.clear();
+        galaxy().frameDelta = 0.1;
+        galaxy().elapsedTime += 1.0; // a plan every second
+        planComputerSide();
+        const bool ahead = players == 2;
+        EXPECT_EQ(sentTo(free) > 0, !ahead) << players;
+        if (ahead) {
+            EXPECT_EQ(sentTo(defended), 6);
+            EXPECT_EQ(sentTo(open), 6);
+        }
+    }
+    chosenOpponent() = OpponentLevel::Standard;
 }
 
 } // namespace
