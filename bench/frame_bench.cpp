@@ -176,18 +176,22 @@ Spread timeCardAndLine(int frames) {
 }
 
 // The overview map of the scene, built from the galaxy and drawn onto the
-// window as the frame draws it, onto pixels the frame has already covered.
-// Drawn once after a finished frame, a software renderer would also load and
-// store the window's tiles under it, work that the composite before it pays
-// in a real frame; so the map's part is what each further map adds to a
-// frame that draws one.
+// window as the frame draws it.
+void drawSceneMap() {
+    drawOverviewMap(
+        buildOverviewMap(galaxy(), camera(), overviewMapRect(kWidth, kHeight), {}, currentTime()));
+}
+
+// The map goes onto pixels the frame has already covered. Drawn once after a
+// finished frame, a software renderer would also load and store the window's
+// tiles under it, work that the composite before it pays in a real frame; so
+// the map's part is what each further map adds to a frame that draws one.
 Spread timeOverviewMap(int frames) {
     constexpr int kMaps = 9;
-    const MapRect rect = overviewMapRect(kWidth, kHeight);
-    const auto drawMaps = [&rect](int count) {
+    const auto drawMaps = [](int count) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         for (int i = 0; i < count; ++i) {
-            drawOverviewMap(buildOverviewMap(galaxy(), camera(), rect, {}, currentTime()));
+            drawSceneMap();
         }
     };
     const Spread one = timeSpread(frames, [&drawMaps] { drawMaps(1); });
@@ -216,10 +220,7 @@ void saveShots(const std::string& folder) {
     saveShot(folder, "contested");
     battleView();
     saveShot(folder, "battle");
-    scenePasses().overviewMap = [] {
-        drawOverviewMap(buildOverviewMap(galaxy(), camera(), overviewMapRect(kWidth, kHeight), {},
-                                         currentTime()));
-    };
+    scenePasses().overviewMap = drawSceneMap;
     saveShot(folder, "battle_map");
     scenePasses().overviewMap = nullptr;
 }

@@ -200,6 +200,17 @@ std::vector<Gathering> gatherFreeShips() {
     return gatherings;
 }
 
+// The last `count` of the ships leave the list for the front's planet.
+void sendLast(std::vector<Ship*>& ships, Front& front, int count) {
+    for (int i = 0; i < count; ++i) {
+        Ship& ship = *ships.back();
+        ships.pop_back();
+        dropDestinations(ship);
+        sendTo(ship, front.planet->position);
+    }
+    front.bound += count;
+}
+
 // Each gathering sends ships to the cheapest planet it has the ships for;
 // one that has too few for any waits there and grows.
 void dispatch(Gathering& gathering, std::vector<Front>& fronts, const Temper& temper) {
@@ -222,13 +233,7 @@ void dispatch(Gathering& gathering, std::vector<Front>& fronts, const Temper& te
         if (best == nullptr) {
             return;
         }
-        for (int i = 0; i < bestNeed; ++i) {
-            Ship& ship = *gathering.ships.back();
-            gathering.ships.pop_back();
-            dropDestinations(ship);
-            sendTo(ship, best->planet->position);
-        }
-        best->bound += bestNeed;
+        sendLast(gathering.ships, *best, bestNeed);
     }
 }
 
@@ -275,13 +280,7 @@ void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
         return glm::length(a->position - target) > glm::length(b->position - target);
     };
     std::sort(ships.begin(), ships.end(), farther);
-    for (int i = 0; i < count; ++i) {
-        Ship& ship = *ships.back();
-        ships.pop_back();
-        dropDestinations(ship);
-        sendTo(ship, target);
-    }
-    front.bound += count;
+    sendLast(ships, front, count);
 }
 
 // Ahead, the free ships from everywhere go for the player's planets, the
