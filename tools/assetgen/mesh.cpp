@@ -107,6 +107,15 @@ Mesh Mesh::mirroredZ() const {
     return m;
 }
 
+Mesh Mesh::withoutFacesIn(int axis, float at) const {
+    Mesh m = *this;
+    std::erase_if(m.triangles, [&](const std::array<uint32_t, 3>& t) {
+        return std::all_of(t.begin(), t.end(),
+                           [&](uint32_t i) { return vertices[i].position[axis] == at; });
+    });
+    return m;
+}
+
 Mesh loft(const std::vector<Section>& sections, int around, float uvScale) {
     Mesh mesh;
     std::vector<uint32_t> ringStart;
@@ -196,7 +205,7 @@ namespace {
 // Extrudes a convex outline given in two coordinates along the remaining axis.
 template <typename Lift>
 Mesh extrude(const std::vector<vec2>& outline, float lo, float hi, vec3 axis, Lift lift,
-             float uvScale) {
+             float uvScale, bool sides) {
     Mesh mesh;
     std::vector<vec3> low, high;
     for (const vec2& p : outline) {
@@ -205,6 +214,8 @@ Mesh extrude(const std::vector<vec2>& outline, float lo, float hi, vec3 axis, Li
     }
     addFacet(mesh, low, -axis, uvScale);
     addFacet(mesh, high, axis, uvScale);
+    if (!sides)
+        return mesh;
     vec3 centre = std::accumulate(low.begin(), low.end(), vec3(0)) / float(low.size());
     centre += axis * ((hi - lo) * 0.5f);
     for (size_t i = 0; i < outline.size(); ++i) {
@@ -218,16 +229,16 @@ Mesh extrude(const std::vector<vec2>& outline, float lo, float hi, vec3 axis, Li
 
 } // namespace
 
-Mesh prismY(const std::vector<vec2>& outlineXZ, float y0, float y1, float uvScale) {
+Mesh prismY(const std::vector<vec2>& outlineXZ, float y0, float y1, float uvScale, bool sides) {
     return extrude(
         outlineXZ, y0, y1, vec3(0, 1, 0), [](vec2 p, float y) { return vec3(p.x, y, p.y); },
-        uvScale);
+        uvScale, sides);
 }
 
-Mesh prismZ(const std::vector<vec2>& outlineXY, float z0, float z1, float uvScale) {
+Mesh prismZ(const std::vector<vec2>& outlineXY, float z0, float z1, float uvScale, bool sides) {
     return extrude(
         outlineXY, z0, z1, vec3(0, 0, 1), [](vec2 p, float z) { return vec3(p.x, p.y, z); },
-        uvScale);
+        uvScale, sides);
 }
 
 Mesh box(vec3 lo, vec3 hi, float topInset, float uvScale) {

@@ -25,6 +25,9 @@ struct Mesh {
     void append(const Mesh& other);
     // Mirror across the z = 0 plane (port <-> starboard), keeping the winding outward.
     Mesh mirroredZ() const;
+    // Without the triangles lying in the plane where coordinate `axis` is `at`:
+    // faces that another part covers.
+    Mesh withoutFacesIn(int axis, float at) const;
 };
 
 // One cross-section of a lofted body, perpendicular to the x axis.
@@ -50,9 +53,11 @@ Mesh cylinderY(glm::vec3 base, float height, float radius, int around, float uvS
 
 // A convex polygon in the x-z plane extruded from y0 to y1 (flat shading),
 // e.g. a wing or a fin seen from above. Points go counter-clockwise seen from +y.
-Mesh prismY(const std::vector<glm::vec2>& outlineXZ, float y0, float y1, float uvScale);
+Mesh prismY(const std::vector<glm::vec2>& outlineXZ, float y0, float y1, float uvScale,
+            bool sides = true);
 // The same for a polygon in the x-y plane extruded through z0..z1 (vertical fins).
-Mesh prismZ(const std::vector<glm::vec2>& outlineXY, float z0, float z1, float uvScale);
+Mesh prismZ(const std::vector<glm::vec2>& outlineXY, float z0, float z1, float uvScale,
+            bool sides = true);
 
 // A box with flat faces, optionally narrower on top (a tapered superstructure).
 Mesh box(glm::vec3 minCorner, glm::vec3 maxCorner, float topInset, float uvScale);

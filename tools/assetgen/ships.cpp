@@ -19,13 +19,14 @@ struct Detail {
     int nacelleStations;
     int nacelleAround;
     int podAround;
-    bool greebles;     // small parts only worth drawing up close
-    bool bells = true; // exhaust bells behind the nacelles, else longer nacelles
+    bool greebles;        // small parts only worth drawing up close
+    bool bells = true;    // exhaust bells behind the nacelles, else longer nacelles
+    bool finEdges = true; // the fins' thin edges, a fraction of a pixel on a far hull
 };
 
 constexpr Detail kHigh{22, 24, 9, 16, 10, true};
 constexpr Detail kLow{6, 8, 2, 6, 0, false};
-constexpr Detail kFar{6, 8, 2, 6, 0, false, false}; // a hull a dozen pixels long
+constexpr Detail kFar{6, 8, 2, 4, 0, false, false, false}; // a hull a dozen pixels long
 
 // Catmull-Rom through (x, value) keys sorted by x.
 float profile(const std::vector<vec2>& keys, float x) {
@@ -97,6 +98,7 @@ Mesh nacelle(const Detail& d) {
 Mesh wing(const Detail& d) {
     const std::vector<vec2> outline{{-40, 38}, {-112, 112}, {-138, 112}, {-138, 38}};
     Mesh m = prismY(outline, -6.0f, -1.0f, kUv);
+    m = m.withoutFacesIn(2, 38.0f); // the root, inside the hull
     if (d.podAround > 0) {
         std::vector<Section> pod;
         for (float x : {-150.0f, -142.0f, -100.0f, -84.0f, -72.0f}) {
@@ -113,6 +115,7 @@ Mesh wing(const Detail& d) {
 // Command tower aft of the turret, with a wider bridge deck on top.
 Mesh superstructure(const Detail& d) {
     Mesh m = box(vec3(-105, 18, -17), vec3(-45, 38, 17), 5.0f, kUv);
+    m = m.withoutFacesIn(1, 18.0f); // the tower's floor, inside the hull
     m.append(box(vec3(-92, 38, -20), vec3(-58, 45, 20), 2.5f, kUv));
     if (d.greebles) {
         // The barbette the turret turns on (hidden under the turret from afar).
@@ -127,9 +130,9 @@ Mesh superstructure(const Detail& d) {
 }
 
 // Tail fin and ventral keel: the ship's profile reads at a glance from the side.
-Mesh fins() {
-    Mesh m = prismZ({{-152, 14}, {-108, 20}, {-138, 52}, {-160, 54}}, -2.5f, 2.5f, kUv);
-    m.append(prismZ({{-120, -14}, {40, -12}, {0, -27}, {-105, -28}}, -3.0f, 3.0f, kUv));
+Mesh fins(const Detail& d) {
+    Mesh m = prismZ({{-152, 14}, {-108, 20}, {-138, 52}, {-160, 54}}, -2.5f, 2.5f, kUv, d.finEdges);
+    m.append(prismZ({{-120, -14}, {40, -12}, {0, -27}, {-105, -28}}, -3.0f, 3.0f, kUv, d.finEdges));
     return m;
 }
 
@@ -138,7 +141,8 @@ Mesh mainDrive(const Detail& d) {
     std::vector<Section> s{{-172, 20, 12, 12, 0, 0, 3.0f}, {-148, 24, 15, 13, 0, 0, 3.0f}};
     if (d.greebles)
         s.insert(s.begin() + 1, Section{-160, 24, 15, 13, 0, 0, 3.0f});
-    return loft(s, d.hullAround, kUv);
+    const Mesh m = loft(s, d.hullAround, kUv);
+    return m.withoutFacesIn(0, -148.0f); // the front cap, inside the hull
 }
 
 Mesh makeHull(const Detail& d) {
@@ -150,7 +154,7 @@ Mesh makeHull(const Detail& d) {
     m.append(starboardWing);
     m.append(starboardWing.mirroredZ());
     m.append(superstructure(d));
-    m.append(fins());
+    m.append(fins(d));
     m.append(mainDrive(d));
     return m;
 }
@@ -202,7 +206,7 @@ Mesh makeTurret() {
 }
 
 Mesh makeTurretLow() {
-    return makeTurret(8, false);
+    return makeTurret(6, false);
 }
 
 } // namespace assetgen
