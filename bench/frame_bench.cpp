@@ -35,7 +35,6 @@
 #include "math/camera.h"
 #include "platform/window.h"
 #include "render/offscreen_target.h"
-#include "render/overview_map_pass.h"
 #include "render/post_processing.h"
 #include "render/quads.h"
 #include "render/render_state.h"
@@ -175,11 +174,8 @@ Spread timeCardAndLine(int frames) {
     return extra(with, timeSpread(frames, [&rest] { drawTextOverlay(rest); }));
 }
 
-// The overview map of the scene, built from the galaxy and drawn onto the
-// window as the frame draws it.
-void drawSceneMap() {
-    drawOverviewMap(
-        buildOverviewMap(galaxy(), camera(), overviewMapRect(kWidth, kHeight), {}, currentTime()));
+void drawBenchMap() {
+    drawSceneMap(kWidth, kHeight);
 }
 
 // The map goes onto pixels the frame has already covered. Drawn once after a
@@ -191,7 +187,7 @@ Spread timeOverviewMap(int frames) {
     const auto drawMaps = [](int count) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         for (int i = 0; i < count; ++i) {
-            drawSceneMap();
+            drawBenchMap();
         }
     };
     const Spread one = timeSpread(frames, [&drawMaps] { drawMaps(1); });
@@ -218,9 +214,11 @@ void saveShots(const std::string& folder) {
     renderState().settings.showHelp = false;
     contestedView();
     saveShot(folder, "contested");
+    sunView();
+    saveShot(folder, "sun");
     battleView();
     saveShot(folder, "battle");
-    scenePasses().overviewMap = drawSceneMap;
+    scenePasses().overviewMap = drawBenchMap;
     saveShot(folder, "battle_map");
     scenePasses().overviewMap = nullptr;
 }

@@ -8,9 +8,12 @@
 
 #include "math/camera.h"
 #include "render/billboard.h"
+#include "render/overview_map.h"
+#include "render/overview_map_pass.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
 #include "render/sun_pass.h"
+#include "sim/clock.h"
 #include "sim/generation.h"
 
 namespace {
@@ -108,6 +111,16 @@ void battleView() {
     lookFrom({0.0f, 22.0f, -12.0f}, centre);
 }
 
+// From above the home planet toward the sun, a little to its side, so the
+// lens flare spreads across the view.
+void sunView() {
+    openingView();
+    const Vec3 eye = galaxy().planets.front()->position + Vec3{0.0f, 30.0f, 0.0f};
+    const Vec3 towardSun = glm::normalize(sunPosition() - eye);
+    const Vec3 aside = glm::normalize(glm::cross(towardSun, Vec3{0.0f, 1.0f, 0.0f}));
+    lookFrom(eye, eye + towardSun * 10.0f + aside * 5.0f);
+}
+
 void contestedView() {
     openingView();
     Galaxy& g = galaxy();
@@ -166,6 +179,11 @@ void closeUpView() {
         }
     }
     lookFrom(eye, centre);
+}
+
+void drawSceneMap(int width, int height) {
+    drawOverviewMap(
+        buildOverviewMap(galaxy(), camera(), overviewMapRect(width, height), {}, currentTime()));
 }
 
 // The swap leaves the back buffer undefined, so the composite is drawn once

@@ -15,11 +15,17 @@ void advanceSceneFrame();
 void openingView();
 void battleView();
 void contestedView();
+// The sun in view from above the home planet, its lens flare across the view.
+void sunView();
 // Three ships about 3 units from the eye, idle, selected and the computer's,
 // on black, with two bolts of each side crossing above and below them.
 void closeUpView();
 // The generated galaxy with the camera where the game starts it.
 void emptyView();
+
+// The overview map of the scene, built from the galaxy and drawn onto a
+// window of that size as the game draws it over a frame.
+void drawSceneMap(int width, int height);
 
 // Draws a frame and reads back what the window shows, as 8-bit BGR rows
 // from the bottom up.

@@ -1,10 +1,13 @@
 // The frame benchmark's scenes, drawn at half its size, against pictures of
 // the same scenes (bench/pictures) drawn by the per-object passes that
-// instancing and the sky cache replaced, and a close-up of ships and bolts.
+// instancing and the sky cache replaced, a close-up of ships and bolts, the
+// sun's lens flare, and the battle in the colour-blind palette under the
+// overview map.
 // Set VORLAXIS_RECORD_PICTURES=1 to redraw them after a change the player
 // is meant to see.
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "bench/frame_scenes.h"
+#include "render/palette.h"
 #include "render/quads.h"
 #include "render/renderer.h"
 #include "render/scene_passes.h"
@@ -96,14 +100,27 @@ Difference compare(const std::string& a, const std::string& b) {
 
 TEST_F(PictureTest, TheScenesLookAsTheyDid) {
     const bool record = std::getenv("VORLAXIS_RECORD_PICTURES") != nullptr;
-    const std::pair<const char*, void (*)()> scenes[] = {{"opening", openingView},
-                                                         {"battle", battleView},
-                                                         {"contested", contestedView},
-                                                         {"closeup", closeUpView}};
+    // The battle again in the colour-blind palette (F6), with the overview map.
+    const auto safeBattle = [] {
+        battleView();
+        togglePalette();
+        scenePasses().overviewMap = [] { drawSceneMap(kWidth, kHeight); };
+    };
+    const std::pair<const char*, std::function<void()>> scenes[] = {
+        {"opening", openingView},
+        {"battle", battleView},
+        {"contested", contestedView},
+        {"sun", sunView},
+        {"battle_safe", safeBattle},
+        {"closeup", closeUpView}}; // last: it turns the sky and the grids off
     for (const auto& [name, build] : scenes) {
         SCOPED_TRACE(name);
         build();
         const std::string now = captureFrame(kWidth, kHeight);
+        if (scenePasses().overviewMap) {
+            togglePalette();
+            scenePasses().overviewMap = nullptr;
+        }
         if (record) {
             save(now, referenceFile(name));
             continue;
