@@ -48,6 +48,11 @@ TEST_F(MouseTest, TheMiddlePixelLooksAtTheTargetAndRaysMeetSpheresAhead) {
     EXPECT_FLOAT_EQ(raySphereDistance(down, Vec3{0.0f, 0.0f, 10.5f}, 1.0f), 0.5f); // inside
     EXPECT_LT(raySphereDistance(down, Vec3{0.0f, 0.0f, 20.0f}, 1.0f), 0.0f);       // behind
     EXPECT_LT(raySphereDistance(down, Vec3{2.0f, 0.0f, 0.0f}, 1.0f), 0.0f);        // beside
+    // The card shows the nearest planet the pointer meets, however close.
+    const Planet& far = addPlanet(Side::Computer, camera().eye + camera().forward * 20.0f, 2.0f);
+    EXPECT_EQ(planetUnderPointer(700, 499), &far);
+    const Planet& near = addPlanet(Side::Player, camera().eye + camera().forward * 1.6f, 1.0f);
+    EXPECT_EQ(planetUnderPointer(700, 499), &near);
 }
 
 // An order on a planet must lie inside it, where arrival is certain: the

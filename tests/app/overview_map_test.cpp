@@ -96,6 +96,15 @@ TEST_F(OverviewMapTest, CrowdsClaimsBattlesAndAlertsHaveTheirMarks) {
     ASSERT_EQ(dotsAt(shown, {30, 0, 30}).size(), 1u);
     EXPECT_EQ(dotsAt(shown, {30, 0, 30})[0].shape, DotShape::Cross);
     EXPECT_EQ(dotsAt(shown, alert).at(0).shape, DotShape::Ring);
+    // The ring grows from its place and fades, over and over, all game long.
+    for (double time = 0.0; time < 600.0; time += 7.3) {
+        const MapDot ring =
+            dotsAt(buildOverviewMap(galaxy(), camera(), shown.rect, std::span(&alert, 1), time),
+                   alert)
+                .at(0);
+        EXPECT_LT(ring.radius, 0.1f * shown.rect.size) << time;
+        EXPECT_GT(ring.color.a, 0.15f) << time;
+    }
     // A window shrunk to a pixel leaves no room: nothing to draw, nothing read outside the cells.
     EXPECT_TRUE(buildOverviewMap(galaxy(), camera(), overviewMapRect(1, 1), {}, 0.0).dots.empty());
 }

@@ -8,6 +8,7 @@
 #include "app/window_modes.h"
 #include "math/camera.h"
 #include "platform/window.h"
+#include "render/gl_state.h"
 #include "render/offscreen_target.h"
 #include "render/post_processing.h"
 #include "render/renderer.h"
@@ -126,6 +127,19 @@ TEST_F(FramePipelineTest, BloomAtOneEdgeStaysAtThatEdge) {
     EXPECT_GT(bloom.at(4, 500).r, 100);
     for (int x : {1399, 1390, 1380})
         EXPECT_EQ(bloom.at(x, 500), glm::ivec3(0)) << x;
+}
+
+// What GL was last told is not sent again, until a new frame forgets it:
+// between frames tests and tools may change GL behind the passes' backs.
+TEST_F(FramePipelineTest, PassesSendOnlyTheGlStateThatChangedUntilAFrameForgetsIt) {
+    useGlState({.blend = Blend::Alpha});
+    glDisable(GL_BLEND);
+    useGlState({.blend = Blend::Alpha, .depthTest = false});
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "sent again";
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    forgetGlState();
+    useGlState({.blend = Blend::Alpha, .depthTest = false});
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
 }
 
 } // namespace
