@@ -7,6 +7,8 @@
 
 #include "math/camera.h"
 #include "render/billboard.h"
+#include "render/offscreen_target.h"
+#include "render/overview_map_pass.h"
 #include "render/palette.h"
 #include "render/planet_pass.h"
 #include "render/quads.h"
@@ -147,6 +149,21 @@ TEST_F(SceneRenderTest, TheLensFlareNeedsTheSunInView) {
     renderState().settings.lensFlareEnabled = false;
     frame();
     EXPECT_GT(withFlare, readAttachment(0).countBright(700, 500, 700, 10) + 2000);
+}
+
+// A crowd that moved on the map leaves no mark where it stood.
+TEST_F(SceneRenderTest, TheMapShowsOnlyWhatThisFrameHolds) {
+    OverviewMap map;
+    map.rect = {{600.0f, 400.0f}, 200.0f};
+    map.backdrop = {0.0f, 0.0f, 0.0f, 1.0f};
+    map.dots = {{{650.0f, 450.0f}, 8.0f, {1.0f, 1.0f, 1.0f, 1.0f}, DotShape::Square}};
+    glBindFramebuffer(GL_FRAMEBUFFER, offscreenTarget().framebuffer);
+    drawOverviewMap(map);
+    map.dots[0].centre = {750.0f, 550.0f};
+    drawOverviewMap(map);
+    const Image image = readAttachment(0); // rows from the bottom
+    EXPECT_EQ(image.countBright(650, image.height - 450, 6, 60), 0);
+    EXPECT_GT(image.countBright(750, image.height - 550, 6, 60), 100);
 }
 
 } // namespace
