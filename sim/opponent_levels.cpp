@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "math/degrees.h"
 #include "sim/events.h"
 #include "sim/opponent.h"
 #include "sim/opponent_choice.h"
@@ -73,6 +74,31 @@ void sendTo(Ship& ship, Vec3 point) {
     }
 }
 
+// A ship stops where it first touches a planet, and only ships within the
+// capture radius of the centre claim it: a fleet flown at the centre piles up
+// on its near side, and round a large planet most of it waits just outside.
+// Each ship is sent instead at a point of the planet's surface of its own,
+// turned from its bearing by its id, so that a fleet spreads over the face.
+Vec3 claimPoint(const Ship& ship, const Planet& planet) {
+    const Vec3 up{0.0f, 1.0f, 0.0f};
+    const Vec3 away = ship.position - planet.position;
+    const Vec3 bearing = glm::length(away) > 0.0f ? glm::normalize(away) : Vec3{1.0f, 0.0f, 0.0f};
+    const Vec3 across = glm::cross(bearing, up);
+    const Vec3 tiltAxis = glm::length(across) > 1e-3f ? across : Vec3{1.0f, 0.0f, 0.0f};
+    const float yaw = static_cast<float>(ship.id * 47 % 121 - 60);
+    const float pitch = static_cast<float>(ship.id * 29 % 81 - 40);
+    const Mat4 turn =
+        rotateDegrees(Mat4{1.0f}, yaw, up) * rotateDegrees(Mat4{1.0f}, pitch, tiltAxis);
+    return planet.position + Vec3{turn * Vec4{bearing, 0.0f}} * planet.radius;
+}
+
+// The point of the planet's surface straight below a ship standing at it.
+Vec3 pointBelow(const Ship& ship, const Planet& planet) {
+    const Vec3 away = ship.position - planet.position;
+    return glm::length(away) > 0.0f ? planet.position + glm::normalize(away) * planet.radius
+                                    : planet.position;
+}
+
 void orderEasyShip(Ship& ship) {
     const Planet* target = nearestClaimable(ship.position);
     if (target != nullptr && (isClaimingAt(ship, *target) || isTick(kEasyDepartureSeconds))) {
@@ -98,6 +124,14 @@ const Planet* nearestPlanet(Vec3 from) {
         }
     }
     return nearest;
+}
+
+// The planet a destination was set at: its centre or a point of its surface.
+const Planet* planetAt(Vec3 point) {
+    const Planet* planet = nearestPlanet(point);
+    return planet != nullptr && glm::length(planet->position - point) <= planet->radius * 1.001f
+               ? planet
+               : nullptr;
 }
 
 const Waypoint* firstDestination(const Ship& ship) {
@@ -132,15 +166,21 @@ std::vector<Front> surveyFronts() {
 }
 
 // A computer ship is free for the plan when it has no Destination or its
-// Destination is a planet the computer already holds firmly.
+// Destination is a planet the computer already holds firmly; a ship taking a
+// planet, within the capture radius of its centre, stays at it till it is
+// taken.
 bool isFree(const Ship& ship) {
+    const Planet* at = nearestPlanet(ship.position);
+    if (at != nullptr && !isFirmlyComputers(*at) &&
+        glm::length(at->position - ship.position) < galaxy().captureRadius) {
+        return false;
+    }
     const Waypoint* destination = firstDestination(ship);
     if (destination == nullptr) {
         return true;
     }
-    const Planet* planet = nearestPlanet(destination->position);
-    return planet != nullptr && planet->position == destination->position &&
-           isFirmlyComputers(*planet) && !isClaimingAt(ship, *planet);
+    const Planet* planet = planetAt(destination->position);
+    return planet != nullptr && isFirmlyComputers(*planet) && !isClaimingAt(ship, *planet);
 }
 
 // Ships a planet needs sent to it: enough to win at the level's odds, a
@@ -206,7 +246,7 @@ void sendLast(std::vector<Ship*>& ships, Front& front, int count) {
         Ship& ship = *ships.back();
         ships.pop_back();
         dropDestinations(ship);
-        sendTo(ship, front.planet->position);
+        sendTo(ship, claimPoint(ship, *front.planet));
     }
     front.bound += count;
 }
@@ -260,9 +300,9 @@ void gatherAtTheFront(const Gathering& gathering, const Planet* place) {
     }
     for (Ship* ship : gathering.ships) {
         const Waypoint* destination = firstDestination(*ship);
-        if (destination == nullptr || destination->position != place->position) {
+        if (destination == nullptr || planetAt(destination->position) != place) {
             dropDestinations(*ship);
-            sendTo(*ship, place->position);
+            sendTo(*ship, claimPoint(*ship, *place));
         }
     }
 }
@@ -410,7 +450,7 @@ void orderComputerShip(Ship& ship) {
         // Between plans a ship keeps claiming where it stands.
         if (const Planet* target = nearestClaimable(ship.position);
             target != nullptr && isClaimingAt(ship, *target)) {
-            sendTo(ship, target->position);
+            sendTo(ship, pointBelow(ship, *target));
         }
         return;
     }

@@ -83,7 +83,8 @@ TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
         return std::count_if(galaxy().computerShips.begin(), galaxy().computerShips.end(),
                              [&planet](const ShipRef& ship) {
                                  return !ship->waypoints.empty() &&
-                                        ship->waypoints.back().position == planet.position;
+                                        glm::length(ship->waypoints.back().position -
+                                                    planet.position) <= planet.radius + 1e-4f;
                              });
     };
     for (const int players : {2, 7}) {
@@ -101,6 +102,30 @@ TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
             EXPECT_EQ(sentTo(open), 6);
         }
     }
+    chosenOpponent() = OpponentLevel::Standard;
+}
+
+// Ships stop where they first touch a planet and claim only within the
+// capture radius of its centre. A hard computer's fleet sent to take a large
+// planet spreads over its face and stays there claiming with every ship (one
+// flown at the centre waited mostly outside; ships already claiming were
+// sent on to the front when the party was full).
+TEST_F(DestinationTest, HardFleetClaimsALargePlanetWithEveryShip) {
+    chosenOpponent() = OpponentLevel::Hard;
+    addPlanet(Vec3{12.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
+    const Planet& large = addPlanet(Vec3{0.0f}, 1.5f);
+    addPlanet(Vec3{80.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
+    for (int i = 0; i < 4; ++i) // short of a 2:1 lead the computer claims
+        addShip(true, Vec3{78.0f, 0.0f, 1.0f * i});
+    for (int i = 0; i < 6; ++i)
+        addShip(false, Vec3{9.5f, 0.0f, 0.5f * i - 1.25f});
+    step(0.05, 200);
+    const auto claiming = std::count_if(
+        galaxy().computerShips.begin(), galaxy().computerShips.end(), [&large](const ShipRef& s) {
+            return glm::length(s->position - large.position) < galaxy().captureRadius;
+        });
+    EXPECT_EQ(claiming, 6);
+    EXPECT_GT(large.computerClaim, 35.0); // 6 a second once there
     chosenOpponent() = OpponentLevel::Standard;
 }
 
