@@ -22,10 +22,10 @@ constexpr double kPlanSeconds = 1.0;
 constexpr float kNearPlanet = 6.0f;
 
 struct Temper {
-    int gathering;    // ships gathered before an attack on a player planet
-    int claimParty;   // the most ships sent to take a planet nobody defends
-    double odds;      // own ships sent for each defender
-    bool frontRoutes; // routes lead toward the player's planets
+    int gathering;     // ships gathered before an attack on a player planet
+    int claimParty;    // the most ships sent to take a planet nobody defends
+    double odds;       // own ships sent for each defender
+    bool payingRoutes; // routes only where they deliver more than the planet makes
 };
 
 Temper temperOf(OpponentLevel level) {
@@ -78,18 +78,20 @@ void sendTo(Ship& ship, Vec3 point) {
 // capture radius of the centre claim it: a fleet flown at the centre piles up
 // on its near side, and round a large planet most of it waits just outside.
 // Each ship is sent instead at a point of the planet's surface of its own,
-// turned from its bearing by its id, so that a fleet spreads over the face.
+// turned from its bearing by its id, so that a fleet spreads over the face,
+// and by the second, so that one that found its point taken tries another.
 Vec3 claimPoint(const Ship& ship, const Planet& planet) {
     const Vec3 up{0.0f, 1.0f, 0.0f};
     const Vec3 away = ship.position - planet.position;
     const Vec3 bearing = glm::length(away) > 0.0f ? glm::normalize(away) : Vec3{1.0f, 0.0f, 0.0f};
     const Vec3 across = glm::cross(bearing, up);
     const Vec3 tiltAxis = glm::length(across) > 1e-3f ? across : Vec3{1.0f, 0.0f, 0.0f};
-    const float yaw = static_cast<float>(ship.id * 47 % 121 - 60);
-    const float pitch = static_cast<float>(ship.id * 29 % 81 - 40);
-    const Mat4 turn =
+    const int turn = ship.id + static_cast<int>(galaxy().elapsedTime);
+    const float yaw = static_cast<float>(turn * 47 % 121 - 60);
+    const float pitch = static_cast<float>(turn * 29 % 81 - 40);
+    const Mat4 rotation =
         rotateDegrees(Mat4{1.0f}, yaw, up) * rotateDegrees(Mat4{1.0f}, pitch, tiltAxis);
-    return planet.position + Vec3{turn * Vec4{bearing, 0.0f}} * planet.radius;
+    return planet.position + Vec3{rotation * Vec4{bearing, 0.0f}} * planet.radius;
 }
 
 // The point of the planet's surface straight below a ship standing at it.
@@ -384,34 +386,46 @@ float distanceToPlayer(const Planet& planet) {
     return best;
 }
 
-// A developed computer planet routes to the developed computer planet in
-// reach that lies nearest the player, when that one is nearer than itself.
-void openFrontRoute(Planet& planet) {
-    if (planet.owner != Side::Computer || !isEstablished(planet) ||
-        (planet.hasRoute() && planet.routeTarget->owner == Side::Computer)) {
+// A computer route is never counted: a delivery is one ship at the target and
+// none at home, so a route pays only when it delivers more often than the
+// planet's own production (a ship each 15 s), that is up to 6 units long
+// (a tick of 2 s a unit, and one more).
+constexpr int kPayingRouteLength = 6;
+
+// A developed computer planet routes to the developed computer planet that
+// its shortest paying route reaches, and to none when no route pays.
+void openPayingRoute(Planet& planet) {
+    if (planet.owner != Side::Computer || !isEstablished(planet)) {
         return;
     }
     Planet* best = nullptr;
-    float bestDistance = distanceToPlayer(planet);
+    int bestLength = kPayingRouteLength + 1;
     for (const auto& candidate : galaxy().planets) {
         if (candidate.get() == &planet || candidate->owner != Side::Computer ||
-            !isEstablished(*candidate) || candidate->routeTarget == &planet ||
-            routeLength(planet, *candidate) > kComputerRouteReach) {
+            !isEstablished(*candidate) || candidate->routeTarget == &planet) {
             continue;
         }
-        const float distance = distanceToPlayer(*candidate);
-        if (distance < bestDistance) {
+        const int length = routeLength(planet, *candidate);
+        if (length < bestLength) {
             best = candidate.get();
-            bestDistance = distance;
+            bestLength = length;
         }
     }
-    if (best == nullptr) {
-        openComputerTradeRoute(planet);
+    const bool keeps = planet.hasRoute() && planet.routeTarget->owner == Side::Computer &&
+                       planet.routeLength <= kPayingRouteLength &&
+                       (best == nullptr || planet.routeLength <= bestLength);
+    if (keeps || (best == nullptr && !planet.hasRoute())) {
         return;
     }
     uncountRoute(planet);
+    if (best == nullptr) {
+        planet.routeTarget = &planet;
+        planet.routeLength = 0;
+        planet.rallyPoint = planet.position;
+        return;
+    }
     planet.routeTarget = best;
-    planet.routeLength = routeLength(planet, *best);
+    planet.routeLength = bestLength;
     planet.rallyPoint = best->position;
     std::cout << "AI opened a new trade route\n";
     recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
@@ -427,8 +441,8 @@ void planComputerSide() {
 }
 
 void orderComputerPlanet(Planet& planet) {
-    if (temperOf(chosenOpponent()).frontRoutes && plans(chosenOpponent())) {
-        openFrontRoute(planet);
+    if (plans(chosenOpponent()) && temperOf(chosenOpponent()).payingRoutes) {
+        openPayingRoute(planet);
     } else {
         openComputerTradeRoute(planet);
     }

@@ -3,7 +3,7 @@
 // Easy lets its idle ships wait before they set out; Hard and Ruthless plan
 // once a second: they gather their ships before they send them, attack the
 // player's weakest planets, defend their own whose claims fall, and Ruthless
-// opens its routes toward the front.
+// opens only the routes that deliver more ships than the planet makes alone.
 #pragma once
 
 #include "sim/galaxy.h"

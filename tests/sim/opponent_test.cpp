@@ -49,6 +49,27 @@ TEST_F(RouteTest, ComputerRoutesToTheLastDevelopedPlanetInReachAnnouncingEachCho
     EXPECT_EQ(openComputerRoute(lone), kAnnouncement);
 }
 
+// A computer route is never counted, so a ruthless computer routes only where
+// a route delivers more often than the planet makes ships alone: to the
+// nearest developed planet within 6 units, to none farther, and it drops a
+// route whose target it lost rather than route farther.
+TEST_F(RouteTest, RuthlessComputerRoutesOnlyWhereTheRoutePays) {
+    chosenOpponent() = OpponentLevel::Ruthless;
+    Planet& a = addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
+    Planet& near = addPlanet(Vec3{6.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
+    Planet& far = addPlanet(Vec3{0.0f, 0.0f, 11.0f}, 1.0f, Side::Computer);
+    const simtest::MutedConsole muted;
+    orderComputerPlanet(a);
+    EXPECT_EQ(a.routeTarget, &near);
+    EXPECT_EQ(a.routeLength, 4);
+    orderComputerPlanet(far); // 9 and 10 units away
+    EXPECT_FALSE(far.hasRoute());
+    setOwner(near, Side::Player);
+    orderComputerPlanet(a);
+    EXPECT_FALSE(a.hasRoute());
+    chosenOpponent() = OpponentLevel::Standard;
+}
+
 using DestinationTest = simtest::SimTest;
 
 TEST_F(DestinationTest, IdleComputerShipHeadsForTheNearestPlanetStillToClaim) {
