@@ -309,11 +309,17 @@ void gatherAtTheFront(const Gathering& gathering, const Planet* place) {
     }
 }
 
-// Once the computer holds twice the player's ships it is winning, and it
-// finishes the game instead of spreading further.
-bool isAhead() {
+// Once one side holds twice the other's ships the game is all but decided. A
+// computer that far ahead finishes it instead of spreading further; one that
+// far behind cannot catch up by spreading, as the player's counted routes
+// outproduce its own, and throws its ships at the player's planets, where
+// that production is, while it still has them: it turns the game or ends it.
+bool isLopsided() {
     const Galaxy& g = galaxy();
-    return g.computerShips.size() >= 2 * std::max<std::size_t>(g.playerShips.size(), 1);
+    const std::size_t computer = g.computerShips.size();
+    const std::size_t player = g.playerShips.size();
+    return computer >= 2 * std::max<std::size_t>(player, 1) ||
+           player >= 2 * std::max<std::size_t>(computer, 1);
 }
 
 void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
@@ -325,7 +331,7 @@ void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
     sendLast(ships, front, count);
 }
 
-// Ahead, the free ships from everywhere go for the player's planets, the
+// Lopsided, the free ships from everywhere go for the player's planets, the
 // cheapest first, each sent enough to win from the nearest ships; what is
 // left over joins the first of them. No new planets are claimed meanwhile.
 void press(std::vector<Front>& fronts, std::vector<Ship*> free, const Temper& temper,
@@ -362,7 +368,7 @@ void planAttacks(const Temper& temper) {
     std::vector<Front> fronts = surveyFronts();
     std::vector<Gathering> gatherings = gatherFreeShips();
     const Planet* place = gatheringPlace();
-    if (isAhead()) {
+    if (isLopsided()) {
         std::vector<Ship*> free;
         for (const Gathering& gathering : gatherings) {
             free.insert(free.end(), gathering.ships.begin(), gathering.ships.end());

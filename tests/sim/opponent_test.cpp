@@ -89,8 +89,10 @@ TEST_F(DestinationTest, IdleComputerShipHeadsForTheNearestPlanetStillToClaim) {
 
 // A hard computer that holds twice the player's ships stops claiming and
 // sends a gathered fleet at each of the player's planets, the defended one
-// with enough to win; short of that lead it claims the free planet nearby.
-TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
+// with enough to win; short of that lead it claims the free planet nearby;
+// facing twice its ships it stops claiming too, and all its ships go for the
+// player planet it can take.
+TEST_F(DestinationTest, HardComputerGoesAllInOnceEitherSideHoldsTwiceTheShips) {
     chosenOpponent() = OpponentLevel::Hard;
     addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
     const Planet& free = addPlanet(Vec3{0.0f, 0.0f, 10.0f});
@@ -108,7 +110,7 @@ TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
                                                     planet.position) <= planet.radius + 1e-4f;
                              });
     };
-    for (const int players : {2, 7}) {
+    for (const int players : {2, 7, 24}) {
         while (galaxy().playerShips.size() < static_cast<std::size_t>(players))
             addShip(true, defended.position + Vec3{0.0f, 0.0f, -3.0f});
         for (const ShipRef& ship : galaxy().computerShips)
@@ -116,11 +118,13 @@ TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
         galaxy().frameDelta = 0.1;
         galaxy().elapsedTime += 1.0; // a plan every second
         planComputerSide();
-        const bool ahead = players == 2;
-        EXPECT_EQ(sentTo(free) > 0, !ahead) << players;
-        if (ahead) {
+        EXPECT_EQ(sentTo(free) > 0, players == 7) << players;
+        if (players == 2) {
             EXPECT_EQ(sentTo(defended), 6);
             EXPECT_EQ(sentTo(open), 6);
+        }
+        if (players == 24) {
+            EXPECT_EQ(sentTo(open), 12);
         }
     }
     chosenOpponent() = OpponentLevel::Standard;
