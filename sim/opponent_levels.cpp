@@ -313,13 +313,15 @@ void gatherAtTheFront(const Gathering& gathering, const Planet* place) {
 // computer that far ahead finishes it instead of spreading further; one that
 // far behind cannot catch up by spreading, as the player's counted routes
 // outproduce its own, and throws its ships at the player's planets, where
-// that production is, while it still has them: it turns the game or ends it.
-bool isLopsided() {
+// that production is, while it still has a fleet to throw: it turns the game
+// or ends it. Short of a fleet (an opening's first captures) it claims on.
+bool isLopsided(const Temper& temper) {
     const Galaxy& g = galaxy();
     const std::size_t computer = g.computerShips.size();
     const std::size_t player = g.playerShips.size();
     return computer >= 2 * std::max<std::size_t>(player, 1) ||
-           player >= 2 * std::max<std::size_t>(computer, 1);
+           (player >= 2 * std::max<std::size_t>(computer, 1) &&
+            computer >= static_cast<std::size_t>(temper.gathering));
 }
 
 void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
@@ -368,7 +370,7 @@ void planAttacks(const Temper& temper) {
     std::vector<Front> fronts = surveyFronts();
     std::vector<Gathering> gatherings = gatherFreeShips();
     const Planet* place = gatheringPlace();
-    if (isLopsided()) {
+    if (isLopsided(temper)) {
         std::vector<Ship*> free;
         for (const Gathering& gathering : gatherings) {
             free.insert(free.end(), gathering.ships.begin(), gathering.ships.end());
