@@ -5,7 +5,11 @@
 // long before the end the outcome was certain (the winner holding twice the
 // loser's ships, or three times its planets, from then on).
 //   balance_bench [--seeds N] [--opponent NAME] [--strategy NAME] [--jobs J]
-//                 [--frame SECONDS]
+//                 [--frame SECONDS] [--games 1] [--trace 1]
+// --games 1 prints a line for each game after the table; --trace 1 prints to
+// the error stream, for each game, both sides' ships, planets, ships claiming
+// and idle ships every ten seconds, --trace 2 also every second of the first
+// two minutes, where an opening is won or lost.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,9 +20,11 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/balance_players.h"
+#include "sim/galaxy.h"
 #include "sim/game_speed.h"
 #include "sim/generation.h"
 #include "sim/opponent_choice.h"
@@ -26,6 +32,26 @@
 namespace {
 
 double frameTime = 1.0 / 30.0;
+bool listGames = false;
+int traceGames = 0;
+
+// Of one side's ships: those claiming a planet not yet firmly theirs, and
+// those standing idle.
+std::pair<int, int> claimingAndIdle(const ShipList& ships, Side side) {
+    int claiming = 0, idle = 0;
+    for (const ShipRef& ship : ships) {
+        idle += ship->waypoints.empty();
+        for (const auto& planet : galaxy().planets) {
+            if (glm::length(planet->position - ship->position) < galaxy().captureRadius &&
+                (planet->owner != side || !isEstablished(*planet))) {
+                ++claiming;
+                break;
+            }
+        }
+    }
+    return {claiming, idle};
+}
+
 constexpr double kGameLimit = 30.0 * 60.0;
 
 struct Game {
@@ -54,6 +80,18 @@ bool leads(int player, int computer, int winner, double factor) {
                       : computer >= factor * std::max(player, 1);
 }
 
+// One line of a game's course, to the error stream.
+void trace(const Game& game, double time) {
+    const Galaxy& g = galaxy();
+    const auto player = claimingAndIdle(g.playerShips, Side::Player);
+    const auto computer = claimingAndIdle(g.computerShips, Side::Computer);
+    std::fprintf(
+        stderr, "trace %s %s %u t=%.0f ships %zu:%zu planets %d:%d claiming %d:%d idle %d:%d\n",
+        std::string(opponentName(game.opponent)).c_str(), playerStrategyName(game.strategy).c_str(),
+        game.seed, time, g.playerShips.size(), g.computerShips.size(), ownedPlanets(Side::Player),
+        ownedPlanets(Side::Computer), player.first, computer.first, player.second, computer.second);
+}
+
 Outcome play(const Game& game) {
     resetGalaxy();
     chosenOpponent() = game.opponent;
@@ -72,6 +110,9 @@ Outcome play(const Game& game) {
             samples.push_back({g.elapsedTime, int(g.playerShips.size()),
                                int(g.computerShips.size()), ownedPlanets(Side::Player),
                                ownedPlanets(Side::Computer)});
+            if (traceGames > 0 &&
+                (samples.size() % 10 == 1 || (traceGames > 1 && g.elapsedTime < 120.0)))
+                trace(game, samples.back().time);
             nextOrders += 1.0;
         }
         advanceFrame(frameTime);
@@ -181,6 +222,10 @@ int main(int argc, char** argv) {
             frameTime = std::atof(value.c_str());
         else if (option == "--jobs")
             jobs = std::max(1, std::atoi(value.c_str()));
+        else if (option == "--games")
+            listGames = value == "1";
+        else if (option == "--trace")
+            traceGames = std::atoi(value.c_str());
         else if (option == "--opponent")
             opponents.erase(
                 std::remove_if(opponents.begin(), opponents.end(),
@@ -221,6 +266,17 @@ int main(int argc, char** argv) {
                                        outcomes.begin() + long(first + seeds));
         printRow(std::string(opponentName(games[first].opponent)),
                  playerStrategyName(games[first].strategy), row);
+    }
+    if (listGames) {
+        std::printf("\nopponent player seed result end ships-certain planets-certain (minutes)\n");
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            const Outcome& o = outcomes[i];
+            std::printf("game %s %s %u %d %s %s %s\n",
+                        std::string(opponentName(games[i].opponent)).c_str(),
+                        playerStrategyName(games[i].strategy).c_str(), games[i].seed, o.result,
+                        minutes(o.end).c_str(), minutes(o.end - o.shipsCertain).c_str(),
+                        minutes(o.end - o.planetsCertain).c_str());
+        }
     }
     return 0;
 }

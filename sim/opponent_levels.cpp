@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "math/degrees.h"
 #include "sim/events.h"
 #include "sim/opponent.h"
 #include "sim/opponent_choice.h"
@@ -21,10 +22,10 @@ constexpr double kPlanSeconds = 1.0;
 constexpr float kNearPlanet = 6.0f;
 
 struct Temper {
-    int gathering;    // ships gathered before an attack on a player planet
-    int claimParty;   // the most ships sent to take a planet nobody defends
-    double odds;      // own ships sent for each defender
-    bool frontRoutes; // routes lead toward the player's planets
+    int gathering;     // ships gathered before an attack on a player planet
+    int claimParty;    // the most ships sent to take a planet nobody defends
+    double odds;       // own ships sent for each defender
+    bool payingRoutes; // routes only where they deliver more than the planet makes
 };
 
 Temper temperOf(OpponentLevel level) {
@@ -73,6 +74,33 @@ void sendTo(Ship& ship, Vec3 point) {
     }
 }
 
+// A ship stops where it first touches a planet, and only ships within the
+// capture radius of the centre claim it: a fleet flown at the centre piles up
+// on its near side, and round a large planet most of it waits just outside.
+// Each ship is sent instead at a point of the planet's surface of its own,
+// turned from its bearing by its id, so that a fleet spreads over the face,
+// and by the second, so that one that found its point taken tries another.
+Vec3 claimPoint(const Ship& ship, const Planet& planet) {
+    const Vec3 up{0.0f, 1.0f, 0.0f};
+    const Vec3 away = ship.position - planet.position;
+    const Vec3 bearing = glm::length(away) > 0.0f ? glm::normalize(away) : Vec3{1.0f, 0.0f, 0.0f};
+    const Vec3 across = glm::cross(bearing, up);
+    const Vec3 tiltAxis = glm::length(across) > 1e-3f ? across : Vec3{1.0f, 0.0f, 0.0f};
+    const int turn = ship.id + static_cast<int>(galaxy().elapsedTime);
+    const float yaw = static_cast<float>(turn * 47 % 121 - 60);
+    const float pitch = static_cast<float>(turn * 29 % 81 - 40);
+    const Mat4 rotation =
+        rotateDegrees(Mat4{1.0f}, yaw, up) * rotateDegrees(Mat4{1.0f}, pitch, tiltAxis);
+    return planet.position + Vec3{rotation * Vec4{bearing, 0.0f}} * planet.radius;
+}
+
+// The point of the planet's surface straight below a ship standing at it.
+Vec3 pointBelow(const Ship& ship, const Planet& planet) {
+    const Vec3 away = ship.position - planet.position;
+    return glm::length(away) > 0.0f ? planet.position + glm::normalize(away) * planet.radius
+                                    : planet.position;
+}
+
 void orderEasyShip(Ship& ship) {
     const Planet* target = nearestClaimable(ship.position);
     if (target != nullptr && (isClaimingAt(ship, *target) || isTick(kEasyDepartureSeconds))) {
@@ -98,6 +126,14 @@ const Planet* nearestPlanet(Vec3 from) {
         }
     }
     return nearest;
+}
+
+// The planet a destination was set at: its centre or a point of its surface.
+const Planet* planetAt(Vec3 point) {
+    const Planet* planet = nearestPlanet(point);
+    return planet != nullptr && glm::length(planet->position - point) <= planet->radius * 1.001f
+               ? planet
+               : nullptr;
 }
 
 const Waypoint* firstDestination(const Ship& ship) {
@@ -132,15 +168,21 @@ std::vector<Front> surveyFronts() {
 }
 
 // A computer ship is free for the plan when it has no Destination or its
-// Destination is a planet the computer already holds firmly.
+// Destination is a planet the computer already holds firmly; a ship taking a
+// planet, within the capture radius of its centre, stays at it till it is
+// taken.
 bool isFree(const Ship& ship) {
+    const Planet* at = nearestPlanet(ship.position);
+    if (at != nullptr && !isFirmlyComputers(*at) &&
+        glm::length(at->position - ship.position) < galaxy().captureRadius) {
+        return false;
+    }
     const Waypoint* destination = firstDestination(ship);
     if (destination == nullptr) {
         return true;
     }
-    const Planet* planet = nearestPlanet(destination->position);
-    return planet != nullptr && planet->position == destination->position &&
-           isFirmlyComputers(*planet) && !isClaimingAt(ship, *planet);
+    const Planet* planet = planetAt(destination->position);
+    return planet != nullptr && isFirmlyComputers(*planet) && !isClaimingAt(ship, *planet);
 }
 
 // Ships a planet needs sent to it: enough to win at the level's odds, a
@@ -206,7 +248,7 @@ void sendLast(std::vector<Ship*>& ships, Front& front, int count) {
         Ship& ship = *ships.back();
         ships.pop_back();
         dropDestinations(ship);
-        sendTo(ship, front.planet->position);
+        sendTo(ship, claimPoint(ship, *front.planet));
     }
     front.bound += count;
 }
@@ -260,18 +302,26 @@ void gatherAtTheFront(const Gathering& gathering, const Planet* place) {
     }
     for (Ship* ship : gathering.ships) {
         const Waypoint* destination = firstDestination(*ship);
-        if (destination == nullptr || destination->position != place->position) {
+        if (destination == nullptr || planetAt(destination->position) != place) {
             dropDestinations(*ship);
-            sendTo(*ship, place->position);
+            sendTo(*ship, claimPoint(*ship, *place));
         }
     }
 }
 
-// Once the computer holds twice the player's ships it is winning, and it
-// finishes the game instead of spreading further.
-bool isAhead() {
+// Once one side holds twice the other's ships the game is all but decided. A
+// computer that far ahead finishes it instead of spreading further; one that
+// far behind cannot catch up by spreading, as the player's counted routes
+// outproduce its own, and throws its ships at the player's planets, where
+// that production is, while it still has a fleet to throw: it turns the game
+// or ends it. Short of a fleet (an opening's first captures) it claims on.
+bool isLopsided(const Temper& temper) {
     const Galaxy& g = galaxy();
-    return g.computerShips.size() >= 2 * std::max<std::size_t>(g.playerShips.size(), 1);
+    const std::size_t computer = g.computerShips.size();
+    const std::size_t player = g.playerShips.size();
+    return computer >= 2 * std::max<std::size_t>(player, 1) ||
+           (player >= 2 * std::max<std::size_t>(computer, 1) &&
+            computer >= static_cast<std::size_t>(temper.gathering));
 }
 
 void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
@@ -283,7 +333,7 @@ void sendNearest(std::vector<Ship*>& ships, Front& front, int count) {
     sendLast(ships, front, count);
 }
 
-// Ahead, the free ships from everywhere go for the player's planets, the
+// Lopsided, the free ships from everywhere go for the player's planets, the
 // cheapest first, each sent enough to win from the nearest ships; what is
 // left over joins the first of them. No new planets are claimed meanwhile.
 void press(std::vector<Front>& fronts, std::vector<Ship*> free, const Temper& temper,
@@ -320,7 +370,7 @@ void planAttacks(const Temper& temper) {
     std::vector<Front> fronts = surveyFronts();
     std::vector<Gathering> gatherings = gatherFreeShips();
     const Planet* place = gatheringPlace();
-    if (isAhead()) {
+    if (isLopsided(temper)) {
         std::vector<Ship*> free;
         for (const Gathering& gathering : gatherings) {
             free.insert(free.end(), gathering.ships.begin(), gathering.ships.end());
@@ -344,34 +394,46 @@ float distanceToPlayer(const Planet& planet) {
     return best;
 }
 
-// A developed computer planet routes to the developed computer planet in
-// reach that lies nearest the player, when that one is nearer than itself.
-void openFrontRoute(Planet& planet) {
-    if (planet.owner != Side::Computer || !isEstablished(planet) ||
-        (planet.hasRoute() && planet.routeTarget->owner == Side::Computer)) {
+// A computer route is never counted: a delivery is one ship at the target and
+// none at home, so a route pays only when it delivers more often than the
+// planet's own production (a ship each 15 s), that is up to 6 units long
+// (a tick of 2 s a unit, and one more).
+constexpr int kPayingRouteLength = 6;
+
+// A developed computer planet routes to the developed computer planet that
+// its shortest paying route reaches, and to none when no route pays.
+void openPayingRoute(Planet& planet) {
+    if (planet.owner != Side::Computer || !isEstablished(planet)) {
         return;
     }
     Planet* best = nullptr;
-    float bestDistance = distanceToPlayer(planet);
+    int bestLength = kPayingRouteLength + 1;
     for (const auto& candidate : galaxy().planets) {
         if (candidate.get() == &planet || candidate->owner != Side::Computer ||
-            !isEstablished(*candidate) || candidate->routeTarget == &planet ||
-            routeLength(planet, *candidate) > kComputerRouteReach) {
+            !isEstablished(*candidate) || candidate->routeTarget == &planet) {
             continue;
         }
-        const float distance = distanceToPlayer(*candidate);
-        if (distance < bestDistance) {
+        const int length = routeLength(planet, *candidate);
+        if (length < bestLength) {
             best = candidate.get();
-            bestDistance = distance;
+            bestLength = length;
         }
     }
-    if (best == nullptr) {
-        openComputerTradeRoute(planet);
+    const bool keeps = planet.hasRoute() && planet.routeTarget->owner == Side::Computer &&
+                       planet.routeLength <= kPayingRouteLength &&
+                       (best == nullptr || planet.routeLength <= bestLength);
+    if (keeps || (best == nullptr && !planet.hasRoute())) {
         return;
     }
     uncountRoute(planet);
+    if (best == nullptr) {
+        planet.routeTarget = &planet;
+        planet.routeLength = 0;
+        planet.rallyPoint = planet.position;
+        return;
+    }
     planet.routeTarget = best;
-    planet.routeLength = routeLength(planet, *best);
+    planet.routeLength = bestLength;
     planet.rallyPoint = best->position;
     std::cout << "AI opened a new trade route\n";
     recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
@@ -387,8 +449,8 @@ void planComputerSide() {
 }
 
 void orderComputerPlanet(Planet& planet) {
-    if (temperOf(chosenOpponent()).frontRoutes && plans(chosenOpponent())) {
-        openFrontRoute(planet);
+    if (plans(chosenOpponent()) && temperOf(chosenOpponent()).payingRoutes) {
+        openPayingRoute(planet);
     } else {
         openComputerTradeRoute(planet);
     }
@@ -410,7 +472,7 @@ void orderComputerShip(Ship& ship) {
         // Between plans a ship keeps claiming where it stands.
         if (const Planet* target = nearestClaimable(ship.position);
             target != nullptr && isClaimingAt(ship, *target)) {
-            sendTo(ship, target->position);
+            sendTo(ship, pointBelow(ship, *target));
         }
         return;
     }

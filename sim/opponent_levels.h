@@ -2,8 +2,9 @@
 // and the orders a player has. Standard is the two rules and nothing else;
 // Easy lets its idle ships wait before they set out; Hard and Ruthless plan
 // once a second: they gather their ships before they send them, attack the
-// player's weakest planets, defend their own whose claims fall, and Ruthless
-// opens its routes toward the front.
+// player's weakest planets, defend their own whose claims fall, go all in at
+// the player's planets once either side holds twice the other's ships, and
+// Ruthless opens only the routes that deliver more than the planet makes.
 #pragma once
 
 #include "sim/galaxy.h"

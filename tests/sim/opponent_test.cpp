@@ -49,6 +49,27 @@ TEST_F(RouteTest, ComputerRoutesToTheLastDevelopedPlanetInReachAnnouncingEachCho
     EXPECT_EQ(openComputerRoute(lone), kAnnouncement);
 }
 
+// A computer route is never counted, so a ruthless computer routes only where
+// a route delivers more often than the planet makes ships alone: to the
+// nearest developed planet within 6 units, to none farther, and it drops a
+// route whose target it lost rather than route farther.
+TEST_F(RouteTest, RuthlessComputerRoutesOnlyWhereTheRoutePays) {
+    chosenOpponent() = OpponentLevel::Ruthless;
+    Planet& a = addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
+    Planet& near = addPlanet(Vec3{6.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
+    Planet& far = addPlanet(Vec3{0.0f, 0.0f, 11.0f}, 1.0f, Side::Computer);
+    const simtest::MutedConsole muted;
+    orderComputerPlanet(a);
+    EXPECT_EQ(a.routeTarget, &near);
+    EXPECT_EQ(a.routeLength, 4);
+    orderComputerPlanet(far); // 9 and 10 units away
+    EXPECT_FALSE(far.hasRoute());
+    setOwner(near, Side::Player);
+    orderComputerPlanet(a);
+    EXPECT_FALSE(a.hasRoute());
+    chosenOpponent() = OpponentLevel::Standard;
+}
+
 using DestinationTest = simtest::SimTest;
 
 TEST_F(DestinationTest, IdleComputerShipHeadsForTheNearestPlanetStillToClaim) {
@@ -68,8 +89,10 @@ TEST_F(DestinationTest, IdleComputerShipHeadsForTheNearestPlanetStillToClaim) {
 
 // A hard computer that holds twice the player's ships stops claiming and
 // sends a gathered fleet at each of the player's planets, the defended one
-// with enough to win; short of that lead it claims the free planet nearby.
-TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
+// with enough to win; short of that lead it claims the free planet nearby;
+// facing twice its ships it stops claiming too, and all its ships go for the
+// player planet it can take.
+TEST_F(DestinationTest, HardComputerGoesAllInOnceEitherSideHoldsTwiceTheShips) {
     chosenOpponent() = OpponentLevel::Hard;
     addPlanet(Vec3{0.0f}, 1.0f, Side::Computer);
     const Planet& free = addPlanet(Vec3{0.0f, 0.0f, 10.0f});
@@ -83,10 +106,11 @@ TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
         return std::count_if(galaxy().computerShips.begin(), galaxy().computerShips.end(),
                              [&planet](const ShipRef& ship) {
                                  return !ship->waypoints.empty() &&
-                                        ship->waypoints.back().position == planet.position;
+                                        glm::length(ship->waypoints.back().position -
+                                                    planet.position) <= planet.radius + 1e-4f;
                              });
     };
-    for (const int players : {2, 7}) {
+    for (const int players : {2, 7, 24}) {
         while (galaxy().playerShips.size() < static_cast<std::size_t>(players))
             addShip(true, defended.position + Vec3{0.0f, 0.0f, -3.0f});
         for (const ShipRef& ship : galaxy().computerShips)
@@ -94,13 +118,39 @@ TEST_F(DestinationTest, HardComputerAheadFinishesThePlayerInsteadOfSpreading) {
         galaxy().frameDelta = 0.1;
         galaxy().elapsedTime += 1.0; // a plan every second
         planComputerSide();
-        const bool ahead = players == 2;
-        EXPECT_EQ(sentTo(free) > 0, !ahead) << players;
-        if (ahead) {
+        EXPECT_EQ(sentTo(free) > 0, players == 7) << players;
+        if (players == 2) {
             EXPECT_EQ(sentTo(defended), 6);
             EXPECT_EQ(sentTo(open), 6);
         }
+        if (players == 24) {
+            EXPECT_EQ(sentTo(open), 12);
+        }
     }
+    chosenOpponent() = OpponentLevel::Standard;
+}
+
+// Ships stop where they first touch a planet and claim only within the
+// capture radius of its centre. A hard computer's fleet sent to take a large
+// planet spreads over its face and stays there claiming with every ship (one
+// flown at the centre waited mostly outside; ships already claiming were
+// sent on to the front when the party was full).
+TEST_F(DestinationTest, HardFleetClaimsALargePlanetWithEveryShip) {
+    chosenOpponent() = OpponentLevel::Hard;
+    addPlanet(Vec3{12.0f, 0.0f, 0.0f}, 1.0f, Side::Computer);
+    const Planet& large = addPlanet(Vec3{0.0f}, 1.5f);
+    addPlanet(Vec3{80.0f, 0.0f, 0.0f}, 1.0f, Side::Player);
+    for (int i = 0; i < 4; ++i) // short of a 2:1 lead the computer claims
+        addShip(true, Vec3{78.0f, 0.0f, 1.0f * i});
+    for (int i = 0; i < 6; ++i)
+        addShip(false, Vec3{9.5f, 0.0f, 0.5f * i - 1.25f});
+    step(0.05, 200);
+    const auto claiming = std::count_if(
+        galaxy().computerShips.begin(), galaxy().computerShips.end(), [&large](const ShipRef& s) {
+            return glm::length(s->position - large.position) < galaxy().captureRadius;
+        });
+    EXPECT_EQ(claiming, 6);
+    EXPECT_GT(large.computerClaim, 35.0); // 6 a second once there
     chosenOpponent() = OpponentLevel::Standard;
 }
 
