@@ -67,7 +67,6 @@ TEST_F(RouteTest, RuthlessComputerRoutesOnlyWhereTheRoutePays) {
     setOwner(near, Side::Player);
     orderComputerPlanet(a);
     EXPECT_FALSE(a.hasRoute());
-    chosenOpponent() = OpponentLevel::Standard;
 }
 
 using DestinationTest = simtest::SimTest;
@@ -127,7 +126,6 @@ TEST_F(DestinationTest, HardComputerGoesAllInOnceEitherSideHoldsTwiceTheShips) {
             EXPECT_EQ(sentTo(open), 12);
         }
     }
-    chosenOpponent() = OpponentLevel::Standard;
 }
 
 // Ships stop where they first touch a planet and claim only within the
@@ -151,7 +149,6 @@ TEST_F(DestinationTest, HardFleetClaimsALargePlanetWithEveryShip) {
         });
     EXPECT_EQ(claiming, 6);
     EXPECT_GT(large.computerClaim, 35.0); // 6 a second once there
-    chosenOpponent() = OpponentLevel::Standard;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "sim/clock.h"
 #include "sim/combat.h"
+#include "sim/opponent_choice.h"
 #include "sim/random.h"
 #include "sim/simulation.h"
 #include "sim/spatial_index.h"
@@ -43,6 +44,7 @@ class SimTest : public ::testing::Test {
         setClockSource([] { return 0.0; });
         targetedFireKey() = TargetedFireKey{};
         setSpatialIndexEnabled(true);
+        chosenOpponent() = OpponentLevel::Standard;
         resetGalaxy();
     }
 
