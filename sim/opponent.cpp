@@ -45,15 +45,19 @@ void openComputerTradeRoute(Planet& planet) {
         if (length > kComputerRouteReach) {
             continue;
         }
-        // A route the player opened before the computer took the planet
-        // leaves the counts as it goes; computer routes are never counted.
-        uncountRoute(planet);
-        planet.routeTarget = candidate.get();
-        planet.routeLength = length;
-        planet.rallyPoint = candidate->position;
-        std::cout << "AI opened a new trade route\n";
-        recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
+        openComputerRouteTo(planet, *candidate, length);
     }
+}
+
+void openComputerRouteTo(Planet& planet, Planet& target, int length) {
+    // A route the player opened before the computer took the planet leaves
+    // the counts as it goes; computer routes are never counted.
+    uncountRoute(planet);
+    planet.routeTarget = &target;
+    planet.routeLength = length;
+    planet.rallyPoint = target.position;
+    std::cout << "AI opened a new trade route\n";
+    recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
 }
 
 // A ship bumped by its own kind may have dropped its Destination and kept

@@ -12,6 +12,10 @@ constexpr int kComputerRouteReach = 15;
 // at the last developed computer planet within reach, announcing each choice.
 void openComputerTradeRoute(Planet& planet);
 
+// Routes a computer planet to `target`, `length` whole units away, and
+// announces it; a route the player opened there before leaves the counts.
+void openComputerRouteTo(Planet& planet, Planet& target, int length);
+
 // Sends an idle computer ship to the nearest planet that is not yet firmly
 // the computer's.
 void chooseComputerDestination(Ship& ship);

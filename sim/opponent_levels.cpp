@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <vector>
 
 #include "math/degrees.h"
-#include "sim/events.h"
 #include "sim/opponent.h"
 #include "sim/opponent_choice.h"
 #include "sim/routes.h"
@@ -425,18 +423,14 @@ void openPayingRoute(Planet& planet) {
     if (keeps || (best == nullptr && !planet.hasRoute())) {
         return;
     }
-    uncountRoute(planet);
-    if (best == nullptr) {
-        planet.routeTarget = &planet;
-        planet.routeLength = 0;
-        planet.rallyPoint = planet.position;
+    if (best != nullptr) {
+        openComputerRouteTo(planet, *best, bestLength);
         return;
     }
-    planet.routeTarget = best;
-    planet.routeLength = bestLength;
-    planet.rallyPoint = best->position;
-    std::cout << "AI opened a new trade route\n";
-    recordEvent(EventKind::TradeRouteOpened, planet.position, Side::Computer);
+    uncountRoute(planet);
+    planet.routeTarget = &planet;
+    planet.routeLength = 0;
+    planet.rallyPoint = planet.position;
 }
 
 } // namespace
