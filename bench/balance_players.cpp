@@ -1,6 +1,8 @@
 #include "bench/balance_players.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "sim/galaxy.h"
@@ -8,9 +10,6 @@
 #include "sim/waypoints.h"
 
 namespace {
-
-// The gather-then-attack player's fleet size before it strikes.
-constexpr std::size_t kStrikeFleet = 16;
 
 bool isPlayersFirmly(const Planet& planet) {
     return planet.owner == Side::Player && isEstablished(planet);
@@ -68,67 +67,133 @@ void openRoutes() {
     }
 }
 
-// A gathered fleet strikes the computer's planets nearest `front`, a strike
-// fleet to each, the nearest first; a fleet too small for one waits.
-void strike(const std::vector<Ship*>& fleet, Vec3 front) {
-    std::vector<const Planet*> targets;
+// The gather-then-attack player sends ships only in fleets: a party to take
+// a planet nobody defends, enough to win where the computer's ships stand.
+constexpr int kParty = 6;
+constexpr double kOdds = 1.5;
+constexpr float kNear = 6.0f;
+
+// What the player knows of one planet this second.
+struct Place {
+    const Planet* planet;
+    int defenders = 0; // computer ships at it
+    int bound = 0;     // player ships at it or on their way
+};
+
+// A ship within the capture radius of a planet it does not yet hold firmly
+// stays and claims.
+bool isClaiming(const Ship& ship) {
     for (const auto& planet : galaxy().planets)
-        if (planet->owner == Side::Computer)
-            targets.push_back(planet.get());
-    std::sort(targets.begin(), targets.end(), [front](const Planet* a, const Planet* b) {
-        return glm::length(a->position - front) < glm::length(b->position - front);
-    });
-    const std::size_t strikes = std::min(targets.size(), fleet.size() / kStrikeFleet);
-    for (std::size_t i = 0; strikes > 0 && i < fleet.size(); ++i)
-        order(*fleet[i], targets[std::min(i / kStrikeFleet, strikes - 1)]->position);
+        if (glm::length(planet->position - ship.position) < galaxy().captureRadius &&
+            !isPlayersFirmly(*planet))
+            return true;
+    return false;
 }
 
-// Expands to planets nobody holds, gathers the other idle ships at its
-// planet nearest the computer, and strikes the computer's nearest planet
-// with the whole fleet once it is large enough.
-void gatherAndAttack() {
-    Galaxy& g = galaxy();
-    const auto computers = [](const Planet& p) { return p.owner == Side::Computer; };
-    const auto free = [](const Planet& p) {
-        return p.owner == Side::Neutral || developmentState(p) == DevelopmentState::Contested;
+std::vector<Place> survey() {
+    std::vector<Place> places;
+    for (const auto& planet : galaxy().planets)
+        places.push_back({planet.get()});
+    const auto count = [&places](Vec3 point, int Place::*field) {
+        for (Place& place : places)
+            if (glm::length(place.planet->position - point) < kNear)
+                ++(place.*field);
     };
+    for (const ShipRef& ship : galaxy().computerShips)
+        count(ship->position, &Place::defenders);
+    for (const ShipRef& ship : galaxy().playerShips)
+        count(ship->waypoints.empty() ? ship->position : ship->waypoints.back().position,
+              &Place::bound);
+    return places;
+}
+
+// Ships a place needs from a fleet of `available`: enough to win where the
+// computer stands (or none, if the fleet is too small), else a party.
+int shipsNeeded(const Place& place, int available) {
+    if (isPlayersFirmly(*place.planet) && place.defenders == 0)
+        return 0;
+    if (place.defenders == 0)
+        return std::min(std::max(0, kParty - place.bound), available);
+    const int need = int(std::ceil(kOdds * place.defenders)) + 1 - place.bound;
+    return need <= available ? std::max(0, need) : 0;
+}
+
+// Defending its own planets first, then the nearest.
+float cost(const Place& place, Vec3 from) {
+    const bool threatened = place.planet->owner == Side::Player && place.defenders > 0;
+    return glm::length(place.planet->position - from) - (threatened ? 30.0f : 0.0f);
+}
+
+// Each ship to a point of the planet's surface of its own, so that a fleet
+// spreads over the near face instead of piling up outside the capture radius.
+void orderAt(Ship& ship, const Planet& planet) {
+    const Vec3 away = ship.position - planet.position;
+    const Vec3 bearing = glm::length(away) > 0.0f ? glm::normalize(away) : Vec3{1.0f, 0.0f, 0.0f};
+    const Vec3 across = glm::cross(bearing, Vec3{0.0f, 1.0f, 0.0f});
+    const float turn = 0.2f * float(ship.id % 7 - 3);
+    order(ship, planet.position + glm::normalize(bearing + across * turn) * planet.radius);
+}
+
+// The player planet nearest the computer's planets, where fleets gather.
+const Planet* frontPlanet() {
     const Planet* front = nullptr;
-    float frontDistance = 1e10f;
-    for (const auto& planet : g.planets) {
+    float best = 1e10f;
+    for (const auto& planet : galaxy().planets) {
         if (planet->owner != Side::Player)
             continue;
-        const Planet* enemy = nearest(planet->position, computers);
+        const Planet* enemy =
+            nearest(planet->position, [](const Planet& p) { return p.owner == Side::Computer; });
         const float distance =
             enemy != nullptr ? glm::length(enemy->position - planet->position) : 0.0f;
-        if (distance < frontDistance) {
+        if (distance < best) {
             front = planet.get();
-            frontDistance = distance;
+            best = distance;
         }
     }
-    // Twice the computer's ships and it no longer gathers: every idle ship
-    // goes for the computer planet nearest it.
-    const bool ahead = g.playerShips.size() >= 2 * std::max<std::size_t>(g.computerShips.size(), 1);
-    std::vector<Ship*> fleet;
-    for (const ShipRef& ship : g.playerShips) {
-        if (!ship->waypoints.empty())
+    return front;
+}
+
+// Gathers the idle ships by the planet they stand at; each gathering sends
+// fleets to the cheapest places it has the ships for, and what is left flies
+// to the front and waits there for more.
+void gatherAndAttack() {
+    std::vector<Place> places = survey();
+    std::vector<std::pair<const Planet*, std::vector<Ship*>>> gatherings;
+    for (const ShipRef& ship : galaxy().playerShips) {
+        if (!ship->waypoints.empty() || isClaiming(*ship))
             continue;
-        const Planet* open = nearest(ship->position, free);
-        const Planet* enemy = nearest(ship->position, computers);
-        if (open != nullptr && glm::length(open->position - ship->position) < 12.0f) {
-            order(*ship, open->position);
-        } else if (ahead && enemy != nullptr) {
-            order(*ship, enemy->position);
-        } else if (front != nullptr && glm::length(front->position - ship->position) > 4.0f) {
-            order(*ship, front->position);
-        } else {
-            fleet.push_back(ship.get());
+        const Planet* station = nearest(ship->position, [](const Planet&) { return true; });
+        auto it = std::find_if(gatherings.begin(), gatherings.end(),
+                               [station](const auto& g) { return g.first == station; });
+        if (it == gatherings.end())
+            it = gatherings.insert(gatherings.end(), {station, {}});
+        it->second.push_back(ship.get());
+    }
+    const Planet* front = frontPlanet();
+    for (auto& [station, ships] : gatherings) {
+        while (!ships.empty()) {
+            Place* best = nullptr;
+            int bestNeed = 0;
+            for (Place& place : places) {
+                const int need = shipsNeeded(place, int(ships.size()));
+                if (need > 0 && (best == nullptr ||
+                                 cost(place, station->position) < cost(*best, station->position))) {
+                    best = &place;
+                    bestNeed = need;
+                }
+            }
+            if (best == nullptr)
+                break;
+            for (int i = 0; i < bestNeed; ++i) {
+                orderAt(*ships.back(), *best->planet);
+                ships.pop_back();
+            }
+            best->bound += bestNeed;
         }
+        if (front != nullptr && station != front)
+            for (Ship* ship : ships)
+                orderAt(*ship, *front);
     }
-    if (front == nullptr || nearest(front->position, computers) == nullptr) {
-        expand();
-        return;
-    }
-    strike(fleet, front->position);
 }
 
 } // namespace
