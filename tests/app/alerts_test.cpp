@@ -93,6 +93,14 @@ TEST_F(AlertsTest, OnlyThePlayersLossesAlertAndSpaceWithoutOneDoesNothing) {
     EXPECT_EQ(told[1].kind, AlertKind::ShipsUnderFire);
     EXPECT_EQ(gameAlerts().current(2.0 + kAlertShownSeconds).size(), 0u);
     EXPECT_EQ(gameAlerts().current(3.0).size(), 2u);
+
+    // The weightier alert told when the quiet time ends is what the place was
+    // told: the same again within its next quiet time is not told once more.
+    const GameEvent attack{EventKind::ClaimRaised, -far, Side::Computer};
+    EXPECT_TRUE(gameAlerts().take({attack}, 3.0).empty());
+    ASSERT_EQ(gameAlerts().take({}, 12.0).size(), 1u);
+    EXPECT_TRUE(gameAlerts().take({attack}, 13.0).empty());
+    EXPECT_TRUE(gameAlerts().take({}, 22.0).empty());
 }
 
 TEST_F(AlertsTest, OffScreenAlertsSayHowFarAndWhichWay) {

@@ -87,6 +87,10 @@ TEST_F(PlanetCardTest, SelectedShipsLineCountsHealthMovementAndGroupUntilCtrlYPi
     EXPECT_EQ(topLeft(), Texts{"3 ships selected: 7 of 9 health, 1 moving, group 3"});
     ships[2]->selected = false; // no longer the group
     EXPECT_EQ(selectionSummary(galaxy()), "2 ships selected: 4 of 6 health, 1 moving");
+    tap('4'); // ships 0 and 1 are group 4; then as many ships, not the same
+    ships[0]->selected = false;
+    ships[2]->selected = true;
+    EXPECT_EQ(selectionSummary(galaxy()), "2 ships selected: 4 of 6 health, 1 moving");
     press('A');
     press('Y');
     EXPECT_EQ(selectionSummary(galaxy()), "");

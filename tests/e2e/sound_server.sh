@@ -53,6 +53,7 @@ sleep 0.5
 wait_for_text err.txt '^Frame times' 60 90 || fail "the game stopped"
 close_game
 [ "$(grep -c '^Sound device' err.txt)" -eq 2 ] || fail "not said once each way: $(cat err.txt)"
+! grep -q 'sources; fewer sounds' err.txt || fail "a shortfall told of a full device: $(cat err.txt)"
 awk '/^Frame times/ { if ($4 > f) f = $4; if ($7 > s) s = $7 }
      END { printf "longest frame %.1f ms, longest sound %.2f ms\n", f, s; exit !(s <= 50) }' \
     err.txt || fail "sound held up a frame"

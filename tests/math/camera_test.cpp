@@ -129,6 +129,9 @@ TEST_F(CameraTest, OrbitsAboutTheVerticalAreNeverRefused) {
     EXPECT_NEAR(std::remainder(turn, 2.0 * M_PI) * 180.0 / M_PI, -40.0, 1e-3);
     EXPECT_NEAR(camera().eye.y, height, 1e-3f);
     EXPECT_NEAR(cameraDistance(), distance, 1e-3f);
+    // The left key turns it back.
+    orbitEyeLeft();
+    EXPECT_LT(glm::length(camera().eye - camera().target - before), 1e-3f);
 }
 
 TEST_F(CameraTest, OrbitingUpAndDownStopsAtTheLimits) {
