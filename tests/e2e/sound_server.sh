@@ -3,7 +3,7 @@
 # and started again: the game says so once each way, its stream is back within
 # 10 s, M holds through it and silences the music playing, and no frame of
 # the minute spends over 50 ms on sound (software rendering makes whole
-# frames slower than that).
+# frames slower than that), and nothing is left for OpenAL to clean up.
 set -euo pipefail
 source "$(dirname "$0")/lib.bash"
 
@@ -32,7 +32,8 @@ has_stream() { [ -n "$(timeout 1 pactl list short sink-inputs 2>/dev/null)" ]; }
 ms() { echo $(($(date +%s%N) / 1000000)); }
 
 start_server
-start_playing env ALSOFT_DRIVERS=pulse VORLAXIS_FRAME_TIMES=1 ./vorlaxis
+start_playing env ALSOFT_DRIVERS=pulse ALSOFT_LOGLEVEL=2 ALSOFT_LOGFILE="$PWD/openal.log" \
+    VORLAXIS_FRAME_TIMES=1 ./vorlaxis
 wait_for_text err.txt '^Frame times' 25 90 || fail "no frame times: $(tail -n 5 err.txt)"
 has_stream && kill -KILL "$SERVER" || fail "the game plays no stream: $(cat err.txt)"
 wait "$SERVER" || true
@@ -54,6 +55,8 @@ wait_for_text err.txt '^Frame times' 60 90 || fail "the game stopped"
 close_game
 [ "$(grep -c '^Sound device' err.txt)" -eq 2 ] || fail "not said once each way: $(cat err.txt)"
 ! grep -q 'sources; fewer sounds' err.txt || fail "a shortfall told of a full device: $(cat err.txt)"
+# Both devices closed with every buffer and source deleted: none left to OpenAL.
+! grep -E 'Deleted [0-9]+ (Buffer|Source)' openal.log || fail "sound objects left behind"
 awk '/^Frame times/ { if ($4 > f) f = $4; if ($7 > s) s = $7 }
      END { printf "longest frame %.1f ms, longest sound %.2f ms\n", f, s; exit !(s <= 50) }' \
     err.txt || fail "sound held up a frame"
