@@ -35,8 +35,9 @@ TESTS = {
                            "{root}", "{folder}/game"]),
 }
 # The end-to-end scripts that test the game binary where no test links a file:
-# start-up and the choice of the game's folder.
-E2E_SCRIPTS = "startup other_folder"
+# start-up, the choice of the game's folder, the status the loop hands the
+# screen, and the ends and new galaxies it plays through.
+E2E_SCRIPTS = "startup other_folder on_screen_text new_galaxy"
 ORDER = list(TESTS)
 HEADLESS = ("unit_tests", "player_bot")
 GTEST = ("unit_tests", "gl_tests")
