@@ -46,6 +46,9 @@ TEST_F(WholeGameTest, IdlePlayerIsOverrunAtEverySpeed) {
     const Galaxy& g = galaxy();
     EXPECT_TRUE(g.playerDefeated && !g.playerVictorious) << g.elapsedTime << " s";
     EXPECT_TRUE(g.playerShips.empty()) << g.playerShips.size() << " player ships";
+    // The standard opponent's game as recorded: the other opponents leave its
+    // two rules as they were.
+    EXPECT_EQ(normal.substr(0, normal.find("vec3")), "172.4 s, 0 v 139");
     EXPECT_EQ(playToTheEnd(4.0, kGameFrame), normal);
     EXPECT_EQ(playToTheEnd(0.5, 2.0 * kGameFrame), normal);
     // Another opponent plays another game and leaves nothing of it behind.
