@@ -61,6 +61,8 @@ TEST_F(OverviewMapTest, PlanetDotsShowTheGalaxysPlanetsAndOwners) {
             };
             const std::vector<MapDot> dots = dotsAt(shown, planet->position);
             EXPECT_TRUE(std::any_of(dots.begin(), dots.end(), looksRight)) << planet->id;
+            // Nobody claims it yet: no claimant's ring round it.
+            EXPECT_TRUE(planet->playerClaim + planet->computerClaim > 0.0 || dots.size() == 1u);
             ++owned[static_cast<int>(planet->owner)];
         }
         EXPECT_GT(owned[static_cast<int>(Side::Player)], 0);
