@@ -63,7 +63,7 @@ TEST(ObjScreenTest, MalformedStatementsAreRefusedWithTheirLine) {
         {kTriangle + "\nf -9223372036854775808 1 2", "line 15: face"}, // the smallest index
         {kTriangle + "\nusemtl a b", "line 15: malformed material"},
         {kTriangle + "\nv 1 0x", "line 15: malformed vertex"},
-        {kTriangle + "\nv 1 0 nan", "line 15: malformed vertex"},
+        {kTriangle + "\nv nan 0 1", "line 15: malformed vertex"},
         {std::string("v 0 0 0\0", 8) + "\nv 1 0 0\nv 0 1 0\nf 1 2 3", "line 1: malformed vertex"},
     };
     for (const auto& [text, reason] : cases) {
