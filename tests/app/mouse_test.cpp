@@ -1,5 +1,4 @@
 #include <functional>
-#include <string>
 #include <tuple>
 #include <vector>
 
