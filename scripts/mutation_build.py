@@ -44,8 +44,9 @@ GTEST = ("unit_tests", "gl_tests")
 # The player bot sees the galaxy, the handlers and the render state, not the
 # pixels or the sound: it cannot notice a fault in render/ or audio/.
 BOT_BLIND = ("render", "audio")
-# The real game is started only for the window layer, main() and the game loop.
-GAME_FILES = ("platform/", "app/main.cpp", "app/game.cpp")
+# The real game is started only for the window layer, main(), the game loop and
+# the new galaxy it starts (no headless test plays past a game's end).
+GAME_FILES = ("platform/", "app/main.cpp", "app/game.cpp", "app/new_game.cpp")
 FAILED_RE = re.compile(r"^\[  FAILED  \] (\w+\.\w+(?:/\w+)*)", re.M)
 BINARIES = {"unit_tests": "tests/unit_tests", "player_bot": "tests/player_bot",
             "gl_tests": "tests/gl_tests", "game": "game/vorlaxis", "sound": "game/vorlaxis"}
